@@ -1,0 +1,29 @@
+#pragma once
+// Small text and number helpers shared by every part of the program.
+
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+/// The characters of `text` up to, not including, the first blank (character 32); the whole text
+/// when it has none; empty when it is empty or begins with a blank. No trimming is done first.
+std::string PrvaBeseda(std::string_view text);
+
+/// The text without leading and trailing blanks and control characters.
+std::string trim(std::string_view text);
+
+/// Upper case of the ASCII letters; other bytes unchanged.
+std::string toUpper(std::string_view text);
+
+/// Rounds to a whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double roundHalfEven(double value);
+
+/// Rounds to `decimals` places, halves to the even neighbour, judged on the decimal value that
+/// the double prints as (so 0.125 -> 0.12 and 0.135 -> 0.14 at two places).
+double roundHalfEven(double value, int decimals);
+
+/// A number as the program prints it: C's "%.15g", "." as decimal separator, no negative zero.
+std::string formatNumber(double value);
+
+} // namespace orv
