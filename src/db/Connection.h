@@ -1,0 +1,65 @@
+#pragma once
+// A backend's connection: what the session needs of a database, independent of which one.
+
+#include "db/FieldInfo.h"
+#include "db/Value.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orv {
+
+/// A named variable bound to a statement (name without the colon).
+struct BoundVariable {
+    std::string name;
+    Value value;
+};
+
+/// All rows of a query, fetched at once.
+struct ResultSet {
+    std::vector<FieldInfo> fields;
+    std::vector<std::vector<Value>> rows;
+    /// The table every column comes from, when they all come from one; empty otherwise.
+    std::string sourceTable;
+};
+
+/// A column of a table, as an insert needs it.
+struct TableColumn {
+    std::string name;
+    FieldType type = FieldType::String;
+    int width = 0; ///< the declared width of a text column; 0 when unlimited
+};
+
+class Connection {
+public:
+    virtual ~Connection() = default;
+
+    /// Runs a query and fetches every row. Throws DatabaseError with the database's text.
+    virtual ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables) = 0;
+
+    /// Executes a statement that returns no rows, inside the session's transaction.
+    virtual void execute(const std::string& sql, const std::vector<BoundVariable>& variables) = 0;
+
+    /// Inserts one row (column name, value) into a table, inside the session's transaction.
+    virtual void insertRow(const std::string& table,
+                           const std::vector<std::pair<std::string, Value>>& values) = 0;
+
+    /// The columns of a table, in their order.
+    virtual std::vector<TableColumn> tableColumns(const std::string& table) = 0;
+
+    /// Commits the transaction; nothing happens when none is open.
+    virtual void commit() = 0;
+
+    /// Rolls the transaction back; nothing happens when none is open.
+    virtual void rollback() = 0;
+};
+
+/// Opens the backend that a logon database text names ("sqlite:<path>" is the embedded
+/// substitute) and logs the user on. Throws DatabaseError with the database's text.
+std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
+                                           const std::string& userName,
+                                           const std::string& password);
+
+} // namespace orv

@@ -1,0 +1,36 @@
+#pragma once
+// The one database session of the program (`OracleSession1`): logon properties, the connection
+// and its single transaction.
+
+#include "db/Connection.h"
+
+#include <memory>
+#include <string>
+
+namespace orv {
+
+class Session {
+public:
+    std::string logonDatabase;
+    std::string logonUsername;
+    std::string logonPassword;
+
+    /// Connects with the logon properties; replaces an earlier connection. Throws DatabaseError.
+    void LogOn();
+    /// Ends the connection; uncommitted work is rolled back.
+    void LogOff();
+    bool connected() const { return connection_ != nullptr; }
+
+    /// Commits the transaction when connected; does nothing otherwise.
+    void Commit();
+    /// Rolls back the transaction when connected; does nothing otherwise.
+    void Rollback();
+
+    /// The connection; throws DatabaseError "Not logged on" when there is none.
+    Connection& connection();
+
+private:
+    std::unique_ptr<Connection> connection_;
+};
+
+} // namespace orv

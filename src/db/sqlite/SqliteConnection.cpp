@@ -1,0 +1,342 @@
+#include "db/sqlite/SqliteConnection.h"
+
+#include "app/Besedilo.h"
+#include "db/DatabaseError.h"
+#include "db/sqlite/Users.h"
+
+#include <cstring>
+
+namespace orv::sqlite {
+
+namespace {
+
+// Prepared statements kept for reuse. Lookups repeat the same text on every row of a transfer,
+// and spliced statements share one text once their literals are parameters: preparing afresh
+// would cost several times more than running the statement.
+constexpr size_t kCachedStatements = 256;
+// Translations are kept by the statement text as the program built it; spliced texts differ
+// from row to row, so the map is simply emptied when it grows past this.
+constexpr size_t kCachedTranslations = 4096;
+
+std::string upper(std::string_view text) { return toUpper(text); }
+
+// The declared type of a column tells what kind of field it is and how wide a text may be.
+void describeDeclaredType(const char* declared, FieldInfo& field) {
+    const std::string type = upper(declared);
+    if (type.rfind("DATE", 0) == 0) {
+        field.type = FieldType::Date;
+        field.size = 0;
+    } else if (type.rfind("NUMBER", 0) == 0 || type.rfind("INT", 0) == 0 ||
+               type.rfind("REAL", 0) == 0 || type.rfind("FLOAT", 0) == 0 ||
+               type.rfind("NUMERIC", 0) == 0 || type.rfind("DOUBLE", 0) == 0) {
+        field.type = FieldType::Float;
+    } else {
+        field.type = FieldType::String;
+        const size_t open = type.find('(');
+        if (open != std::string::npos) field.size = std::atoi(type.c_str() + open + 1);
+    }
+}
+
+Value columnValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return Value(static_cast<long long>(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return Value(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+        return Value();
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        const int length = sqlite3_column_bytes(statement, column);
+        // The bank's database has no empty texts: an empty text is NULL.
+        if (length == 0) return Value();
+        return Value(std::string(text, static_cast<size_t>(length)));
+    }
+    }
+}
+
+void bindValue(sqlite3_stmt* statement, int index, const Value& value) {
+    if (index <= 0) return;
+    if (value.isInteger())
+        sqlite3_bind_int64(statement, index, value.integer());
+    else if (value.isReal())
+        sqlite3_bind_double(statement, index, value.real());
+    else if (value.isText() && !value.text().empty())
+        sqlite3_bind_text(statement, index, value.text().c_str(),
+                          static_cast<int>(value.text().size()), SQLITE_TRANSIENT);
+    else
+        sqlite3_bind_null(statement, index);
+}
+
+void bindLiteral(sqlite3_stmt* statement, int index, const SharedLiteral& literal) {
+    switch (literal.kind) {
+    case SharedLiteral::Kind::Integer:
+        sqlite3_bind_int64(statement, index, literal.integer);
+        break;
+    case SharedLiteral::Kind::Real:
+        sqlite3_bind_double(statement, index, literal.real);
+        break;
+    case SharedLiteral::Kind::Text:
+        sqlite3_bind_text(statement, index, literal.text.c_str(),
+                          static_cast<int>(literal.text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+}
+
+// "skup.MSRP9_SLAB_34_E" -> schema "skup", table "MSRP9_SLAB_34_E".
+std::pair<std::string, std::string> splitSchema(const std::string& table) {
+    const size_t dot = table.find('.');
+    if (dot == std::string::npos) return {"main", table};
+    return {table.substr(0, dot), table.substr(dot + 1)};
+}
+
+std::string quoteIdentifier(const std::string& name) {
+    std::string quoted = "\"";
+    for (char c : name) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+// A small least-recently-used cache of prepared statements keyed by their SQLite text.
+class SqliteConnection::StatementCache {
+public:
+    explicit StatementCache(sqlite3* db) : db_(db) {}
+    ~StatementCache() {
+        for (auto& entry : order_) sqlite3_finalize(entry.second);
+    }
+
+    sqlite3_stmt* get(const std::string& sql) {
+        const auto found = index_.find(sql);
+        if (found != index_.end()) {
+            order_.splice(order_.begin(), order_, found->second);
+            return found->second->second;
+        }
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                               SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
+            const std::string text = sqlite3_errmsg(db_);
+            sqlite3_finalize(statement);
+            throw DatabaseError(text);
+        }
+        if (!statement) throw DatabaseError("ORA-00900: invalid SQL statement");
+        order_.emplace_front(sql, statement);
+        index_[sql] = order_.begin();
+        if (order_.size() > kCachedStatements) {
+            sqlite3_finalize(order_.back().second);
+            index_.erase(order_.back().first);
+            order_.pop_back();
+        }
+        return statement;
+    }
+
+private:
+    sqlite3* db_;
+    std::list<std::pair<std::string, sqlite3_stmt*>> order_;
+    std::unordered_map<std::string, std::list<std::pair<std::string, sqlite3_stmt*>>::iterator>
+        index_;
+};
+
+SqliteConnection::SqliteConnection(const std::string& path, const std::string& userName,
+                                   const std::string& password)
+    : bank_(path, false) {
+    bool known = false;
+    try {
+        known = verifyUser(bank_.handle(), userName, password);
+    } catch (const DatabaseError&) {
+        known = false; // a bank without users lets nobody in
+    }
+    if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
+    statements_ = std::make_unique<StatementCache>(bank_.handle());
+}
+
+SqliteConnection::~SqliteConnection() {
+    statements_.reset();
+    // Work that nobody committed is not kept, as when a session to the bank's server ends.
+    if (!sqlite3_get_autocommit(bank_.handle())) sqlite3_exec(bank_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+const TranslatedStatement& SqliteConnection::translate(const std::string& bankSql) {
+    const auto found = translations_.find(bankSql);
+    if (found != translations_.end()) return found->second;
+    if (translations_.size() >= kCachedTranslations) translations_.clear();
+    return translations_.emplace(bankSql, translateStatement(bankSql, true)).first->second;
+}
+
+sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
+                                                     const std::vector<BoundVariable>& variables) {
+    const TranslatedStatement& translated = translate(bankSql);
+    sqlite3_stmt* statement = statements_->get(translated.sql);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    for (size_t i = 0; i < translated.literals.size(); ++i) {
+        const std::string name = ":orv_l" + std::to_string(i + 1);
+        bindLiteral(statement, sqlite3_bind_parameter_index(statement, name.c_str()),
+                    translated.literals[i]);
+    }
+    std::vector<bool> bound(static_cast<size_t>(sqlite3_bind_parameter_count(statement)) + 1);
+    for (const BoundVariable& variable : variables) {
+        const std::string name = ":" + variable.name;
+        const int index = sqlite3_bind_parameter_index(statement, name.c_str());
+        if (index == 0) {
+            // SQLite keeps the name as written; the bank's database matches it case-insensitively.
+            for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
+                const char* parameter = sqlite3_bind_parameter_name(statement, i);
+                if (parameter && upper(parameter) == upper(name)) {
+                    bindValue(statement, i, variable.value);
+                    bound[static_cast<size_t>(i)] = true;
+                }
+            }
+            continue;
+        }
+        bindValue(statement, index, variable.value);
+        bound[static_cast<size_t>(index)] = true;
+    }
+    for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
+        const char* parameter = sqlite3_bind_parameter_name(statement, i);
+        const bool literal = parameter && std::strncmp(parameter, ":orv_l", 6) == 0;
+        if (!literal && !bound[static_cast<size_t>(i)])
+            throw DatabaseError("ORA-01008: not all variables bound");
+    }
+    return statement;
+}
+
+void SqliteConnection::beginTransactionFor(sqlite3_stmt* statement) {
+    // The bank's database opens a transaction with the first change; SQLite would commit each
+    // statement on its own, so a changing statement starts one explicitly.
+    if (!sqlite3_stmt_readonly(statement) && sqlite3_get_autocommit(bank_.handle()))
+        bank_.exec("BEGIN");
+}
+
+void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        const std::string text = sqlite3_errmsg(bank_.handle());
+        sqlite3_reset(statement);
+        throw DatabaseError(text);
+    }
+    sqlite3_reset(statement);
+}
+
+ResultSet SqliteConnection::query(const std::string& sql,
+                                  const std::vector<BoundVariable>& variables) {
+    sqlite3_stmt* statement = prepareBankStatement(sql, variables);
+    beginTransactionFor(statement);
+    ResultSet result;
+    const int columns = sqlite3_column_count(statement);
+    std::string table;
+    bool oneTable = columns > 0;
+    for (int i = 0; i < columns; ++i) {
+        FieldInfo field;
+        field.name = sqlite3_column_name(statement, i);
+        field.displayLabel = field.name;
+        const char* declared = sqlite3_column_decltype(statement, i);
+        if (declared) describeDeclaredType(declared, field);
+        const char* origin = sqlite3_column_table_name(statement, i);
+        const char* schema = sqlite3_column_database_name(statement, i);
+        if (origin) {
+            std::string qualified = origin;
+            if (schema && std::strcmp(schema, "main") != 0) qualified = std::string(schema) + "." + origin;
+            if (table.empty()) table = qualified;
+            else if (upper(table) != upper(qualified)) oneTable = false;
+        } else if (upper(field.name) != "ROWID") {
+            oneTable = false;
+        }
+        result.fields.push_back(std::move(field));
+    }
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(static_cast<size_t>(columns));
+        for (int i = 0; i < columns; ++i) row.push_back(columnValue(statement, i));
+        result.rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        const std::string text = sqlite3_errmsg(bank_.handle());
+        sqlite3_reset(statement);
+        throw DatabaseError(text);
+    }
+    sqlite3_reset(statement);
+    // Columns without a declared type (expressions) take their kind from their values.
+    for (int i = 0; i < columns; ++i) {
+        FieldInfo& field = result.fields[static_cast<size_t>(i)];
+        if (sqlite3_column_decltype(statement, i)) continue;
+        for (const auto& row : result.rows) {
+            const Value& value = row[static_cast<size_t>(i)];
+            if (value.isNull()) continue;
+            field.type = value.isNumber() ? FieldType::Float : FieldType::String;
+            break;
+        }
+    }
+    if (oneTable) result.sourceTable = table;
+    return result;
+}
+
+void SqliteConnection::execute(const std::string& sql,
+                               const std::vector<BoundVariable>& variables) {
+    sqlite3_stmt* statement = prepareBankStatement(sql, variables);
+    beginTransactionFor(statement);
+    runToEnd(statement);
+}
+
+void SqliteConnection::insertRow(const std::string& table,
+                                 const std::vector<std::pair<std::string, Value>>& values) {
+    const auto [schema, name] = splitSchema(table);
+    std::string sql = "INSERT INTO " + quoteIdentifier(schema) + "." + quoteIdentifier(name);
+    if (values.empty()) {
+        sql += " DEFAULT VALUES";
+    } else {
+        std::string placeholders;
+        for (size_t i = 0; i < values.size(); ++i) {
+            sql += (i ? ", " : " (") + quoteIdentifier(values[i].first);
+            placeholders += i ? ", ?" : "?";
+        }
+        sql += ") VALUES (" + placeholders + ")";
+    }
+    sqlite3_stmt* statement = statements_->get(sql);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    for (size_t i = 0; i < values.size(); ++i)
+        bindValue(statement, static_cast<int>(i + 1), values[i].second);
+    beginTransactionFor(statement);
+    runToEnd(statement);
+}
+
+std::vector<TableColumn> SqliteConnection::tableColumns(const std::string& table) {
+    const std::string key = upper(table);
+    const auto found = columnsByTable_.find(key);
+    if (found != columnsByTable_.end()) return found->second;
+    const auto [schema, name] = splitSchema(table);
+    sqlite3_stmt* statement = statements_->get("PRAGMA " + quoteIdentifier(schema) +
+                                               ".table_info(" + quoteIdentifier(name) + ")");
+    sqlite3_reset(statement);
+    std::vector<TableColumn> columns;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        TableColumn column;
+        column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        FieldInfo field;
+        const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(statement, 2));
+        describeDeclaredType(declared ? declared : "", field);
+        column.type = field.type;
+        column.width = field.size;
+        columns.push_back(std::move(column));
+    }
+    sqlite3_reset(statement);
+    if (columns.empty()) throw DatabaseError("ORA-00942: table or view does not exist: " + table);
+    return columnsByTable_.emplace(key, std::move(columns)).first->second;
+}
+
+void SqliteConnection::commit() {
+    if (!sqlite3_get_autocommit(bank_.handle())) bank_.exec("COMMIT");
+}
+
+void SqliteConnection::rollback() {
+    if (!sqlite3_get_autocommit(bank_.handle())) bank_.exec("ROLLBACK");
+}
+
+} // namespace orv::sqlite

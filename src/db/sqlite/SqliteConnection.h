@@ -1,0 +1,49 @@
+#pragma once
+// The embedded backend: a connection to a bank substitute file that speaks the bank's dialect.
+
+#include "db/Connection.h"
+#include "db/sqlite/BankFile.h"
+#include "db/sqlite/dialect/Dialect.h"
+
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace orv::sqlite {
+
+class SqliteConnection : public Connection {
+public:
+    /// Opens the bank at `path` and checks the user's password; a wrong user or password fails
+    /// with the bank database's ORA-01017 text.
+    SqliteConnection(const std::string& path, const std::string& userName,
+                     const std::string& password);
+    ~SqliteConnection() override;
+
+    ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables) override;
+    void execute(const std::string& sql, const std::vector<BoundVariable>& variables) override;
+    void insertRow(const std::string& table,
+                   const std::vector<std::pair<std::string, Value>>& values) override;
+    std::vector<TableColumn> tableColumns(const std::string& table) override;
+    void commit() override;
+    void rollback() override;
+
+    sqlite3* handle() const { return bank_.handle(); }
+
+private:
+    struct CachedStatement;
+    class StatementCache;
+
+    sqlite3_stmt* prepareBankStatement(const std::string& bankSql,
+                                       const std::vector<BoundVariable>& variables);
+    const TranslatedStatement& translate(const std::string& bankSql);
+    void beginTransactionFor(sqlite3_stmt* statement);
+    void runToEnd(sqlite3_stmt* statement);
+
+    BankFile bank_;
+    std::unique_ptr<StatementCache> statements_;
+    std::unordered_map<std::string, TranslatedStatement> translations_;
+    std::unordered_map<std::string, std::vector<TableColumn>> columnsByTable_;
+};
+
+} // namespace orv::sqlite
