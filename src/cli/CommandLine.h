@@ -1,0 +1,24 @@
+#pragma once
+// What the headless commands share: usage errors, logging on through an alias.
+
+#include "app/Vmesnik.h"
+#include "db/TDM.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace orv {
+
+/// A wrong call of a command: the usage goes to standard error and the exit code is 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Resolves the alias and logs the data module's session on, asking again on a terminal after a
+/// failed attempt. Throws std::runtime_error when the alias is unknown or no logon succeeded
+/// (the database's error text has then been shown through the window already).
+void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias,
+                       const std::string& user, const std::string& password);
+
+} // namespace orv
