@@ -1,0 +1,88 @@
+// The cost of one typical lookup through the data module, on a demo bank of size 10000:
+// close, replace the statement text, bind, open, read one column. Run with ./dev bench.
+
+#include "app/RecordingVmesnik.h"
+#include "db/TDM.h"
+#include "db/sqlite/BankFile.h"
+#include "db/sqlite/BankSchema.h"
+#include "db/sqlite/Users.h"
+#include "demo/DemoBank.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// One demo bank for the whole run, removed at exit.
+struct DemoBankFile {
+    std::string folder;
+    std::string path;
+    DemoBankFile() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvelnost-bench-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+        path = folder + "/banka.db";
+        orv::sqlite::BankFile bank(path, true);
+        bank.exec("BEGIN");
+        orv::sqlite::createBankSchema(bank.handle());
+        orv::sqlite::createUsersTable(bank.handle());
+        orv::sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
+        orv::demo::fillDemoBank(bank.handle(), orv::demo::DemoOptions{10000, 1});
+        bank.exec("COMMIT");
+    }
+    ~DemoBankFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+};
+
+DemoBankFile& demoBank() {
+    static DemoBankFile bank;
+    return bank;
+}
+
+struct LoggedOn {
+    orv::RecordingVmesnik window;
+    orv::TDM dm{window, demoBank().folder + "/"};
+    LoggedOn() {
+        dm.OracleSession1.logonDatabase = "sqlite:" + demoBank().path;
+        dm.OracleSession1.logonUsername = "OPERATER";
+        dm.OracleSession1.logonPassword = "demo";
+        dm.OracleSession1.LogOn();
+    }
+};
+
+// The exchange-rate lookup: a bound statement whose text repeats on every row.
+void BM_LookupWithVariables(benchmark::State& state) {
+    LoggedOn session;
+    orv::TOracleDataSet& q = session.dm.Qvln;
+    const double date = orv::encodeDate(2024, 12, 31);
+    for (auto _ : state) {
+        q.Close();
+        q.setSQL("SELECT TCJ FROM VLN  WHERE SFVLT= :SFVLT  AND SFVLN = '0'  AND DAN <= :DAN  ORDER BY DAN DESC ");
+        q.SetVariable("SFVLT", "USD");
+        q.SetVariable("DAN", date);
+        q.Open();
+        benchmark::DoNotOptimize(q.FieldByName("TCJ").AsFloat());
+    }
+}
+BENCHMARK(BM_LookupWithVariables);
+
+// A lookup by key whose key is spliced into the text: a new text on every row.
+void BM_LookupSplicedKey(benchmark::State& state) {
+    LoggedOn session;
+    orv::TOracleDataSet& q = session.dm.Qvlt;
+    const char* keys[] = {"USD", "CHF", "GBP", "EUR"};
+    size_t i = 0;
+    for (auto _ : state) {
+        session.dm.OdpriPoizvedbo(q, std::string("SELECT IDBNK FROM VLT WHERE SFVLT='") + keys[i++ % 4] + "'");
+        benchmark::DoNotOptimize(q.FieldByName("IDBNK").AsString());
+    }
+}
+BENCHMARK(BM_LookupSplicedKey);
+
+} // namespace
+
+BENCHMARK_MAIN();
