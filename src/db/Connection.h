@@ -25,13 +25,6 @@ struct ResultSet {
     std::string sourceTable;
 };
 
-/// A column of a table, as an insert needs it.
-struct TableColumn {
-    std::string name;
-    FieldType type = FieldType::String;
-    int width = 0; ///< the declared width of a text column; 0 when unlimited
-};
-
 class Connection {
 public:
     virtual ~Connection() = default;
@@ -45,9 +38,6 @@ public:
     /// Inserts one row (column name, value) into a table, inside the session's transaction.
     virtual void insertRow(const std::string& table,
                            const std::vector<std::pair<std::string, Value>>& values) = 0;
-
-    /// The columns of a table, in their order.
-    virtual std::vector<TableColumn> tableColumns(const std::string& table) = 0;
 
     /// Commits the transaction; nothing happens when none is open.
     virtual void commit() = 0;

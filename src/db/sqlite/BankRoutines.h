@@ -9,7 +9,13 @@
 
 namespace orv::sqlite {
 
-/// Registers the routines on a connection to a bank.
+/// Registers the routines on a connection to a bank. Each keeps its query prepared on the
+/// connection from its first call on.
 void registerBankRoutines(sqlite3* db);
+
+/// Removes the routines and finalizes their prepared queries. Call it before sqlite3_close:
+/// SQLite refuses to close a connection that still has prepared statements, and it would only
+/// destroy the routines (and so their queries) after closing.
+void releaseBankRoutines(sqlite3* db);
 
 } // namespace orv::sqlite

@@ -307,30 +307,6 @@ void SqliteConnection::insertRow(const std::string& table,
     runToEnd(statement);
 }
 
-std::vector<TableColumn> SqliteConnection::tableColumns(const std::string& table) {
-    const std::string key = upper(table);
-    const auto found = columnsByTable_.find(key);
-    if (found != columnsByTable_.end()) return found->second;
-    const auto [schema, name] = splitSchema(table);
-    sqlite3_stmt* statement = statements_->get("PRAGMA " + quoteIdentifier(schema) +
-                                               ".table_info(" + quoteIdentifier(name) + ")");
-    sqlite3_reset(statement);
-    std::vector<TableColumn> columns;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        TableColumn column;
-        column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
-        FieldInfo field;
-        const auto* declared = reinterpret_cast<const char*>(sqlite3_column_text(statement, 2));
-        describeDeclaredType(declared ? declared : "", field);
-        column.type = field.type;
-        column.width = field.size;
-        columns.push_back(std::move(column));
-    }
-    sqlite3_reset(statement);
-    if (columns.empty()) throw DatabaseError("ORA-00942: table or view does not exist: " + table);
-    return columnsByTable_.emplace(key, std::move(columns)).first->second;
-}
-
 void SqliteConnection::commit() {
     if (!sqlite3_get_autocommit(bank_.handle())) bank_.exec("COMMIT");
 }

@@ -24,7 +24,6 @@ public:
     void execute(const std::string& sql, const std::vector<BoundVariable>& variables) override;
     void insertRow(const std::string& table,
                    const std::vector<std::pair<std::string, Value>>& values) override;
-    std::vector<TableColumn> tableColumns(const std::string& table) override;
     void commit() override;
     void rollback() override;
 
@@ -43,7 +42,6 @@ private:
     BankFile bank_;
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
-    std::unordered_map<std::string, std::vector<TableColumn>> columnsByTable_;
 };
 
 } // namespace orv::sqlite
