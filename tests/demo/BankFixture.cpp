@@ -1,6 +1,7 @@
 #include "BankFixture.h"
 
 #include "app/Datum.h"
+#include "db/sqlite/BankRoutines.h"
 #include "db/sqlite/BankSchema.h"
 
 #include <cstring>
@@ -101,6 +102,8 @@ void BankFixture::SetUp() {
 }
 
 void BankFixture::TearDown() {
+    // The routines' prepared queries would keep the connection from closing.
+    releaseBankRoutines(bank_->handle());
     bank_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);

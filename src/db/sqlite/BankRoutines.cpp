@@ -27,7 +27,9 @@ struct RoutineQuery {
     RoutineQuery& operator=(const RoutineQuery&) = delete;
 };
 
-void destroyQuery(void* query) { delete static_cast<RoutineQuery*>(query); }
+void destroyQuery(void* query) {
+    delete static_cast<RoutineQuery*>(query);
+}
 
 // The statement to run for one call, reset and unbound when the call ends. A routine nested in
 // its own argument finds the cached statement busy and gets a statement of its own.
@@ -40,8 +42,8 @@ public:
             return;
         }
         sqlite3_stmt* prepared = nullptr;
-        if (sqlite3_prepare_v3(db, query.sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared,
-                               nullptr) != SQLITE_OK) {
+        if (sqlite3_prepare_v3(db, query.sql, -1, SQLITE_PREPARE_PERSISTENT, &prepared, nullptr) !=
+            SQLITE_OK) {
             sqlite3_result_error(context, sqlite3_errmsg(db), -1);
             sqlite3_finalize(prepared);
             return;
@@ -70,8 +72,7 @@ public:
         const int rc = sqlite3_step(statement_);
         if (rc == SQLITE_ROW) return true;
         if (rc != SQLITE_DONE)
-            sqlite3_result_error(context_, sqlite3_errmsg(sqlite3_context_db_handle(context_)),
-                                 -1);
+            sqlite3_result_error(context_, sqlite3_errmsg(sqlite3_context_db_handle(context_)), -1);
         return false;
     }
 
