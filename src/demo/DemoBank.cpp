@@ -1,0 +1,49 @@
+#include "demo/DemoBank.h"
+
+#include "db/DatabaseError.h"
+#include "demo/Accounts.h"
+#include "demo/CodeLists.h"
+#include "demo/Contracts.h"
+#include "demo/Counterparties.h"
+#include "demo/DemoContext.h"
+#include "demo/Securities.h"
+
+namespace orv::demo {
+
+namespace {
+
+void execute(sqlite3* db, const char* sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string text = error ? error : sqlite3_errmsg(db);
+        sqlite3_free(error);
+        throw DatabaseError(text);
+    }
+}
+
+void fill(sqlite3* db, const DemoOptions& options) {
+    DemoTables tables(db);
+    DemoContext ctx(tables, options.seme, options.velikost < 0 ? 0 : options.velikost);
+    writeCodeLists(tables);
+    writeCurrencies(tables);
+    writeIndices(tables);
+    writeAccounts(tables);
+    writeCounterparties(ctx);
+    writeSecurities(ctx);
+    writeContracts(ctx);
+}
+
+} // namespace
+
+void fillDemoBank(sqlite3* db, const DemoOptions& options) {
+    execute(db, "BEGIN");
+    try {
+        fill(db, options);
+        execute(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace orv::demo
