@@ -1,11 +1,79 @@
 #include "db/sqlite/dialect/Dialect.h"
 
+#include "db/DatabaseError.h"
+#include "db/sqlite/dialect/CallRewrites.h"
+#include "db/sqlite/dialect/Functions.h"
+#include "db/sqlite/dialect/OperatorRewrites.h"
+#include "db/sqlite/dialect/OrderByNulls.h"
+#include "db/sqlite/dialect/OuterJoin.h"
+#include "db/sqlite/dialect/StatementRewrites.h"
+#include "db/sqlite/dialect/StatementText.h"
+#include "db/sqlite/dialect/TokenTree.h"
+
 namespace orv::sqlite {
 
-TranslatedStatement translateStatement(std::string_view bankSql, bool) {
-    return TranslatedStatement{std::string(bankSql), {}};
+namespace {
+
+struct LevelContext {
+    /// The level is the argument list of a function call.
+    bool callArguments = false;
+    /// The table whose ROWID stands for ROWNUM in the enclosing SELECT.
+    std::string rownumTable;
+};
+
+bool startsSubquery(const Node& node) {
+    return node.kind == Node::Kind::Paren && !node.children.empty() &&
+           node.children[0].isWord("SELECT");
 }
 
-void registerDialect(sqlite3*) {}
+// Rewrites one level of the tree after its groups. The order matters: the outer-join markers
+// are read before anything joins dotted names, and calls are rewritten before the operators
+// around them, so that a call is one operand.
+void rewriteLevel(Nodes& nodes, const LevelContext& context) {
+    const std::vector<std::string> rownumTables_ = rownumTables(nodes, context.rownumTable);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        Node& node = nodes[i];
+        if (node.isLeaf() || isOuterJoinMarker(node)) continue;
+        LevelContext inner;
+        inner.callArguments = node.kind == Node::Kind::Paren && i > 0 && isName(nodes[i - 1]);
+        inner.rownumTable = startsSubquery(node) ? std::string() : rownumTables_[i];
+        rewriteLevel(node.children, inner);
+    }
+    rewriteOuterJoins(nodes);
+    rewriteDual(nodes);
+    rewriteRownum(nodes, context.rownumTable);
+    joinRoutineNames(nodes);
+    rewriteExtract(nodes);
+    rewriteDecode(nodes);
+    markDateResultsAndMasks(nodes);
+    rewriteArithmetic(nodes);
+    if (!context.callArguments) addNullsOrdering(nodes);
+}
+
+} // namespace
+
+TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiterals) {
+    Nodes nodes = buildTree(tokenize(bankSql));
+    addUpdateDeleteAlias(nodes);
+    rewriteLevel(nodes, LevelContext{});
+    TranslatedStatement translated;
+    translated.sql = renderStatement(nodes, shareLiterals, translated.literals);
+    return translated;
+}
+
+void registerDialect(sqlite3* db) {
+    registerDateCollation(db);
+    registerTextFunctions(db);
+    registerNumberFunctions(db);
+    registerDateFunctions(db);
+    registerToChar(db);
+    char* error = nullptr;
+    if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, &error) !=
+        SQLITE_OK) {
+        const std::string text = error ? error : "PRAGMA case_sensitive_like failed";
+        sqlite3_free(error);
+        throw DatabaseError(text);
+    }
+}
 
 } // namespace orv::sqlite

@@ -1,0 +1,123 @@
+#include "db/sqlite/dialect/CallRewrites.h"
+
+#include "db/DatabaseError.h"
+
+namespace orv::sqlite {
+
+namespace {
+
+// The call at i with a one-part name equal to upperName; its argument group is nodes[i + 1].
+bool isCallOf(const Nodes& nodes, size_t i, std::string_view upperName) {
+    return nodes[i].isWord(upperName) && isCallAt(nodes, i) && nameChainEnd(nodes, i) == i + 1;
+}
+
+void keepLiterals(Nodes& nodes) {
+    for (Node& node : nodes) {
+        if (node.isLeaf())
+            node.token.shareable = false;
+        else
+            keepLiterals(node.children);
+    }
+}
+
+bool isSingleNameChain(const Nodes& nodes) {
+    return !nodes.empty() && nameChainEnd(nodes, 0) == nodes.size();
+}
+
+// MIN(x)/MAX(x) compare their arguments with the argument's collation: a column brings its own,
+// any other expression gets DATUM, so that date results of CASE or NVL are ordered as dates.
+void markMinMax(Node& arguments) {
+    arguments.collateDatum = true;
+    if (isSingleNameChain(arguments.children) || arguments.children.empty() ||
+        arguments.children[0].isWord("DISTINCT") || splitOnCommas(arguments.children).size() > 1)
+        return;
+    Node inner = paren(std::move(arguments.children));
+    inner.collateDatum = true;
+    arguments.children.clear();
+    arguments.children.push_back(std::move(inner));
+}
+
+} // namespace
+
+void joinRoutineNames(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallAt(nodes, i)) continue;
+        const size_t end = nameChainEnd(nodes, i);
+        if (end == i + 1) continue;
+        std::string joined;
+        for (size_t k = i; k < end; k += 2) {
+            if (!joined.empty()) joined += '_';
+            joined += nodes[k].token.text;
+        }
+        nodes[i] = word(std::move(joined));
+        nodes.erase(nodes.begin() + static_cast<long>(i + 1),
+                    nodes.begin() + static_cast<long>(end));
+    }
+}
+
+void rewriteExtract(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallOf(nodes, i, "EXTRACT")) continue;
+        Nodes& inside = nodes[i + 1].children;
+        if (inside.size() < 3 || !inside[0].isLeaf() || !inside[1].isWord("FROM"))
+            throw DatabaseError("ORA-00907: missing right parenthesis");
+        std::string unit = inside[0].token.text;
+        for (char& c : unit)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        Nodes arguments;
+        arguments.push_back(leaf(makeInternalString(unit)));
+        arguments.push_back(op(","));
+        for (size_t k = 2; k < inside.size(); ++k)
+            arguments.push_back(std::move(inside[k]));
+        nodes[i] = word("orv_extract");
+        nodes[i + 1].children = std::move(arguments);
+    }
+}
+
+void rewriteDecode(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallOf(nodes, i, "DECODE")) continue;
+        std::vector<Nodes> arguments = splitOnCommas(nodes[i + 1].children);
+        if (arguments.size() < 3)
+            throw DatabaseError("ORA-00938: not enough arguments for function");
+        Nodes caseNodes;
+        caseNodes.push_back(word("CASE"));
+        size_t k = 1;
+        for (; k + 1 < arguments.size(); k += 2) {
+            caseNodes.push_back(word("WHEN"));
+            caseNodes.push_back(paren(arguments[0]));
+            caseNodes.push_back(word("IS"));
+            caseNodes.push_back(paren(std::move(arguments[k])));
+            caseNodes.push_back(word("THEN"));
+            caseNodes.push_back(paren(std::move(arguments[k + 1])));
+        }
+        if (k < arguments.size()) {
+            caseNodes.push_back(word("ELSE"));
+            caseNodes.push_back(paren(std::move(arguments[k])));
+        }
+        caseNodes.push_back(word("END"));
+        Nodes wrapped;
+        wrapped.push_back(Node{Node::Kind::Case, {}, std::move(caseNodes), false});
+        nodes[i] = paren(std::move(wrapped));
+        nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+    }
+}
+
+void markDateResultsAndMasks(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallAt(nodes, i) || nameChainEnd(nodes, i) != i + 1) continue;
+        Node& arguments = nodes[i + 1];
+        if (nodes[i].isWord("ADD_MONTHS") || nodes[i].isWord("LAST_DAY")) {
+            arguments.collateDatum = true;
+        } else if (nodes[i].isWord("MIN") || nodes[i].isWord("MAX")) {
+            markMinMax(arguments);
+        } else if (nodes[i].isWord("TO_CHAR")) {
+            std::vector<Nodes> parts = splitOnCommas(arguments.children);
+            for (size_t k = 1; k < parts.size(); ++k)
+                keepLiterals(parts[k]);
+            arguments.children = joinWithCommas(parts);
+        }
+    }
+}
+
+} // namespace orv::sqlite

@@ -1,0 +1,103 @@
+#include "db/sqlite/dialect/DateText.h"
+
+#include <cstdio>
+
+namespace orv::sqlite {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads between minDigits and maxDigits decimal digits at pos; false when there are too few or
+// too many.
+bool readDigits(std::string_view text, size_t& pos, size_t minDigits, size_t maxDigits,
+                int& value) {
+    const size_t start = pos;
+    value = 0;
+    while (pos < text.size() && isDigit(text[pos])) {
+        if (pos - start == maxDigits) return false;
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    return pos - start >= minDigits;
+}
+
+bool expect(std::string_view text, size_t& pos, char c) {
+    if (pos >= text.size() || text[pos] != c) return false;
+    ++pos;
+    return true;
+}
+
+// The shape of the text: digits and separators in their places.
+bool readShape(std::string_view text, DateParts& p) {
+    size_t pos = 0;
+    if (!readDigits(text, pos, 1, 2, p.day) || !expect(text, pos, '.') ||
+        !readDigits(text, pos, 1, 2, p.month) || !expect(text, pos, '.') ||
+        !readDigits(text, pos, 4, 4, p.year))
+        return false;
+    p.hour = p.minute = p.second = 0;
+    if (pos == text.size()) return true;
+    if (!expect(text, pos, ' ') || !readDigits(text, pos, 1, 2, p.hour) ||
+        !expect(text, pos, ':') || !readDigits(text, pos, 2, 2, p.minute))
+        return false;
+    if (pos < text.size() && (!expect(text, pos, ':') || !readDigits(text, pos, 2, 2, p.second)))
+        return false;
+    return pos == text.size();
+}
+
+} // namespace
+
+DateTextError readDateText(std::string_view text, DateParts& p) {
+    if (!readShape(text, p)) return DateTextError::NotNumeric;
+    if (p.year < 1) return DateTextError::BadYear;
+    if (p.month < 1 || p.month > 12) return DateTextError::BadMonth;
+    if (p.day < 1 || p.day > daysInMonth(p.year, p.month)) return DateTextError::BadDay;
+    if (p.hour > 23) return DateTextError::BadHour;
+    if (p.minute > 59) return DateTextError::BadMinute;
+    if (p.second > 59) return DateTextError::BadSecond;
+    return DateTextError::None;
+}
+
+const char* dateErrorText(DateTextError error) {
+    switch (error) {
+    case DateTextError::None:
+        return "";
+    case DateTextError::NotNumeric:
+        return "ORA-01858: a non-numeric character was found where a numeric was expected";
+    case DateTextError::BadDay:
+        return "ORA-01847: day of month must be between 1 and last day of month";
+    case DateTextError::BadMonth:
+        return "ORA-01843: not a valid month";
+    case DateTextError::BadYear:
+        return "ORA-01841: (full) year must be between -4713 and +9999, and not be 0";
+    case DateTextError::BadHour:
+        return "ORA-01850: hour must be between 0 and 23";
+    case DateTextError::BadMinute:
+        return "ORA-01851: minutes must be between 0 and 59";
+    case DateTextError::BadSecond:
+        return "ORA-01852: seconds must be between 0 and 59";
+    }
+    return "";
+}
+
+std::string canonicalDateText(const DateParts& p) {
+    char buffer[32];
+    if (p.hour == 0 && p.minute == 0 && p.second == 0)
+        std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
+    else
+        std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day, p.month,
+                      p.year, p.hour, p.minute, p.second);
+    return buffer;
+}
+
+int compareDates(const DateParts& a, const DateParts& b) {
+    const int fieldsA[] = {a.year, a.month, a.day, a.hour, a.minute, a.second};
+    const int fieldsB[] = {b.year, b.month, b.day, b.hour, b.minute, b.second};
+    for (size_t i = 0; i < 6; ++i)
+        if (fieldsA[i] != fieldsB[i]) return fieldsA[i] < fieldsB[i] ? -1 : 1;
+    return 0;
+}
+
+} // namespace orv::sqlite

@@ -1,0 +1,84 @@
+// Number functions as the bank's database computes them on its decimal numbers.
+
+#include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionSupport.h"
+#include "db/sqlite/dialect/Functions.h"
+#include "db/sqlite/dialect/Rounding.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orv::sqlite {
+
+namespace {
+
+// ROUND of a date text: to the nearest day.
+bool roundDate(sqlite3_context* context, sqlite3_value* value) {
+    if (sqlite3_value_type(value) != SQLITE_TEXT) return false;
+    DateParts parts;
+    if (readDateText(*argumentText(value), parts) != DateTextError::None) return false;
+    DateValue day = encodeDate(parts.year, parts.month, parts.day);
+    if (parts.hour >= 12) day += 1;
+    const DateParts rounded = decodeDate(day);
+    resultText(context, canonicalDateText(rounded));
+    return true;
+}
+
+// ROUND(x [, places]): halves away from zero, judged on the decimal value of x.
+void roundFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (roundDate(context, argv[0])) return;
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    std::optional<Number> places = Number{true, 0, 0.0};
+    if (argc > 1 && !(places = argumentNumber(context, argv[1], ok)) && ok)
+        return sqlite3_result_null(context);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    const int n = places->isInteger ? static_cast<int>(places->integer)
+                                    : static_cast<int>(std::trunc(places->real));
+    if (x->isInteger && n >= 0) return sqlite3_result_int64(context, x->integer);
+    sqlite3_result_double(context, roundHalfAwayFromZero(x->value(), n));
+}
+
+void absFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    if (x->isInteger && x->integer != std::numeric_limits<long long>::min())
+        return sqlite3_result_int64(context, x->integer < 0 ? -x->integer : x->integer);
+    sqlite3_result_double(context, std::fabs(x->value()));
+}
+
+// The right operand of '/', as a real number so that SQLite divides exactly; zero raises the
+// bank database's error.
+void divisorFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    if (x->value() == 0.0)
+        return sqlite3_result_error(context, "ORA-01476: divisor is equal to zero", -1);
+    sqlite3_result_double(context, x->value());
+}
+
+// Check of a NUMBER column: what the column's affinity could not make a number is rejected.
+void checkNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL || type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return sqlite3_result_int(context, 1);
+    sqlite3_result_error(context, kInvalidNumber, -1);
+}
+
+} // namespace
+
+void registerNumberFunctions(sqlite3* db) {
+    defineFunction(db, "round", 1, roundFunction);
+    defineFunction(db, "round", 2, roundFunction);
+    defineFunction(db, "abs", 1, absFunction);
+    defineFunction(db, "orv_divisor", 1, divisorFunction);
+    defineFunction(db, "orv_check_number", 1, checkNumberFunction);
+}
+
+} // namespace orv::sqlite

@@ -1,0 +1,136 @@
+#include "db/sqlite/dialect/OperatorRewrites.h"
+
+namespace orv::sqlite {
+
+namespace {
+
+bool isSign(const Node& node) {
+    return node.isOperator("+") || node.isOperator("-");
+}
+
+bool isBinaryOperator(const Node& node) {
+    return isSign(node) || node.isOperator("*") || node.isOperator("/") || node.isOperator("||");
+}
+
+bool isAdditive(const Node& node) {
+    return isSign(node) || node.isOperator("||");
+}
+
+// End of a signed operand ([+|-]* primary) starting at i; i when there is none.
+size_t signedOperandEnd(const Nodes& nodes, size_t i) {
+    size_t start = i;
+    while (start < nodes.size() && isSign(nodes[start]))
+        ++start;
+    const size_t end = primaryEnd(nodes, start);
+    return end == start ? i : end;
+}
+
+// One operand of an arithmetic run with the binary operator before it (none for the first).
+struct Operand {
+    const Node* binaryBefore = nullptr;
+    Nodes nodes;
+};
+
+// Reads the run operand (operator operand)* that starts at i; empty when no operand starts there.
+std::vector<Operand> readRun(const Nodes& nodes, size_t i, size_t& end) {
+    std::vector<Operand> run;
+    end = signedOperandEnd(nodes, i);
+    if (end == i) return run;
+    run.push_back({nullptr, Nodes(nodes.begin() + static_cast<long>(i),
+                                  nodes.begin() + static_cast<long>(end))});
+    while (end < nodes.size() && isBinaryOperator(nodes[end])) {
+        const size_t next = signedOperandEnd(nodes, end + 1);
+        if (next == end + 1) break;
+        run.push_back({&nodes[end], Nodes(nodes.begin() + static_cast<long>(end + 1),
+                                          nodes.begin() + static_cast<long>(next))});
+        end = next;
+    }
+    return run;
+}
+
+bool needsRewrite(const std::vector<Operand>& run) {
+    for (const Operand& operand : run)
+        if (operand.binaryBefore &&
+            (operand.binaryBefore->isOperator("/") || operand.binaryBefore->isOperator("||")))
+            return true;
+    return false;
+}
+
+Nodes call(const char* name, Nodes arguments) {
+    Nodes nodes;
+    nodes.push_back(word(name));
+    nodes.push_back(paren(std::move(arguments)));
+    return nodes;
+}
+
+void append(Nodes& to, Nodes from) {
+    for (Node& node : from)
+        to.push_back(std::move(node));
+}
+
+// The run with its divisors wrapped and its concatenation chains folded into calls, evaluated
+// left to right like the bank's database does.
+Nodes rewriteRun(std::vector<Operand> run) {
+    Nodes result;
+    std::vector<Nodes> concatParts;
+    Nodes term;
+    const Node* termJoin = nullptr; // the additive operator before the current term
+
+    auto closeTerm = [&]() {
+        if (termJoin && termJoin->isOperator("||")) {
+            if (concatParts.empty()) concatParts.push_back(std::move(result));
+            concatParts.push_back(std::move(term));
+            result.clear();
+        } else {
+            if (!concatParts.empty()) {
+                result = call("orv_concat", joinWithCommas(concatParts));
+                concatParts.clear();
+            }
+            if (termJoin) result.push_back(*termJoin);
+            append(result, std::move(term));
+        }
+        term.clear();
+    };
+
+    for (Operand& operand : run) {
+        if (operand.binaryBefore && isAdditive(*operand.binaryBefore)) {
+            closeTerm();
+            termJoin = operand.binaryBefore;
+        } else if (operand.binaryBefore) {
+            term.push_back(*operand.binaryBefore);
+        }
+        if (operand.binaryBefore && operand.binaryBefore->isOperator("/"))
+            append(term, call("orv_divisor", std::move(operand.nodes)));
+        else
+            append(term, std::move(operand.nodes));
+    }
+    closeTerm();
+    if (!concatParts.empty()) result = call("orv_concat", joinWithCommas(concatParts));
+    return result;
+}
+
+} // namespace
+
+void rewriteArithmetic(Nodes& nodes) {
+    Nodes rewritten;
+    size_t i = 0;
+    while (i < nodes.size()) {
+        size_t end = i;
+        std::vector<Operand> run = readRun(nodes, i, end);
+        if (run.empty()) {
+            rewritten.push_back(std::move(nodes[i]));
+            ++i;
+            continue;
+        }
+        if (needsRewrite(run)) {
+            append(rewritten, rewriteRun(std::move(run)));
+        } else {
+            for (size_t k = i; k < end; ++k)
+                rewritten.push_back(std::move(nodes[k]));
+        }
+        i = end;
+    }
+    nodes = std::move(rewritten);
+}
+
+} // namespace orv::sqlite

@@ -1,0 +1,18 @@
+#pragma once
+// Concatenation and division as the bank's database computes them.
+//
+// `a || b || c` becomes one call orv_concat(a, b, c): NULL counts as empty text, and a result
+// without any text is NULL. `||` binds like + and -, left to right, and lower than * and /, so
+// its operands are whole products (`a * b || c` joins a*b and c).
+//
+// `x / y` becomes x / orv_divisor(y): the divisor is made a real number, so that 1/100 is 0.01,
+// and a zero divisor raises ORA-01476.
+
+#include "db/sqlite/dialect/TokenTree.h"
+
+namespace orv::sqlite {
+
+/// Rewrites the concatenations and divisions of one level of the tree.
+void rewriteArithmetic(Nodes& nodes);
+
+} // namespace orv::sqlite

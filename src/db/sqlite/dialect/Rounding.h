@@ -1,0 +1,11 @@
+#pragma once
+// Rounding of the bank database's decimal numbers on doubles.
+
+namespace orv::sqlite {
+
+/// Rounds to `places` decimals (negative: to tens, hundreds, ...), halves away from zero,
+/// judged on the decimal value the double prints as with 15 significant digits, so that
+/// 2.675 rounds to 2.68 as it does on a decimal number.
+double roundHalfAwayFromZero(double value, int places);
+
+} // namespace orv::sqlite

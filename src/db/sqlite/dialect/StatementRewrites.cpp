@@ -1,0 +1,135 @@
+#include "db/sqlite/dialect/StatementRewrites.h"
+
+#include "db/DatabaseError.h"
+#include "db/sqlite/dialect/SelectClauses.h"
+
+#include <cstdlib>
+
+namespace orv::sqlite {
+
+namespace {
+
+Nodes dualTable() {
+    Nodes select;
+    select.push_back(word("SELECT"));
+    select.push_back(leaf(makeInternalString("X")));
+    select.push_back(word("AS"));
+    select.push_back(word("DUMMY"));
+    Nodes table;
+    table.push_back(paren(std::move(select)));
+    table.push_back(word("dual"));
+    return table;
+}
+
+bool isFromItemStart(const Nodes& nodes, size_t i) {
+    return i > 0 && (nodes[i - 1].isWord("FROM") || nodes[i - 1].isOperator(",") ||
+                     nodes[i - 1].isWord("JOIN"));
+}
+
+// A WHERE term "ROWNUM op number" as the number of rows it allows; -1 when it is no such term.
+long long rownumLimit(const Nodes& term) {
+    if (term.size() != 3 || !term[0].isWord("ROWNUM") || !term[2].isLeaf() ||
+        term[2].token.kind != Token::Kind::Number)
+        return -1;
+    const long long n = std::atoll(term[2].token.text.c_str());
+    if (term[1].isOperator("<=")) return n < 0 ? 0 : n;
+    if (term[1].isOperator("<")) return n < 1 ? 0 : n - 1;
+    if (term[1].isOperator("=")) return n == 1 ? 1 : 0;
+    return -1;
+}
+
+// Turns the ROWNUM terms of the WHERE of a lone SELECT into a LIMIT.
+void rownumToLimit(Nodes& nodes) {
+    std::vector<SelectClauses> selects = findSelects(nodes);
+    if (selects.size() != 1 || selects[0].where == SelectClauses::none) return;
+    const SelectClauses& s = selects[0];
+    const Nodes condition(nodes.begin() + static_cast<long>(s.where + 1),
+                          nodes.begin() + static_cast<long>(s.whereEnd));
+    std::vector<Nodes> kept;
+    long long limit = -1;
+    for (Nodes& term : splitOnAnd(condition)) {
+        const long long n = rownumLimit(term);
+        if (n < 0)
+            kept.push_back(std::move(term));
+        else
+            limit = limit < 0 ? n : std::min(limit, n);
+    }
+    if (limit < 0) return;
+    Nodes tail(nodes.begin() + static_cast<long>(s.whereEnd), nodes.end());
+    nodes.erase(nodes.begin() + static_cast<long>(s.where), nodes.end());
+    if (!kept.empty()) {
+        nodes.push_back(word("WHERE"));
+        Nodes rest = joinWithAnd(kept);
+        nodes.insert(nodes.end(), rest.begin(), rest.end());
+    }
+    const bool endsWithSemicolon = !tail.empty() && tail.back().isOperator(";");
+    if (endsWithSemicolon) tail.pop_back();
+    nodes.insert(nodes.end(), tail.begin(), tail.end());
+    nodes.push_back(word("LIMIT"));
+    nodes.push_back(leaf(Token{Token::Kind::Number, std::to_string(limit), false}));
+    if (endsWithSemicolon) nodes.push_back(op(";"));
+}
+
+} // namespace
+
+void rewriteDual(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i].isWord("DUAL") || !isFromItemStart(nodes, i)) continue;
+        if (i + 1 < nodes.size() && nodes[i + 1].isOperator(".")) continue;
+        Nodes table = dualTable();
+        nodes[i] = std::move(table[0]);
+        // Keep an alias the statement gives; else the table keeps the name dual.
+        if (i + 1 >= nodes.size() || !isName(nodes[i + 1]))
+            nodes.insert(nodes.begin() + static_cast<long>(i + 1), std::move(table[1]));
+    }
+}
+
+void addUpdateDeleteAlias(Nodes& nodes) {
+    size_t table = 0;
+    if (nodes.size() > 2 && nodes[0].isWord("UPDATE")) {
+        table = 1;
+    } else if (nodes.size() > 2 && nodes[0].isWord("DELETE")) {
+        // The bank's database also accepts DELETE table without FROM.
+        if (!nodes[1].isWord("FROM")) nodes.insert(nodes.begin() + 1, word("FROM"));
+        table = 2;
+    } else {
+        return;
+    }
+    const size_t end = nameChainEnd(nodes, table);
+    if (end == table || end >= nodes.size() || !isName(nodes[end]) || nodes[end].isWord("NULL"))
+        return;
+    nodes.insert(nodes.begin() + static_cast<long>(end), word("AS"));
+}
+
+std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inherited) {
+    std::vector<std::string> tables(nodes.size(), inherited);
+    for (const SelectClauses& s : findSelects(nodes)) {
+        std::string table;
+        if (s.from != SelectClauses::none) {
+            size_t end = s.from + 1;
+            while (end < s.fromEnd && !nodes[end].isOperator(",") && !isReservedWord(nodes[end]))
+                ++end;
+            table = fromItemName(Nodes(nodes.begin() + static_cast<long>(s.from + 1),
+                                       nodes.begin() + static_cast<long>(end)));
+        }
+        for (size_t i = s.select; i < s.end; ++i)
+            tables[i] = table;
+    }
+    return tables;
+}
+
+void rewriteRownum(Nodes& nodes, const std::string& inherited) {
+    rownumToLimit(nodes);
+    const std::vector<std::string> tables = rownumTables(nodes, inherited);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i].isWord("ROWNUM")) continue;
+        const std::string& table = i < tables.size() ? tables[i] : std::string();
+        if (table.empty()) throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier");
+        nodes[i] = word(table);
+        nodes.insert(nodes.begin() + static_cast<long>(i + 1), op("."));
+        nodes.insert(nodes.begin() + static_cast<long>(i + 2), word("ROWID"));
+        i += 2;
+    }
+}
+
+} // namespace orv::sqlite

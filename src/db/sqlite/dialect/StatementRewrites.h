@@ -1,0 +1,29 @@
+#pragma once
+// Rewrites of the bank database's table-level constructs: the one-row table dual, table aliases
+// in UPDATE and DELETE, and the pseudo-column ROWNUM.
+
+#include "db/sqlite/dialect/TokenTree.h"
+
+#include <string>
+#include <vector>
+
+namespace orv::sqlite {
+
+/// FROM dual reads a one-row table: (SELECT 'X' AS DUMMY) dual. Needs no table, so it works on
+/// read-only connections too.
+void rewriteDual(Nodes& nodes);
+
+/// UPDATE pod_orvel p SET ... and DELETE FROM pod_orvel p WHERE ...: SQLite needs AS before the
+/// alias. Applies to the statement's top level.
+void addUpdateDeleteAlias(Nodes& nodes);
+
+/// For each node of a level, the table whose ROWID numbers the rows of the SELECT the node
+/// belongs to (its first FROM item); `inherited` for nodes outside any SELECT of the level.
+std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inherited);
+
+/// ROWNUM in a WHERE condition (ROWNUM = 1, ROWNUM <= n, ROWNUM < n) becomes a LIMIT; any other
+/// ROWNUM becomes the ROWID of the SELECT's first table, a number unique for each row, which is
+/// what the statements use it for. `inherited` is the table of the enclosing SELECT.
+void rewriteRownum(Nodes& nodes, const std::string& inherited);
+
+} // namespace orv::sqlite

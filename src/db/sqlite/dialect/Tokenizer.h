@@ -1,0 +1,44 @@
+#pragma once
+// The tokens of one statement in the bank database's dialect.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::sqlite {
+
+struct Token {
+    enum class Kind {
+        Word,        // identifier or keyword, as written
+        QuotedIdent, // "name", text without the quotes
+        String,      // 'text', text without the quotes and with '' undone
+        Number,      // as written: 12, 0.5, 0., .5, 1e3
+        Bind,        // :NAME, as written with its colon
+        Operator     // || <= >= <> != = < > + - * / , ; . ( ) and any other single character
+    };
+    Kind kind = Kind::Operator;
+    std::string text;
+    /// False for literals whose text shapes the statement (format masks, units) and for literals
+    /// the translation itself wrote: these never become shared parameters.
+    bool shareable = true;
+
+    bool isWord(std::string_view upperWord) const;
+    bool isOperator(std::string_view op) const { return kind == Kind::Operator && text == op; }
+    bool isLiteral() const { return kind == Kind::String || kind == Kind::Number; }
+};
+
+/// Splits a statement into tokens, dropping blanks and comments. The empty string literal ''
+/// becomes the word NULL, because the bank's database has no empty text. Throws DatabaseError on
+/// an unterminated string, quoted name or comment.
+std::vector<Token> tokenize(std::string_view sql);
+
+/// A word token (identifier or keyword).
+Token makeWord(std::string text);
+
+/// An operator token.
+Token makeOperator(std::string text);
+
+/// A string literal written by the translation itself (never shared).
+Token makeInternalString(std::string text);
+
+} // namespace orv::sqlite
