@@ -37,11 +37,20 @@ void markMinMax(Node& arguments) {
     arguments.children.push_back(std::move(inner));
 }
 
+// A table name followed by its column list: CREATE TABLE skup.t (...), INSERT INTO skup.t (...),
+// CREATE INDEX i ON skup.t (...).
+bool namesATable(const Nodes& nodes, size_t i) {
+    if (i == 0) return false;
+    const Node& before = nodes[i - 1];
+    return before.isWord("TABLE") || before.isWord("INTO") || before.isWord("ON") ||
+           before.isWord("REFERENCES") || before.isWord("EXISTS") || before.isWord("VIEW");
+}
+
 } // namespace
 
 void joinRoutineNames(Nodes& nodes) {
     for (size_t i = 0; i < nodes.size(); ++i) {
-        if (!isCallAt(nodes, i)) continue;
+        if (!isCallAt(nodes, i) || namesATable(nodes, i)) continue;
         const size_t end = nameChainEnd(nodes, i);
         if (end == i + 1) continue;
         std::string joined;

@@ -3,6 +3,7 @@
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/SelectClauses.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace orv::sqlite {
@@ -125,10 +126,14 @@ void rewriteRownum(Nodes& nodes, const std::string& inherited) {
         if (!nodes[i].isWord("ROWNUM")) continue;
         const std::string& table = i < tables.size() ? tables[i] : std::string();
         if (table.empty()) throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier");
-        nodes[i] = word(table);
-        nodes.insert(nodes.begin() + static_cast<long>(i + 1), op("."));
-        nodes.insert(nodes.begin() + static_cast<long>(i + 2), word("ROWID"));
-        i += 2;
+        // Negative, so that the number never equals a real key the statement compares it with
+        // (the statements put ROWNUM and deal ids in one grouping column).
+        Nodes rowid;
+        rowid.push_back(op("-"));
+        rowid.push_back(word(table));
+        rowid.push_back(op("."));
+        rowid.push_back(word("ROWID"));
+        nodes[i] = paren(std::move(rowid));
     }
 }
 

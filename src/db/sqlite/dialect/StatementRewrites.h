@@ -22,8 +22,8 @@ void addUpdateDeleteAlias(Nodes& nodes);
 std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inherited);
 
 /// ROWNUM in a WHERE condition (ROWNUM = 1, ROWNUM <= n, ROWNUM < n) becomes a LIMIT; any other
-/// ROWNUM becomes the ROWID of the SELECT's first table, a number unique for each row, which is
-/// what the statements use it for. `inherited` is the table of the enclosing SELECT.
+/// ROWNUM becomes the negated ROWID of the SELECT's first table, a number unique for each row,
+/// which is what the statements use it for. `inherited` is the table of the enclosing SELECT.
 void rewriteRownum(Nodes& nodes, const std::string& inherited);
 
 } // namespace orv::sqlite

@@ -72,7 +72,7 @@ private:
                           "ORA-01740: missing double quote in identifier");
         if (isDigit(c) || (c == '.' && isDigit(peek(1)))) return number();
         if (isNameStart(c)) return word(Token::Kind::Word, pos_);
-        if (c == ':' && isNameChar(peek(1))) return word(Token::Kind::Bind, pos_ + 1);
+        if (c == ':' && isNameChar(peek(1))) return bind();
         return op();
     }
 
@@ -121,6 +121,15 @@ private:
         while (isNameChar(peek()))
             ++pos_;
         return Token{kind, std::string(sql_.substr(start, pos_ - start)), true};
+    }
+
+    // The bank's database matches variable names in any letter case; SQLite matches them exactly,
+    // so they are written in upper case, the case in which the datasets declare them.
+    Token bind() {
+        Token token = word(Token::Kind::Bind, pos_ + 1);
+        for (char& c : token.text)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return token;
     }
 
     Token op() {

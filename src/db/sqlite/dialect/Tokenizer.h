@@ -13,7 +13,7 @@ struct Token {
         QuotedIdent, // "name", text without the quotes
         String,      // 'text', text without the quotes and with '' undone
         Number,      // as written: 12, 0.5, 0., .5, 1e3
-        Bind,        // :NAME, as written with its colon
+        Bind,        // :NAME with its colon, the name in upper case
         Operator     // || <= >= <> != = < > + - * / , ; . ( ) and any other single character
     };
     Kind kind = Kind::Operator;
