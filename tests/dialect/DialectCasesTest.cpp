@@ -151,6 +151,9 @@ INSTANTIATE_TEST_SUITE_P(Functions, DialectCases, testing::ValuesIn(kFunctions))
 
 const StatementCase kTables[] = {
     {"Dual", "SELECT dummy, 1 FROM dual", {{"X", "1"}}},
+    {"AllColumnsAndRowid",
+     "SELECT t.*, t.ROWID FROM t WHERE id = 2",
+     {{"2", "abc", "4", "01.01.2007", "2"}}},
     {"Rowid", "SELECT p.id FROM t p WHERE p.ROWID = (SELECT MAX(ROWID) FROM t)", {{"5"}}},
     {"RownumEqualsOne", "SELECT COUNT(*) FROM (SELECT id FROM t WHERE ROWNUM = 1)", {{"1"}}},
     {"RownumAtMost",
