@@ -106,6 +106,15 @@ std::vector<Dan> konciMesecev() {
     return ends;
 }
 
+std::vector<Dan> konciMesecevObehLet() {
+    std::vector<Dan> ends;
+    for (int month = 1; month <= 12; ++month)
+        ends.push_back(konecMeseca(kPorocilnoLeto - 1, month));
+    for (const Dan end : konciMesecev())
+        ends.push_back(end);
+    return ends;
+}
+
 std::string idpog5(long idpog) {
     char text[24];
     std::snprintf(text, sizeof text, "00000%ld", idpog);
@@ -130,7 +139,8 @@ void writeContracts(DemoContext& ctx) {
                               .sfosb = ctx.rng.pick(ctx.osebe),
                               .sforg = ctx.rng.pick(ctx.enote),
                               .sfdjv = own ? "L" : "N",
-                              .sftpf = own ? tipPortfelja(ctx) : "K"});
+                              .sftpf = own ? tipPortfelja(ctx) : "K",
+                              .zaporedna = i / kSteviloProfilov});
     }
 }
 

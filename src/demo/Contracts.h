@@ -30,6 +30,9 @@ struct Pogodba {
     std::string sftpf = "K";
     /// A case that a contract number stands for (see Contracts.cpp); 0 for an ordinary one.
     int posebnost = 0;
+    /// The ordinary contract's place among those of its profile (0, 1, ...); -1 for a special
+    /// one. Profiles cycle their variants by it, so every variant occurs at small sizes too.
+    long zaporedna = -1;
 };
 
 /// Writes the special contracts, then `velikost` ordinary ones, each with its profile's data.
@@ -49,6 +52,8 @@ void grupiraniB(DemoContext& ctx, const Pogodba& p);
 
 /// The month ends of the reporting year, January to December.
 std::vector<Dan> konciMesecev();
+/// The month ends of the previous and the reporting year: where postings are spread.
+std::vector<Dan> konciMesecevObehLet();
 
 /// The IDPOG5 form of a contract: its last five digits, zero-padded.
 std::string idpog5(long idpog);

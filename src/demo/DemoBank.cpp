@@ -35,13 +35,15 @@ void fill(sqlite3* db, const DemoOptions& options) {
 
 } // namespace
 
+// A savepoint is a transaction of its own when none is open, and nests in the caller's when
+// one is (the demo command writes schema, users and data in one transaction).
 void fillDemoBank(sqlite3* db, const DemoOptions& options) {
-    execute(db, "BEGIN");
+    execute(db, "SAVEPOINT demo_bank");
     try {
         fill(db, options);
-        execute(db, "COMMIT");
+        execute(db, "RELEASE demo_bank");
     } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "ROLLBACK TO demo_bank; RELEASE demo_bank", nullptr, nullptr, nullptr);
         throw;
     }
 }

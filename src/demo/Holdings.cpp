@@ -20,7 +20,7 @@ struct Imetje {
     double kolicina = 0;
     double cena = 100; // per cent of nominal for bonds, per unit otherwise
     long konto = 0;
-    std::string dejavnost = "L";
+    const char* dejavnost = "L";
 };
 
 double knjigovodska(const Imetje& h) {
@@ -205,7 +205,7 @@ void writeHoldingPostings(DemoContext& ctx, const Pogodba& p, const Imetje& h, D
         Knjizba coupon = k;
         coupon.konto = konto::k2Kupon;
         if (ctx.rng.chance(0.1)) coupon.konto = konto::k2Oznaka0909051;
-        for (const Dan end : konciMesecev()) {
+        for (const Dan end : konciMesecevObehLet()) {
             if (end < h.danNakupa || end > h.vp->zapadlost) continue;
             coupon.dan = end, coupon.znesek = std::round(value * 0.3) / 100.0;
             ctx.knjizi(coupon);
@@ -236,12 +236,19 @@ void writeLineWriteDowns(DemoContext& ctx, const Pogodba& p, const Imetje& h) {
     }
 }
 
-void writeHolding(DemoContext& ctx, const Pogodba& p, const Vrednostnica& v) {
-    const bool primary = ctx.rng.chance(0.3);
+// Every eighth own-bond contract subscribes on the primary market in the reporting month.
+bool vpisVMesecu(const Pogodba& p) {
+    return p.profil == Profil::LastneObveznice && p.zaporedna % 8 == 5;
+}
+
+void writeHolding(DemoContext& ctx, const Pogodba& p, const Vrednostnica& v, bool first) {
+    const bool subscription = first && vpisVMesecu(p) && v.zapadlost > kPorocilniDan;
+    const bool primary = subscription || ctx.rng.chance(0.3);
     Imetje h;
     h.vp = &v;
     h.idvp = ctx.novIdvp();
-    h.danNakupa = danNakupa(ctx, v, primary);
+    h.danNakupa = subscription ? ctx.danMed(dan(1, 12, kPorocilnoLeto), kPorocilniDan)
+                               : danNakupa(ctx, v, primary);
     h.kolicina =
         static_cast<double>(v.obveznica() ? ctx.rng.between(10, 500) : ctx.rng.between(100, 10000));
     h.cena = v.obveznica() ? ctx.rng.amount(95, 105) : ctx.rng.amount(5, 150);
@@ -262,14 +269,17 @@ void writeHolding(DemoContext& ctx, const Pogodba& p, const Vrednostnica& v) {
 
 void lastniPortfelj(DemoContext& ctx, const Pogodba& p) {
     const bool bonds = p.profil == Profil::LastneObveznice;
-    const Vrednostnica& first = izberiPapir(ctx, p, bonds);
-    writeHolding(ctx, p, first);
+    const Vrednostnica* first = &izberiPapir(ctx, p, bonds);
+    for (int attempt = 0; vpisVMesecu(p) && first->zapadlost <= kPorocilniDan && attempt < 50;
+         ++attempt)
+        first = &izberiPapir(ctx, p, bonds);
+    writeHolding(ctx, p, *first, true);
     if (p.idpog < 100000 || !ctx.rng.chance(0.4)) return;
     const Vrednostnica& second = izberiPapir(ctx, p, bonds);
-    if (second.sfvp != first.sfvp) writeHolding(ctx, p, second);
+    if (second.sfvp != first->sfvp) writeHolding(ctx, p, second, false);
 }
 
-// Fees and settlements of clients' securities on classes 5 and E, monthly through the year.
+// Fees and settlements of clients' securities on classes 5 and E, in both years.
 void komitentiVp(DemoContext& ctx, const Pogodba& p) {
     const Vrednostnica& v = ctx.rng.pick(ctx.vrednostnice);
     static const long accounts[] = {konto::k5Provizije, konto::kEDomaci, konto::kEDevizni};
@@ -281,8 +291,8 @@ void komitentiVp(DemoContext& ctx, const Pogodba& p) {
               .idvp = 0,
               .dejavnost = ctx.rng.chance(0.5) ? "N" : "T",
               .oe = ctx.rng.pick(ctx.enote)};
-    for (const Dan end : konciMesecev()) {
-        if (!ctx.rng.chance(0.5) && end != kPorocilniDan) continue;
+    for (const Dan end : konciMesecevObehLet()) {
+        if (!ctx.rng.chance(0.4) && end != kPorocilniDan) continue;
         k.dan = end - ctx.rng.below(20);
         k.znesek = ctx.rng.amount(-500, 1500);
         ctx.knjizi(k);

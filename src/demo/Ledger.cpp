@@ -6,6 +6,7 @@
 #include "demo/Contracts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv::demo {
 
@@ -24,7 +25,7 @@ const std::string& valuta(DemoContext& ctx) {
 // without a deal in an ordinary period, some a technical posting of a negative period, and some
 // a second deal that cancels the first (rows that offset each other).
 void vloge34(DemoContext& ctx, const Pogodba& p) {
-    const bool taken = ctx.rng.chance(0.5);
+    const bool taken = p.idpog % 2 == 0;
     static const long takenAccounts[] = {konto::k3Vloge, konto::k3Vloge2};
     static const long placedAccounts[] = {konto::k4Plasma, konto::k4Plasma2};
     const long account = taken ? takenAccounts[ctx.rng.below(2)] : placedAccounts[ctx.rng.below(2)];
@@ -51,6 +52,11 @@ void vloge34(DemoContext& ctx, const Pogodba& p) {
               .znesek = sign * amount,
               .oe = p.sforg};
     ctx.knjizi(k);
+    for (const Dan end : konciMesecevObehLet()) { // interest until maturity
+        if (end <= start || end > maturity || !ctx.rng.chance(0.3)) continue;
+        k.dan = end, k.znesek = sign * std::round(amount * 0.2) / 100.0;
+        ctx.knjizi(k);
+    }
     if (maturity <= kPorocilniDan && ctx.rng.chance(0.6)) {
         k.dan = maturity, k.znesek = -sign * amount;
         ctx.knjizi(k);
@@ -86,7 +92,8 @@ void vloge34(DemoContext& ctx, const Pogodba& p) {
 // and booked by the own portfolio.
 void izvenbilanca78(DemoContext& ctx, const Pogodba& p) {
     static const long accounts[] = {konto::k7Jamstva, konto::k7Jamstva2, konto::k8Obveznosti};
-    const long account = accounts[ctx.rng.below(3)];
+    const long n = p.zaporedna >= 0 ? p.zaporedna : ctx.rng.below(6);
+    const long account = accounts[n % 3];
     const bool security = ctx.rng.chance(0.3);
     const Vrednostnica& v = ctx.rng.pick(ctx.vrednostnice);
     std::vector<std::string> currencies{"E"};
@@ -99,10 +106,10 @@ void izvenbilanca78(DemoContext& ctx, const Pogodba& p) {
                   .idvp = 0,
                   .dejavnost = security ? "L" : "N",
                   .oe = ctx.rng.pick(ctx.enote)};
-        k.dan = ctx.danMed(dan(1, 1, 2024), dan(30, 6, 2024)),
+        k.dan = ctx.danMed(kZacetekKnjizb, dan(30, 6, 2024)),
         k.znesek = ctx.rng.amount(1000, 90000);
         ctx.knjizi(k);
-        for (const Dan end : konciMesecev()) {
+        for (const Dan end : konciMesecevObehLet()) {
             if (end < k.dan || !ctx.rng.chance(0.3)) continue;
             k.dan = end, k.znesek = ctx.rng.amount(-800, 800);
             ctx.knjizi(k);
@@ -115,8 +122,9 @@ void izvenbilanca78(DemoContext& ctx, const Pogodba& p) {
 void terjatveBC(DemoContext& ctx, const Pogodba& p) {
     static const long accounts[] = {konto::kBTerjatve, konto::kBObveznosti, konto::kCRazlicniIvd,
                                     konto::kCEnakIvd, konto::kCGrupiran};
-    const long account = accounts[ctx.rng.below(5)];
-    const bool own = ctx.rng.chance(0.33);
+    const long n = p.zaporedna >= 0 ? p.zaporedna : ctx.rng.below(15);
+    const long account = accounts[n % 5];
+    const bool own = (n / 5) % 3 == 0; // booked every month, so each month end has such rows
     const Vrednostnica& v = ctx.rng.pick(ctx.vrednostnice);
     Knjizba k{.konto = account,
               .valuta = account == konto::kCEnakIvd ? "E" : valuta(ctx),
@@ -125,8 +133,8 @@ void terjatveBC(DemoContext& ctx, const Pogodba& p) {
               .idvp = own ? ctx.novIdvp() : 0,
               .dejavnost = own ? "L" : "N",
               .oe = p.sforg};
-    for (const Dan end : konciMesecev()) {
-        if (!ctx.rng.chance(0.5) && end != kPorocilniDan) continue;
+    for (const Dan end : konciMesecevObehLet()) {
+        if (!own && !ctx.rng.chance(0.4) && end != kPorocilniDan) continue;
         k.dan = end - ctx.rng.below(25), k.znesek = ctx.rng.amount(100, 5000);
         ctx.knjizi(k);
         if (ctx.rng.chance(0.5)) {
@@ -147,8 +155,9 @@ void grupiraniB(DemoContext& ctx, const Pogodba& p) {
               .idpog = p.idpog,
               .idvp = 0,
               .oe = p.sforg};
-    for (int i = 0; i < 3; ++i) {
-        k.dan = ctx.danMed(dan(1, 1, 2024), kPorocilniDan), k.znesek = ctx.rng.amount(-3000, 6000);
+    for (int i = 0; i < 4; ++i) {
+        k.dan = ctx.danMed(i == 0 ? kZacetekKnjizb : dan(1, 1, 2024), kPorocilniDan),
+        k.znesek = ctx.rng.amount(-3000, 6000);
         ctx.knjizi(k);
     }
 }

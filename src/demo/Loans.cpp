@@ -177,13 +177,12 @@ DogRow posel(DemoContext& ctx, const Pogodba& p, Dan day, Dan maturity, Int idvp
 // closed (the last one a day after the reporting day in some cases, which keeps the deal open
 // on the reporting day), part of it otherwise.
 void odvisniPosli(DemoContext& ctx, const Pogodba& p, long target, bool throughGot, Dan from,
-                  double value, bool closed, const char* sfpdg, long idvpl) {
+                  double value, bool closed, bool lastLate, const char* sfpdg, long idvpl) {
     const long count = ctx.rng.between(1, 3);
     const std::vector<double> parts =
         closed ? razdeli(value, count)
                : std::vector<double>(static_cast<std::size_t>(count),
                                      round2(value * 0.6 / static_cast<double>(count)));
-    const bool lastLate = closed && ctx.rng.chance(0.15);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const bool late = lastLate && i + 1 == parts.size();
         DogRow d = posel(ctx, p, late ? kPorocilniDan + 1 : ctx.danMed(from, kPorocilniDan),
@@ -195,7 +194,8 @@ void odvisniPosli(DemoContext& ctx, const Pogodba& p, long target, bool throughG
 }
 
 // The four kinds of master deal the open-deal selection knows.
-Druzina druzinaA(DemoContext& ctx, const Pogodba& p, int kind, bool closed, long idvpl) {
+Druzina druzinaA(DemoContext& ctx, const Pogodba& p, int kind, bool closed, bool lastLate,
+                 long idvpl) {
     const Dan start = ctx.danMed(dan(1, 1, 2021), dan(30, 6, 2024));
     const Dan maturity = plusMesecev(start, 12 * static_cast<int>(ctx.rng.between(2, 8)));
     const double lot = ctx.rng.wholeAmount(5000, 200000);
@@ -205,8 +205,8 @@ Druzina druzinaA(DemoContext& ctx, const Pogodba& p, int kind, bool closed, long
     case 0: { // a plain deal, repaid by deals pointing to it through IDDOGGOT
         if (!closed) m.zkr = ctx.rng.amount(0, 300), m.dvk = ctx.rng.amount(0, 3);
         ctx.tables.write(m);
-        odvisniPosli(ctx, p, *m.iddog, true, start, vrednostPosla(lot, *m.zkr, m.dvk), closed, "<",
-                     idvpl);
+        odvisniPosli(ctx, p, *m.iddog, true, start, vrednostPosla(lot, *m.zkr, m.dvk), closed,
+                     lastLate, "<", idvpl);
         return {*m.iddog, start, lot};
     }
     case 1: { // a ">" deal whose parent is still open against its children
@@ -226,7 +226,7 @@ Druzina druzinaA(DemoContext& ctx, const Pogodba& p, int kind, bool closed, long
     case 2: { // an "S" deal, repaid by deals pointing to it through IDDOGSTO
         m.sfpdg = "S";
         ctx.tables.write(m);
-        odvisniPosli(ctx, p, *m.iddog, false, start, lot, closed, "<", idvpl);
+        odvisniPosli(ctx, p, *m.iddog, false, start, lot, closed, false, "<", idvpl);
         return {*m.iddog, start, lot};
     }
     default: { // a ">" deal of an "S" deal that its ">" siblings have not yet covered
@@ -290,9 +290,13 @@ void kreditnaLinija(DemoContext& ctx, const Pogodba& p) {
         pragA(ctx, p, idvpl);
         return;
     }
-    const int kind = static_cast<int>(ctx.rng.below(4));
-    const bool closed = ctx.rng.chance(0.25);
-    const Druzina f = druzinaA(ctx, p, kind, closed, idvpl);
+    // Every four contracts take the four kinds in turn; of twelve, each kind is closed once, and
+    // of twenty-four, one closed plain deal has its last repayment a day after the reporting day.
+    const long n = p.zaporedna >= 0 ? p.zaporedna : ctx.rng.below(24);
+    const int kind = static_cast<int>(n % 4);
+    const bool closed = (n / 4) % 3 == 1;
+    const bool lastLate = closed && kind == 0 && (n / 12) % 2 == 1;
+    const Druzina f = druzinaA(ctx, p, kind, closed, lastLate, idvpl);
     knjizbeA(ctx, p, f, ctx.rng.chance(0.7) ? konto::kAKrediti : konto::kAKrediti2);
     obrestniPosli(ctx, p.idpog, true);
     if (ctx.rng.chance(0.3))
