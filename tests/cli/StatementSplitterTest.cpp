@@ -12,7 +12,7 @@ TEST(StatementSplitter, EndsStatementsAtLineEndSemicolonsAndSlashLines) {
     };
     const Case cases[] = {
         {"select 1 from dual;\nselect 2 from dual;\n", {"select 1 from dual", "select 2 from dual"}},
-        {"select 1\n  from dual  ;  \n", {"select 1\n  from dual  "}},
+        {"select 1\n  from dual  ;  \n", {"select 1\n  from dual"}},
         {"update t set a = 1\n/\nselect 2 from dual", {"update t set a = 1", "select 2 from dual"}},
         {"select 'a;' from dual where x = 1; -- done\n", {"select 'a;' from dual where x = 1"}},
         // A ';' inside a text or a comment, or not at the end of a line, does not end it.

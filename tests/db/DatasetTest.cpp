@@ -89,6 +89,8 @@ TEST_F(DatasetFixture, DeclaredVariablesAreBoundByType) {
     q.Next();
     EXPECT_EQ(q.FieldByName("ID").AsInteger(), 3);
     EXPECT_THROW(q.SetVariable("NEZNANA", 1), DatabaseError);
+    q.setSQL("SELECT ID FROM T_VRSTICE WHERE ID = :NEZNANA");
+    EXPECT_THROW(q.Open(), DatabaseError); // a variable nobody declared is not bound
 }
 
 TEST_F(DatasetFixture, ExecutedStatementsStayUncommittedUntilCommitOrPost) {
@@ -161,7 +163,7 @@ TEST_F(DatasetFixture, NotLoggedOnFails) {
 
 TEST_F(DatasetFixture, DebugFilesHoldTheStatementWithCrLfOnlyWhileTheSwitchIsOn) {
     const std::string path = bank.folder() + "/A.SQL";
-    dm.OdpriPoizvedbo(dm.Q2, "SELECT ID FROM T_VRSTICE WHERE ID = :X OR 1=1", "A.SQL");
+    dm.OdpriPoizvedbo(dm.Q2, "SELECT ID FROM T_VRSTICE WHERE ID = 1", "A.SQL");
     EXPECT_FALSE(std::ifstream(path).good());
     window.options.DebugSQL = true;
     dm.Qvknt.SaveSQLToFile(path); // a statement of three lines

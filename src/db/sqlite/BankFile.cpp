@@ -51,13 +51,19 @@ BankFile::BankFile(const std::string& path, bool create) : path_(path) {
         registerDialect(db_);
         registerBankRoutines(db_);
     } catch (const DatabaseError& error) {
+        releaseBankRoutines(db_);
         sqlite3_close(db_);
         db_ = nullptr;
         throw DatabaseError("cannot open the bank database " + path + ": " + error.what());
     }
 }
 
-BankFile::~BankFile() { sqlite3_close(db_); }
+BankFile::~BankFile() {
+    if (!db_) return;
+    // The routines hold prepared queries; SQLite closes no connection that still has any.
+    releaseBankRoutines(db_);
+    if (sqlite3_close(db_) != SQLITE_OK) sqlite3_close_v2(db_);
+}
 
 void BankFile::exec(const std::string& sql) {
     char* error = nullptr;
