@@ -8,6 +8,8 @@
 #include "demo/DemoContext.h"
 #include "demo/Securities.h"
 
+#include <string>
+
 namespace orv::demo {
 
 namespace {
@@ -19,6 +21,17 @@ void execute(sqlite3* db, const char* sql) {
         sqlite3_free(error);
         throw DatabaseError(text);
     }
+}
+
+std::string pragma(sqlite3* db, const char* name) {
+    sqlite3_stmt* statement = nullptr;
+    std::string value;
+    if (sqlite3_prepare_v2(db, (std::string("PRAGMA ") + name).c_str(), -1, &statement, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    sqlite3_finalize(statement);
+    return value;
 }
 
 void fill(sqlite3* db, const DemoOptions& options) {
@@ -41,6 +54,9 @@ void fillDemoBank(sqlite3* db, const DemoOptions& options) {
     // Every insert of a table with date checks keeps a statement journal (it could be undone on
     // its own); in memory, and with a cache that holds the transaction's pages, writing a large
     // bank costs what the rows cost and not repeated writes of the same pages to temporary files.
+    // The connection's own settings come back afterwards.
+    const std::string restore = "PRAGMA temp_store = " + pragma(db, "temp_store") +
+                                "; PRAGMA cache_size = " + pragma(db, "cache_size");
     execute(db, "PRAGMA temp_store = MEMORY");
     execute(db, "PRAGMA cache_size = -262144");
     execute(db, "SAVEPOINT demo_bank");
@@ -49,8 +65,10 @@ void fillDemoBank(sqlite3* db, const DemoOptions& options) {
         execute(db, "RELEASE demo_bank");
     } catch (...) {
         sqlite3_exec(db, "ROLLBACK TO demo_bank; RELEASE demo_bank", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, restore.c_str(), nullptr, nullptr, nullptr);
         throw;
     }
+    execute(db, restore.c_str());
 }
 
 } // namespace orv::demo
