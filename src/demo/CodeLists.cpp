@@ -119,8 +119,9 @@ double tecaj(const std::string& valuta, Dan day) {
     if (!v || v->tecaj == 0.0) return 0.0;
     if (valuta == "E") return 1.0;
     const DateParts parts = deli(day);
-    const int month = parts.year * 12 + parts.month;
-    const double wave = 1.0 + 0.03 * std::sin(month * 0.7 + v->tecaj);
+    // a saw-tooth of whole steps rather than a sine: the same rates from every maths library
+    const int month = parts.year * 12 + parts.month + static_cast<int>(valuta[0]);
+    const double wave = 1.0 + 0.005 * (month % 13 - 6);
     return std::round(v->tecaj * wave * 10000.0) / 10000.0;
 }
 
