@@ -76,13 +76,10 @@ Arguments parseArguments(int argc, char** argv) {
 
 void fillBank(const Arguments& arguments, const std::string& path) {
     orv::sqlite::BankFile bank(path, true);
-    // One transaction: a bank of any size is written in one go, and a failure leaves nothing.
-    bank.exec("BEGIN");
     orv::sqlite::createBankSchema(bank.handle());
     orv::sqlite::createUsersTable(bank.handle());
     orv::sqlite::setUserPassword(bank.handle(), "OPERATER", arguments.password);
     if (!arguments.empty) orv::demo::fillDemoBank(bank.handle(), arguments.options);
-    bank.exec("COMMIT");
 }
 
 void removeBankFiles(const std::string& path) {
