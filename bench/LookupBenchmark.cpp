@@ -21,7 +21,8 @@ struct DemoBankFile {
     std::string folder;
     std::string path;
     DemoBankFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvelnost-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "orvelnost-bench-XXXXXX").string();
         folder = mkdtemp(pattern.data());
         path = folder + "/banka.db";
         orv::sqlite::BankFile bank(path, true);
@@ -59,7 +60,8 @@ void BM_LookupWithVariables(benchmark::State& state) {
     const double date = orv::encodeDate(2024, 12, 31);
     for (auto _ : state) {
         q.Close();
-        q.setSQL("SELECT TCJ FROM VLN  WHERE SFVLT= :SFVLT  AND SFVLN = '0'  AND DAN <= :DAN  ORDER BY DAN DESC ");
+        q.setSQL("SELECT TCJ FROM VLN  WHERE SFVLT= :SFVLT  AND SFVLN = '0'  AND DAN <= :DAN  "
+                 "ORDER BY DAN DESC ");
         q.SetVariable("SFVLT", "U");
         q.SetVariable("DAN", date);
         q.Open();
@@ -75,7 +77,8 @@ void BM_LookupSplicedKey(benchmark::State& state) {
     const char* keys[] = {"U", "C", "G", "E"};
     size_t i = 0;
     for (auto _ : state) {
-        session.dm.OdpriPoizvedbo(q, std::string("SELECT IDBNK FROM VLT WHERE SFVLT='") + keys[i++ % 4] + "'");
+        session.dm.OdpriPoizvedbo(q, std::string("SELECT IDBNK FROM VLT WHERE SFVLT='") +
+                                         keys[i++ % 4] + "'");
         benchmark::DoNotOptimize(q.FieldByName("IDBNK").AsString());
     }
 }

@@ -39,7 +39,8 @@ std::string AliasStore::GetAliasDriverName(const std::string& alias) const {
 
 std::vector<std::string> AliasStore::GetAliasParams(const std::string& alias) const {
     std::vector<std::string> lines;
-    for (const auto& [name, value] : read(alias).params) lines.push_back(name + "=" + value);
+    for (const auto& [name, value] : read(alias).params)
+        lines.push_back(name + "=" + value);
     return lines;
 }
 
@@ -47,7 +48,8 @@ void AliasStore::writeAlias(const std::string& alias, const AliasDefinition& def
     IniFile ini = IniFile::load(path_);
     ini.eraseSection(alias);
     ini.writeString(alias, "TYPE", definition.driverName);
-    for (const auto& [name, value] : definition.params) ini.writeString(alias, name, value);
+    for (const auto& [name, value] : definition.params)
+        ini.writeString(alias, name, value);
     ini.save(path_);
 }
 

@@ -14,8 +14,10 @@ std::string PrvaBeseda(std::string_view text) {
 std::string trim(std::string_view text) {
     size_t start = 0;
     size_t end = text.size();
-    while (start < end && static_cast<unsigned char>(text[start]) <= ' ') ++start;
-    while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+    while (start < end && static_cast<unsigned char>(text[start]) <= ' ')
+        ++start;
+    while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
     return std::string(text.substr(start, end - start));
 }
 
@@ -26,7 +28,9 @@ std::string toUpper(std::string_view text) {
     return result;
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 double roundHalfEven(double value, int decimals) {
     if (!std::isfinite(value)) return value;

@@ -55,7 +55,9 @@ std::optional<int> readNumber(std::string_view text, size_t& pos, size_t maxDigi
 
 } // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -73,7 +75,8 @@ DateValue encodeDate(int year, int month, int day) {
 }
 
 DateValue encodeDateTime(const DateParts& p) {
-    return encodeDate(p.year, p.month, p.day) + (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
+    return encodeDate(p.year, p.month, p.day) +
+           (p.hour * 3600 + p.minute * 60 + p.second) / 86400.0;
 }
 
 DateParts decodeDate(DateValue value) {

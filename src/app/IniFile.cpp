@@ -11,7 +11,9 @@ namespace orv {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) { return toUpper(a) == toUpper(b); }
+bool sameName(const std::string& a, const std::string& b) {
+    return toUpper(a) == toUpper(b);
+}
 
 } // namespace
 
@@ -41,7 +43,8 @@ IniFile IniFile::parse(const std::string& text) {
         }
         const size_t equals = trimmed.find('=');
         if (!current || equals == std::string::npos) continue;
-        current->values.emplace_back(trim(trimmed.substr(0, equals)), trim(trimmed.substr(equals + 1)));
+        current->values.emplace_back(trim(trimmed.substr(0, equals)),
+                                     trim(trimmed.substr(equals + 1)));
     }
     return ini;
 }
@@ -52,7 +55,9 @@ const IniFile::Section* IniFile::find(const std::string& section) const {
     return nullptr;
 }
 
-bool IniFile::hasSection(const std::string& section) const { return find(section) != nullptr; }
+bool IniFile::hasSection(const std::string& section) const {
+    return find(section) != nullptr;
+}
 
 std::string IniFile::readString(const std::string& section, const std::string& key,
                                 const std::string& fallback) const {
@@ -90,7 +95,8 @@ std::string IniFile::toText() const {
     for (const Section& section : sections_) {
         if (!text.empty()) text += "\n";
         text += "[" + section.name + "]\n";
-        for (const auto& [name, value] : section.values) text += name + "=" + value + "\n";
+        for (const auto& [name, value] : section.values)
+            text += name + "=" + value + "\n";
     }
     return text;
 }

@@ -22,7 +22,8 @@ public:
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
     /// The name=value pairs of a section, in file order (empty when missing).
-    std::vector<std::pair<std::string, std::string>> sectionValues(const std::string& section) const;
+    std::vector<std::pair<std::string, std::string>>
+    sectionValues(const std::string& section) const;
 
     /// Sets a value, adding the section or key when missing.
     void writeString(const std::string& section, const std::string& key, const std::string& value);

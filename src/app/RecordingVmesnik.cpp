@@ -18,7 +18,9 @@ void RecordingVmesnik::setLblStevec(const std::string& text) {
     calls.push_back("lblStevec: " + text);
 }
 
-void RecordingVmesnik::setLblKorak(const std::string& text) { calls.push_back("lblKorak: " + text); }
+void RecordingVmesnik::setLblKorak(const std::string& text) {
+    calls.push_back("lblKorak: " + text);
+}
 
 void RecordingVmesnik::showMessage(const std::string& text) {
     calls.push_back("message: " + text);
@@ -36,6 +38,8 @@ bool RecordingVmesnik::askLogon(LogonPrompt& prompt) {
     return true;
 }
 
-void RecordingVmesnik::processMessages() { calls.push_back("processMessages"); }
+void RecordingVmesnik::processMessages() {
+    calls.push_back("processMessages");
+}
 
 } // namespace orv

@@ -31,7 +31,9 @@ std::string readLine(bool echo) {
 TerminalVmesnik::TerminalVmesnik()
     : interactive_(isatty(STDIN_FILENO) != 0), progressTerminal_(isatty(STDERR_FILENO) != 0) {}
 
-TerminalVmesnik::~TerminalVmesnik() { endStatusLine(); }
+TerminalVmesnik::~TerminalVmesnik() {
+    endStatusLine();
+}
 
 void TerminalVmesnik::drawStatusLine() {
     if (!progressTerminal_) return;

@@ -4,8 +4,8 @@
 
 namespace orv {
 
-void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias,
-                       const std::string& user, const std::string& password) {
+void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
+                       const std::string& password) {
     const std::string server = StreznikAliasa(AliasStore::standard(), alias);
     dm.OracleSession1.logonDatabase = server;
     dm.OracleSession1.logonUsername = user;

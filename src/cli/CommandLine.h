@@ -18,7 +18,7 @@ public:
 /// Resolves the alias and logs the data module's session on, asking again on a terminal after a
 /// failed attempt. Throws std::runtime_error when the alias is unknown or no logon succeeded
 /// (the database's error text has then been shown through the window already).
-void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias,
-                       const std::string& user, const std::string& password);
+void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
+                       const std::string& password);
 
 } // namespace orv

@@ -27,8 +27,10 @@ struct LexicalState {
                 }
             } else if (inText) {
                 if (line[i] == '\'') {
-                    if (i + 1 < line.size() && line[i + 1] == '\'') ++i;
-                    else inText = false;
+                    if (i + 1 < line.size() && line[i + 1] == '\'')
+                        ++i;
+                    else
+                        inText = false;
                 }
                 ++i;
             } else if (line[i] == '\'') {

@@ -93,7 +93,8 @@ void createBank(const Arguments& arguments, const std::string& path) {
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) ||
         std::filesystem::exists(orv::sqlite::skupSchemaPath(path), ignored))
-        throw std::runtime_error("the file " + path + " exists already; a bank is never written over");
+        throw std::runtime_error("the file " + path +
+                                 " exists already; a bank is never written over");
     try {
         fillBank(arguments, path);
     } catch (...) {

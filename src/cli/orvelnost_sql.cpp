@@ -25,12 +25,14 @@ constexpr const char* kUsage =
 
 bool isQuery(const std::string& statement) {
     size_t i = 0;
-    while (i < statement.size() && (std::isspace(static_cast<unsigned char>(statement[i])) || statement[i] == '('))
+    while (i < statement.size() &&
+           (std::isspace(static_cast<unsigned char>(statement[i])) || statement[i] == '('))
         ++i;
     auto startsWith = [&](const char* word) {
         const size_t n = std::strlen(word);
         return statement.size() >= i + n && strncasecmp(statement.c_str() + i, word, n) == 0 &&
-               (statement.size() == i + n || !std::isalnum(static_cast<unsigned char>(statement[i + n])));
+               (statement.size() == i + n ||
+                !std::isalnum(static_cast<unsigned char>(statement[i + n])));
     };
     return startsWith("SELECT") || startsWith("WITH");
 }
@@ -38,11 +40,13 @@ bool isQuery(const std::string& statement) {
 void printQuery(orv::TOracleDataSet& dataset) {
     const int columns = dataset.FieldCount();
     std::string line;
-    for (int i = 0; i < columns; ++i) line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
+    for (int i = 0; i < columns; ++i)
+        line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
     std::cout << line << "\n";
     for (dataset.First(); !dataset.Eof(); dataset.Next()) {
         line.clear();
-        for (int i = 0; i < columns; ++i) line += (i ? "\t" : "") + dataset.Fields(i).AsString();
+        for (int i = 0; i < columns; ++i)
+            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
         std::cout << line << "\n";
     }
 }

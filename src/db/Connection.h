@@ -30,7 +30,8 @@ public:
     virtual ~Connection() = default;
 
     /// Runs a query and fetches every row. Throws DatabaseError with the database's text.
-    virtual ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables) = 0;
+    virtual ResultSet query(const std::string& sql,
+                            const std::vector<BoundVariable>& variables) = 0;
 
     /// Executes a statement that returns no rows, inside the session's transaction.
     virtual void execute(const std::string& sql, const std::vector<BoundVariable>& variables) = 0;

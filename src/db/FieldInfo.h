@@ -8,9 +8,9 @@ namespace orv {
 enum class FieldType { String, Float, Date };
 
 struct FieldInfo {
-    std::string name;     ///< the column name as the result gives it
+    std::string name; ///< the column name as the result gives it
     FieldType type = FieldType::String;
-    int size = 0;         ///< declared width of a text column (0: unknown)
+    int size = 0; ///< declared width of a text column (0: unknown)
     std::string displayLabel;
     int displayWidth = 0; ///< in characters
     bool visible = true;

@@ -9,7 +9,9 @@ void Session::LogOn() {
     connection_ = openConnection(logonDatabase, logonUsername, logonPassword);
 }
 
-void Session::LogOff() { connection_.reset(); }
+void Session::LogOff() {
+    connection_.reset();
+}
 
 void Session::Commit() {
     if (connection_) connection_->commit();

@@ -16,7 +16,8 @@ struct Declaration {
 
 void declare(TOracleDataSet& dataset, std::initializer_list<Declaration> variables,
              bool readOnly = true, bool uniDirectional = false) {
-    for (const Declaration& variable : variables) dataset.DeclareVariable(variable.name, variable.type);
+    for (const Declaration& variable : variables)
+        dataset.DeclareVariable(variable.name, variable.type);
     dataset.ReadOnly = readOnly;
     dataset.UniDirectional = uniDirectional;
 }
@@ -51,7 +52,8 @@ void TDM::declareVariables() {
     declare(Qinx, {{"DAN", kDate}, {"SFINX", kString}});
     declare(Qsfinx, {{"SFINX", kString}});
     declare(Qvphst, {{"SFVP", kInteger}, {"DAN", kDate}});
-    declare(Qvphst1, {{"IDPOG", kInteger}, {"SFVP", kInteger}, {"DANNKP", kDate}, {"IDVP", kInteger}});
+    declare(Qvphst1,
+            {{"IDPOG", kInteger}, {"SFVP", kInteger}, {"DANNKP", kDate}, {"IDVP", kInteger}});
     declare(Qvphst2, {{"IDPOG", kInteger}, {"SFVP", kInteger}, {"DAN", kDate}});
     declare(QvphstLOT, {{"DAN", kDate}, {"IDVP", kInteger}, {"SFVP", kInteger}});
     declare(Qknjizbe6, {});
@@ -61,12 +63,21 @@ void TDM::declareVariables() {
     declare(Qvlt, {});
     declare(QdogSfdog, {});
     declare(Qprocedura, {{"P_DATUM_M", kDate}, {"P_DATUM_V", kDate}}, false);
-    declare(Qknj, {{"DANOD", kDate}, {"DANDO", kDate}, {"KONTO", kInteger}, {"POGODBA", kInteger},
+    declare(Qknj, {{"DANOD", kDate},
+                   {"DANDO", kDate},
+                   {"KONTO", kInteger},
+                   {"POGODBA", kInteger},
                    {"SFVP", kInteger}});
     declare(Qknj2, {{"DANOD", kDate}, {"DANDO", kDate}, {"KONTO", kInteger}, {"VLT", kString}});
-    declare(Qknj3, {{"DANOD", kDate}, {"DANDO", kDate}, {"KONTO", kInteger}, {"VLT", kString},
+    declare(Qknj3, {{"DANOD", kDate},
+                    {"DANDO", kDate},
+                    {"KONTO", kInteger},
+                    {"VLT", kString},
                     {"POGODBA", kInteger}});
-    declare(Qknj4, {{"DANOD", kDate}, {"DANDO", kDate}, {"KONTO", kInteger}, {"VLT", kString},
+    declare(Qknj4, {{"DANOD", kDate},
+                    {"DANDO", kDate},
+                    {"KONTO", kInteger},
+                    {"VLT", kString},
                     {"IDMASTER", kInteger}});
     declare(Qvph, {{"DAT_STANJE", kDate}, {"POGODBA", kInteger}, {"SFVP", kInteger}});
     declare(Qvpshstkpn, {{"DATUM", kDate}, {"IDPOG", kInteger}, {"SFVP", kInteger}});
@@ -106,13 +117,20 @@ void TDM::IzvediInPotrdi(const std::string& text) {
 }
 
 std::vector<TOracleDataSet*> TDM::datasets() {
-    return {&Q1,        &Qpod_orvel, &Qpod_orvel_fifo, &Qm,         &Qvknt,      &Q2,
-            &Qsfvp,     &Qvln,       &Qecb,            &Qosb2,      &Qfin,       &Qkpn,
-            &Qkpn2,     &Qkpn3,      &qKpn4,           &qKpn5,      &Qinx,       &Qsfinx,
-            &Qvphst,    &Qvphst1,    &Qvphst2,         &QvphstLOT,  &Qknjizbe6,  &Qsifkont,
-            &Qsifsif,   &Qpog,       &Qvlt,            &QdogSfdog,  &Qprocedura, &Qknj,
-            &Qknj2,     &Qknj3,      &Qknj4,           &Qvph,       &Qvpshstkpn, &QKpnglv,
-            &Qsfdog,    &Qiniset,    &Qdog,            &qDog1,      &Qdog4,      &Qin};
+    return {&Q1,        &Qpod_orvel, &Qpod_orvel_fifo,
+            &Qm,        &Qvknt,      &Q2,
+            &Qsfvp,     &Qvln,       &Qecb,
+            &Qosb2,     &Qfin,       &Qkpn,
+            &Qkpn2,     &Qkpn3,      &qKpn4,
+            &qKpn5,     &Qinx,       &Qsfinx,
+            &Qvphst,    &Qvphst1,    &Qvphst2,
+            &QvphstLOT, &Qknjizbe6,  &Qsifkont,
+            &Qsifsif,   &Qpog,       &Qvlt,
+            &QdogSfdog, &Qprocedura, &Qknj,
+            &Qknj2,     &Qknj3,      &Qknj4,
+            &Qvph,      &Qvpshstkpn, &QKpnglv,
+            &Qsfdog,    &Qiniset,    &Qdog,
+            &qDog1,     &Qdog4,      &Qin};
 }
 
 } // namespace orv

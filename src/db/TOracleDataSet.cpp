@@ -29,7 +29,8 @@ std::optional<double> parseNumber(const std::string& text) {
 std::string cutToWidth(const std::string& text, int width) {
     if (width <= 0 || text.size() <= static_cast<size_t>(width)) return text;
     size_t end = static_cast<size_t>(width);
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
     return text.substr(0, end);
 }
 
@@ -37,7 +38,9 @@ std::string cutToWidth(const std::string& text, int width) {
 
 // --- Field -----------------------------------------------------------------------------------
 
-const FieldInfo& Field::info() const { return dataset_->fields_[static_cast<size_t>(index_)]; }
+const FieldInfo& Field::info() const {
+    return dataset_->fields_[static_cast<size_t>(index_)];
+}
 
 const Value& Field::value() const {
     const TOracleDataSet& d = *dataset_;
@@ -46,7 +49,9 @@ const Value& Field::value() const {
     return d.rows_[static_cast<size_t>(d.current_)][static_cast<size_t>(index_)];
 }
 
-bool Field::IsNull() const { return value().isNull(); }
+bool Field::IsNull() const {
+    return value().isNull();
+}
 
 std::string Field::AsString() const {
     const Value& v = value();
@@ -107,14 +112,18 @@ void Field::setAsFloat(double number) {
     write(Value(number));
 }
 
-void Field::setAsInteger(long long number) { write(Value(number)); }
+void Field::setAsInteger(long long number) {
+    write(Value(number));
+}
 
 void Field::setAsDateTime(DateValue date) {
     if (date == 0.0) return write(Value());
     write(Value(formatDateTime(date)));
 }
 
-void Field::clear() { write(Value()); }
+void Field::clear() {
+    write(Value());
+}
 
 // --- Dataset ---------------------------------------------------------------------------------
 
@@ -153,8 +162,8 @@ void TOracleDataSet::SetVariable(const std::string& name, const Value& value) {
     }
     switch (variable.type) {
     case VariableType::Integer:
-        variable.value = value.isNumber() ? Value(static_cast<long long>(roundHalfEven(value.number())))
-                                          : value;
+        variable.value =
+            value.isNumber() ? Value(static_cast<long long>(roundHalfEven(value.number()))) : value;
         break;
     case VariableType::Float:
         variable.value = value.isNumber() ? Value(value.number()) : value;
@@ -209,7 +218,9 @@ void TOracleDataSet::Next() {
         eof_ = true;
 }
 
-bool TOracleDataSet::Eof() const { return !active_ || eof_; }
+bool TOracleDataSet::Eof() const {
+    return !active_ || eof_;
+}
 
 void TOracleDataSet::moveTo(int index) {
     if (index < 0 || index >= static_cast<int>(rows_.size())) return;
@@ -218,7 +229,8 @@ void TOracleDataSet::moveTo(int index) {
 }
 
 void TOracleDataSet::requireActive() const {
-    if (!active_) throw DatabaseError(name_ + ": Cannot perform this operation on a closed dataset");
+    if (!active_)
+        throw DatabaseError(name_ + ": Cannot perform this operation on a closed dataset");
 }
 
 int TOracleDataSet::columnIndex(std::string_view name) const {
@@ -246,19 +258,24 @@ const Value& TOracleDataSet::cell(int row, int column) const {
     return rows_.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
 }
 
-void TOracleDataSet::ExecSQL() { session_.connection().execute(sql_, boundVariables()); }
+void TOracleDataSet::ExecSQL() {
+    session_.connection().execute(sql_, boundVariables());
+}
 
 void TOracleDataSet::Append() {
     requireActive();
     if (ReadOnly) throw DatabaseError(name_ + ": Cannot modify a read-only dataset");
     if (sourceTable_.empty())
-        throw DatabaseError(name_ + ": Cannot modify a read-only dataset (not a query over one table)");
+        throw DatabaseError(name_ +
+                            ": Cannot modify a read-only dataset (not a query over one table)");
     appending_ = true;
     newRow_.assign(fields_.size(), Value());
     written_.assign(fields_.size(), false);
 }
 
-void TOracleDataSet::Cancel() { appending_ = false; }
+void TOracleDataSet::Cancel() {
+    appending_ = false;
+}
 
 void TOracleDataSet::Post() {
     if (!appending_) throw DatabaseError(name_ + ": Dataset not in edit or insert mode");

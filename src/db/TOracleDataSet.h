@@ -74,8 +74,12 @@ public:
     void SetVariable(const std::string& name, double value) { SetVariable(name, Value(value)); }
     void SetVariable(const std::string& name, int value) { SetVariable(name, Value(value)); }
     void SetVariable(const std::string& name, long long value) { SetVariable(name, Value(value)); }
-    void SetVariable(const std::string& name, const std::string& value) { SetVariable(name, Value(value)); }
-    void SetVariable(const std::string& name, const char* value) { SetVariable(name, Value(value)); }
+    void SetVariable(const std::string& name, const std::string& value) {
+        SetVariable(name, Value(value));
+    }
+    void SetVariable(const std::string& name, const char* value) {
+        SetVariable(name, Value(value));
+    }
 
     // --- Query ---------------------------------------------------------------------------
 

@@ -13,7 +13,8 @@ namespace {
 
 struct AliasStoreFixture : ::testing::Test {
     std::string path = (std::filesystem::temp_directory_path() /
-                        ("orvelnost-aliasi-" + std::to_string(::getpid()) + ".ini")).string();
+                        ("orvelnost-aliasi-" + std::to_string(::getpid()) + ".ini"))
+                           .string();
     void TearDown() override { std::remove(path.c_str()); }
 };
 
@@ -27,12 +28,13 @@ TEST_F(AliasStoreFixture, ServerNameDependsOnTheDriverType) {
                            "[NOSERVER]\nTYPE=ORACLE\n";
     const AliasStore store(path);
     const std::pair<const char*, const char*> cases[] = {
-        {"PROD", "ORCL"},      {"LOWER", "sqlite:/tmp/b.db"}, {"ODBC1", "bankdsn"},
-        {"odbclower", ""},     // the ODBC test is case-sensitive
-        {"DB2A", "db2dsn"},    {"STD", ""},                  {"NOSERVER", ""},
-        {"prod", "ORCL"},      // alias names are not case-sensitive
+        {"PROD", "ORCL"},     {"LOWER", "sqlite:/tmp/b.db"},
+        {"ODBC1", "bankdsn"}, {"odbclower", ""}, // the ODBC test is case-sensitive
+        {"DB2A", "db2dsn"},   {"STD", ""},
+        {"NOSERVER", ""},     {"prod", "ORCL"}, // alias names are not case-sensitive
     };
-    for (const auto& [alias, server] : cases) EXPECT_EQ(StreznikAliasa(store, alias), server) << alias;
+    for (const auto& [alias, server] : cases)
+        EXPECT_EQ(StreznikAliasa(store, alias), server) << alias;
 }
 
 TEST_F(AliasStoreFixture, UnknownAliasOrMissingStoreIsAnError) {
@@ -42,7 +44,8 @@ TEST_F(AliasStoreFixture, UnknownAliasOrMissingStoreIsAnError) {
 }
 
 TEST_F(AliasStoreFixture, WritingAnAliasKeepsTheOthers) {
-    std::ofstream(path) << "[PROD]\nTYPE=ORACLE\nSERVER NAME=ORCL\n[ORVDEMO]\nTYPE=ORACLE\nSERVER NAME=old\n";
+    std::ofstream(path)
+        << "[PROD]\nTYPE=ORACLE\nSERVER NAME=ORCL\n[ORVDEMO]\nTYPE=ORACLE\nSERVER NAME=old\n";
     const AliasStore store(path);
     store.writeAlias("ORVDEMO", {"ORACLE", {{"SERVER NAME", "sqlite:/new/banka.db"}}});
     EXPECT_EQ(StreznikAliasa(store, "PROD"), "ORCL");
@@ -50,7 +53,8 @@ TEST_F(AliasStoreFixture, WritingAnAliasKeepsTheOthers) {
 }
 
 TEST(IniFile, ReadsSectionsCaseInsensitivelyAndNeverFails) {
-    const IniFile ini = IniFile::parse("; comment\n[REFERENT]\r\nREF01=R0000123\r\nbroken line\n[other]\nREF01=x\n");
+    const IniFile ini = IniFile::parse(
+        "; comment\n[REFERENT]\r\nREF01=R0000123\r\nbroken line\n[other]\nREF01=x\n");
     EXPECT_EQ(ini.readString("referent", "ref01", "REF01"), "R0000123");
     EXPECT_EQ(ini.readString("REFERENT", "REF02", "REF02"), "REF02");
     EXPECT_EQ(ini.readString("MISSING", "REF01", "d"), "d");

@@ -35,7 +35,8 @@ TEST(DatumIzTeksta, FallsBackToTheWindowDateOrToday) {
         {" 15.06.2023", today()},
         {"32.01.2023", today()},
     };
-    for (const Case& c : cases) EXPECT_EQ(DatumIzTeksta(window, c.text), c.expected) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(DatumIzTeksta(window, c.text), c.expected) << c.text;
 }
 
 TEST(DatumIzTeksta, FailsForEveryTextWhileTheDateEditHoldsNoDate) {

@@ -11,12 +11,12 @@ TEST(Datum, EncodesDaysFrom30December1899) {
         double value;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0},     {1900, 1, 1, 2},         {1900, 3, 1, 61},
-        {2024, 2, 29, 45351},  {2024, 12, 31, 45657},   {1, 1, 1, -693593},
-        {9999, 12, 31, 2958465},
+        {1899, 12, 30, 0},     {1900, 1, 1, 2},    {1900, 3, 1, 61},        {2024, 2, 29, 45351},
+        {2024, 12, 31, 45657}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(encodeDate(c.year, c.month, c.day), c.value) << c.day << "." << c.month << "." << c.year;
+        EXPECT_EQ(encodeDate(c.year, c.month, c.day), c.value)
+            << c.day << "." << c.month << "." << c.year;
         const DateParts parts = decodeDate(c.value);
         EXPECT_EQ(parts.year, c.year);
         EXPECT_EQ(parts.month, c.month);
@@ -60,7 +60,8 @@ TEST(Datum, ParsesDayMonthYearTexts) {
         {"05-03-2024", std::nullopt},
         {"123.03.2024", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(parseDate(c.text), c.expected) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(parseDate(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(Datum, MonthEndsAndMonthArithmetic) {
@@ -70,7 +71,8 @@ TEST(Datum, MonthEndsAndMonthArithmetic) {
     EXPECT_EQ(lastDayOfMonth(encodeDate(2100, 2, 3)), encodeDate(2100, 2, 28));
     EXPECT_EQ(lastDayOfMonth(encodeDate(2024, 12, 1) + 0.5), encodeDate(2024, 12, 31));
     EXPECT_EQ(addMonths(encodeDate(2024, 1, 31), 1), encodeDate(2024, 2, 29));
-    EXPECT_EQ(addMonths(encodeDate(2024, 2, 29), 1), encodeDate(2024, 3, 31)); // last day stays last
+    EXPECT_EQ(addMonths(encodeDate(2024, 2, 29), 1),
+              encodeDate(2024, 3, 31)); // last day stays last
     EXPECT_EQ(addMonths(encodeDate(2024, 3, 15), -3), encodeDate(2023, 12, 15));
     EXPECT_EQ(addMonths(encodeDate(2024, 12, 31), -12), encodeDate(2023, 12, 31));
 }

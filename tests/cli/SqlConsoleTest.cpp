@@ -30,7 +30,8 @@ TEST_F(SqlConsoleFixture, QueriesPrintAHeaderAndTabSeparatedRows) {
 }
 
 TEST_F(SqlConsoleFixture, ChangesAreCommittedAtTheEnd) {
-    const auto result = sql("insert into T_ZNESKI (ID) values (3)\n/\nupdate T_ZNESKI set ZNESEK = 0 where ID = 1;\n");
+    const auto result = sql(
+        "insert into T_ZNESKI (ID) values (3)\n/\nupdate T_ZNESKI set ZNESEK = 0 where ID = 1;\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(bank.scalar("select count(*) from T_ZNESKI where ID = 3 or ZNESEK = 0"), "2");
@@ -56,7 +57,8 @@ TEST_F(SqlConsoleFixture, RunsAStatementFile) {
 TEST_F(SqlConsoleFixture, WrongPasswordUnknownAliasAndUsage) {
     const auto wrong = sql("select 1 from dual;", "wrong");
     EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_NE(wrong.err.find("ORA-01017: invalid username/password; logon denied"), std::string::npos)
+    EXPECT_NE(wrong.err.find("ORA-01017: invalid username/password; logon denied"),
+              std::string::npos)
         << wrong.err;
     EXPECT_EQ(wrong.out, "");
 

@@ -32,7 +32,8 @@ TEST_F(DatasetFixture, OpenFetchesAllRowsAndWalksForward) {
     dm.OdpriPoizvedbo(dm.Q1, "SELECT ID FROM T_VRSTICE ORDER BY ID");
     EXPECT_EQ(dm.Q1.RecordCount(), 3);
     std::vector<int> ids;
-    for (dm.Q1.First(); !dm.Q1.Eof(); dm.Q1.Next()) ids.push_back(dm.Q1.FieldByName("id").AsInteger());
+    for (dm.Q1.First(); !dm.Q1.Eof(); dm.Q1.Next())
+        ids.push_back(dm.Q1.FieldByName("id").AsInteger());
     EXPECT_EQ(ids, (std::vector<int>{1, 2, 3}));
 }
 
@@ -122,8 +123,9 @@ TEST_F(DatasetFixture, AppendWritesNullForEmptyTextAndCutsLongText) {
     q.FieldByName("NAZIV").setAsString("");
     q.Post();
     EXPECT_EQ(q.RecordCount(), 2);
-    EXPECT_EQ(bank.scalar("SELECT NAZIV || '|' || DAN || '|' || ZNESEK FROM T_VRSTICE WHERE ID = 7"),
-              "predo|29.02.2024|0.1");
+    EXPECT_EQ(
+        bank.scalar("SELECT NAZIV || '|' || DAN || '|' || ZNESEK FROM T_VRSTICE WHERE ID = 7"),
+        "predo|29.02.2024|0.1");
     EXPECT_EQ(bank.scalar("SELECT typeof(NAZIV) FROM T_VRSTICE WHERE ID = 8"), "null");
 }
 

@@ -59,7 +59,8 @@ TEST_F(LogonFixture, CancelAfterFirstFailureStopsWithoutRaising) {
 
 TEST_F(LogonFixture, ThreeAttemptsInAll) {
     preset("OPERATER", "wrong");
-    for (int i = 0; i < 5; ++i) window.logonAnswers.push_back(answer("OPERATER", "still wrong"));
+    for (int i = 0; i < 5; ++i)
+        window.logonAnswers.push_back(answer("OPERATER", "still wrong"));
     logon.Execute(window);
     EXPECT_FALSE(session.connected());
     EXPECT_EQ(window.messages.size(), 3u);

@@ -27,7 +27,8 @@ std::string readFile(const std::string& path) {
 } // namespace
 
 TestBank::TestBank() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvelnost-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "orvelnost-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
     folder_ = pattern;
     path_ = folder_ + "/banka.db";
@@ -65,7 +66,8 @@ std::string TestBank::scalar(const std::string& sql) const {
 }
 
 CommandResult runCommand(const std::string& commandLine, const std::string& input) {
-    const std::string base = (std::filesystem::temp_directory_path() / "orvelnost-cmd-XXXXXX").string();
+    const std::string base =
+        (std::filesystem::temp_directory_path() / "orvelnost-cmd-XXXXXX").string();
     std::string folder = base;
     if (!mkdtemp(folder.data())) throw std::runtime_error("cannot make a temporary folder");
     const std::string in = folder + "/in", out = folder + "/out", err = folder + "/err";

@@ -21,14 +21,17 @@ std::string quoteSqlText(const std::string& text) {
 
 } // namespace
 
-std::string skupSchemaPath(const std::string& bankPath) { return bankPath + ".skup"; }
+std::string skupSchemaPath(const std::string& bankPath) {
+    return bankPath + ".skup";
+}
 
 BankFile::BankFile(const std::string& path, bool create) : path_(path) {
     namespace fs = std::filesystem;
     std::error_code ignored;
     if (create) {
         if (fs::exists(path, ignored) || fs::exists(skupSchemaPath(path), ignored))
-            throw DatabaseError("the file " + path + " exists already; a bank is never written over");
+            throw DatabaseError("the file " + path +
+                                " exists already; a bank is never written over");
     } else if (!fs::is_regular_file(path, ignored)) {
         throw DatabaseError("cannot open the bank database " + path + ": no such file");
     }

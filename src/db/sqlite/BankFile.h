@@ -18,7 +18,8 @@ std::string skupSchemaPath(const std::string& bankPath);
 class BankFile {
 public:
     /// Opens an existing bank (`create` false; a missing file is an error) or creates a new one
-    /// (`create` true; an existing file is an error, nothing is written over). Throws DatabaseError.
+    /// (`create` true; an existing file is an error, nothing is written over). Throws
+    /// DatabaseError.
     BankFile(const std::string& path, bool create);
     ~BankFile();
     BankFile(const BankFile&) = delete;

@@ -18,7 +18,9 @@ constexpr size_t kCachedStatements = 256;
 // from row to row, so the map is simply emptied when it grows past this.
 constexpr size_t kCachedTranslations = 4096;
 
-std::string upper(std::string_view text) { return toUpper(text); }
+std::string upper(std::string_view text) {
+    return toUpper(text);
+}
 
 // The declared type of a column tells what kind of field it is and how wide a text may be.
 void describeDeclaredType(const char* declared, FieldInfo& field) {
@@ -106,7 +108,8 @@ class SqliteConnection::StatementCache {
 public:
     explicit StatementCache(sqlite3* db) : db_(db) {}
     ~StatementCache() {
-        for (auto& entry : order_) sqlite3_finalize(entry.second);
+        for (auto& entry : order_)
+            sqlite3_finalize(entry.second);
     }
 
     sqlite3_stmt* get(const std::string& sql) {
@@ -156,7 +159,8 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
 SqliteConnection::~SqliteConnection() {
     statements_.reset();
     // Work that nobody committed is not kept, as when a session to the bank's server ends.
-    if (!sqlite3_get_autocommit(bank_.handle())) sqlite3_exec(bank_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(bank_.handle()))
+        sqlite3_exec(bank_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 const TranslatedStatement& SqliteConnection::translate(const std::string& bankSql) {
@@ -241,9 +245,12 @@ ResultSet SqliteConnection::query(const std::string& sql,
         const char* schema = sqlite3_column_database_name(statement, i);
         if (origin) {
             std::string qualified = origin;
-            if (schema && std::strcmp(schema, "main") != 0) qualified = std::string(schema) + "." + origin;
-            if (table.empty()) table = qualified;
-            else if (upper(table) != upper(qualified)) oneTable = false;
+            if (schema && std::strcmp(schema, "main") != 0)
+                qualified = std::string(schema) + "." + origin;
+            if (table.empty())
+                table = qualified;
+            else if (upper(table) != upper(qualified))
+                oneTable = false;
         } else if (upper(field.name) != "ROWID") {
             oneTable = false;
         }
@@ -253,7 +260,8 @@ ResultSet SqliteConnection::query(const std::string& sql,
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(columns));
-        for (int i = 0; i < columns; ++i) row.push_back(columnValue(statement, i));
+        for (int i = 0; i < columns; ++i)
+            row.push_back(columnValue(statement, i));
         result.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {

@@ -58,7 +58,8 @@ void setUserPassword(sqlite3* db, const std::string& userName, const std::string
                           crypto_pwhash_OPSLIMIT_INTERACTIVE,
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
         throw DatabaseError("out of memory while hashing a password");
-    Statement insert(db, "INSERT OR REPLACE INTO ORV_UPORABNIKI (UPORABNIK, GESLO_HASH) VALUES (?, ?)");
+    Statement insert(db,
+                     "INSERT OR REPLACE INTO ORV_UPORABNIKI (UPORABNIK, GESLO_HASH) VALUES (?, ?)");
     const std::string key = toUpper(userName);
     sqlite3_bind_text(insert.get(), 1, key.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(insert.get(), 2, hash, -1, SQLITE_TRANSIENT);
