@@ -17,7 +17,8 @@ struct DatasetFixture : ::testing::Test {
     TDM dm{window, bank.folder() + "/"};
 
     void SetUp() override {
-        bank.exec("CREATE TABLE T_VRSTICE (ID NUMBER, NAZIV VARCHAR2(5), DAN DATE, ZNESEK NUMBER);"
+        bank.exec("CREATE TABLE T_VRSTICE (ID NUMBER, NAZIV VARCHAR2(5), DAN DATE COLLATE DATUM, "
+                  "ZNESEK NUMBER);"
                   "INSERT INTO T_VRSTICE VALUES (1, 'prva', '05.03.2024', 12.5);"
                   "INSERT INTO T_VRSTICE VALUES (2, NULL, NULL, NULL);"
                   "INSERT INTO T_VRSTICE VALUES (3, '00031', '31.12.2024 10:30:00', -2.5);");
@@ -155,6 +156,32 @@ TEST_F(DatasetFixture, BadStatementsFailCleanlyAndChangeNothing) {
     // The failures did not undo the earlier, still uncommitted statement, nor change anything.
     EXPECT_EQ(bank.scalar("SELECT ZNESEK FROM T_VRSTICE WHERE ID = 2"), "5");
     EXPECT_EQ(bank.scalar("SELECT count(*) FROM T_VRSTICE"), "3");
+}
+
+TEST_F(DatasetFixture, StatementsOfOneShapeKeepTheirOwnLiterals) {
+    bank.exec("INSERT INTO T_VRSTICE VALUES (4, 'it''s', '01.01.2007', 3);");
+    struct Case {
+        std::string where;
+        std::string ids;
+    };
+    const Case cases[] = {
+        {"NAZIV = 'prva'", "1"}, {"NAZIV = '00031'", "3"},   {"NAZIV = 'it''s'", "4"},
+        {"NAZIV = ''", ""}, // '' is NULL: nothing equals it
+        {"ZNESEK > 5", "1"},     {"ZNESEK > -5.5", "1,3,4"}, {"DAN = '1.1.2007'", "4"},
+        {"ID IN (1, 2)", "1,2"}, {"ID IN (3, 4)", "3,4"},    {"ZNESEK / 2 < 2", "3,4"},
+    };
+    for (const Case& c : cases) {
+        dm.OdpriPoizvedbo(dm.Q1, "SELECT ID FROM T_VRSTICE WHERE " + c.where + " ORDER BY ID");
+        std::string ids;
+        for (; !dm.Q1.Eof(); dm.Q1.Next())
+            ids += (ids.empty() ? "" : ",") + dm.Q1.FieldByName("ID").AsString();
+        EXPECT_EQ(ids, c.ids) << c.where;
+    }
+    // A literal that shapes the statement (an ORDER BY position) is not shared.
+    dm.OdpriPoizvedbo(dm.Q1, "SELECT ID, ZNESEK FROM T_VRSTICE WHERE ID <> 2 ORDER BY 2");
+    EXPECT_EQ(dm.Q1.FieldByName("ID").AsInteger(), 3);
+    dm.OdpriPoizvedbo(dm.Q1, "SELECT ID, ZNESEK FROM T_VRSTICE WHERE ID <> 2 ORDER BY 1");
+    EXPECT_EQ(dm.Q1.FieldByName("ID").AsInteger(), 1);
 }
 
 TEST_F(DatasetFixture, NotLoggedOnFails) {

@@ -163,6 +163,50 @@ SqliteConnection::~SqliteConnection() {
         sqlite3_exec(bank_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+SqliteConnection::ShapeTranslation SqliteConnection::learnShape(const std::string& sentinelText,
+                                                                size_t literalCount) {
+    ShapeTranslation learned;
+    TranslatedStatement translated;
+    try {
+        translated = translateStatement(sentinelText, true);
+    } catch (const DatabaseError&) {
+        return learned; // the statement's own text reports its error
+    }
+    // The shape can be reused only when every parameter stands for one of the statement's
+    // literals and no literal was kept in the text, where its value would shape the statement.
+    if (containsSentinel(translated.sql)) return learned;
+    for (const SharedLiteral& literal : translated.literals) {
+        const std::optional<size_t> ordinal = sentinelOrdinal(literal);
+        if (!ordinal || *ordinal >= literalCount) return learned;
+        learned.parameterSources.push_back(*ordinal);
+    }
+    learned.sql = std::move(translated.sql);
+    learned.reusable = true;
+    return learned;
+}
+
+TranslatedStatement SqliteConnection::translateForRun(const std::string& bankSql) {
+    if (std::optional<StatementShape> shape = scanShape(bankSql)) {
+        auto found = shapes_.find(shape->key);
+        if (found == shapes_.end()) {
+            if (shapes_.size() >= kCachedTranslations) shapes_.clear();
+            found = shapes_
+                        .emplace(std::move(shape->key),
+                                 learnShape(shape->sentinelText, shape->literals.size()))
+                        .first;
+        }
+        const ShapeTranslation& learned = found->second;
+        if (learned.reusable) {
+            TranslatedStatement run{learned.sql, {}};
+            run.literals.reserve(learned.parameterSources.size());
+            for (size_t source : learned.parameterSources)
+                run.literals.push_back(shape->literals[source]);
+            return run;
+        }
+    }
+    return translate(bankSql);
+}
+
 const TranslatedStatement& SqliteConnection::translate(const std::string& bankSql) {
     const auto found = translations_.find(bankSql);
     if (found != translations_.end()) return found->second;
@@ -172,7 +216,7 @@ const TranslatedStatement& SqliteConnection::translate(const std::string& bankSq
 
 sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
                                                      const std::vector<BoundVariable>& variables) {
-    const TranslatedStatement& translated = translate(bankSql);
+    const TranslatedStatement translated = translateForRun(bankSql);
     sqlite3_stmt* statement = statements_->get(translated.sql);
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);

@@ -3,6 +3,7 @@
 
 #include "db/Connection.h"
 #include "db/sqlite/BankFile.h"
+#include "db/sqlite/StatementShape.h"
 #include "db/sqlite/dialect/Dialect.h"
 
 #include <list>
@@ -30,18 +31,29 @@ public:
     sqlite3* handle() const { return bank_.handle(); }
 
 private:
-    struct CachedStatement;
     class StatementCache;
+
+    /// How the statements of one shape translate: the SQLite text, and for each of its
+    /// parameters the ordinal of the statement's literal bound to it.
+    struct ShapeTranslation {
+        bool reusable = false;
+        std::string sql;
+        std::vector<size_t> parameterSources;
+    };
 
     sqlite3_stmt* prepareBankStatement(const std::string& bankSql,
                                        const std::vector<BoundVariable>& variables);
+    /// The SQLite text of a statement and the literal values to bind to it.
+    TranslatedStatement translateForRun(const std::string& bankSql);
     const TranslatedStatement& translate(const std::string& bankSql);
+    static ShapeTranslation learnShape(const std::string& sentinelText, size_t literalCount);
     void beginTransactionFor(sqlite3_stmt* statement);
     void runToEnd(sqlite3_stmt* statement);
 
     BankFile bank_;
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
+    std::unordered_map<std::string, ShapeTranslation> shapes_;
 };
 
 } // namespace orv::sqlite

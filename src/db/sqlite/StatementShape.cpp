@@ -1,0 +1,189 @@
+#include "db/sqlite/StatementShape.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace orv::sqlite {
+
+namespace {
+
+// Sentinels: a text sentinel starts with a byte no statement holds; a number sentinel is a
+// large integer that no statement of the program writes.
+constexpr char kTextSentinelMark = '\x01';
+constexpr long long kNumberSentinelBase = 9100000000000000000LL;
+constexpr std::string_view kNumberSentinelPrefix = "91000000000000";
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Names in the bank's database: letters, digits, _, $, # and bytes of multi-byte characters.
+bool isNameChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_' || c == '$' ||
+           c == '#' || u >= 0x80;
+}
+
+SharedLiteral numberLiteral(std::string_view text) {
+    SharedLiteral literal;
+    const std::string copy(text);
+    const bool whole = copy.find_first_of(".eE") == std::string::npos;
+    if (whole) {
+        errno = 0;
+        const long long value = std::strtoll(copy.c_str(), nullptr, 10);
+        if (errno == 0) {
+            literal.kind = SharedLiteral::Kind::Integer;
+            literal.integer = value;
+            return literal;
+        }
+    }
+    literal.kind = SharedLiteral::Kind::Real;
+    literal.real = std::strtod(copy.c_str(), nullptr);
+    return literal;
+}
+
+class ShapeScanner {
+public:
+    explicit ShapeScanner(std::string_view sql) : sql_(sql) {}
+
+    std::optional<StatementShape> run() {
+        shape_.key.reserve(sql_.size());
+        shape_.sentinelText.reserve(sql_.size() + 16);
+        while (pos_ < sql_.size()) {
+            if (!step()) return std::nullopt;
+        }
+        return std::move(shape_);
+    }
+
+private:
+    char peek(size_t ahead = 0) const {
+        return pos_ + ahead < sql_.size() ? sql_[pos_ + ahead] : '\0';
+    }
+
+    void copy(size_t end) {
+        shape_.key.append(sql_.substr(pos_, end - pos_));
+        shape_.sentinelText.append(sql_.substr(pos_, end - pos_));
+        pos_ = end;
+    }
+
+    // Handles what starts at pos_; false when the text cannot be scanned.
+    bool step() {
+        const char c = sql_[pos_];
+        if (c == '-' && peek(1) == '-') {
+            const size_t end = sql_.find('\n', pos_);
+            copy(end == std::string_view::npos ? sql_.size() : end);
+        } else if (c == '/' && peek(1) == '*') {
+            const size_t end = sql_.find("*/", pos_ + 2);
+            if (end == std::string_view::npos) return false;
+            copy(end + 2);
+        } else if (c == '"') {
+            const size_t end = sql_.find('"', pos_ + 1);
+            if (end == std::string_view::npos) return false;
+            copy(end + 1);
+        } else if (c == '\'') {
+            return text();
+        } else if ((isDigit(c) || (c == '.' && isDigit(peek(1)))) && !afterName()) {
+            number();
+        } else if (isNameChar(c) || c == ':') {
+            size_t end = pos_ + 1;
+            while (end < sql_.size() && isNameChar(sql_[end]))
+                ++end;
+            copy(end);
+        } else {
+            copy(pos_ + 1);
+        }
+        return true;
+    }
+
+    bool afterName() const { return pos_ > 0 && isNameChar(sql_[pos_ - 1]); }
+
+    bool text() {
+        std::string value;
+        size_t i = pos_ + 1;
+        for (;;) {
+            if (i >= sql_.size()) return false;
+            if (sql_[i] != '\'') {
+                value += sql_[i++];
+            } else if (i + 1 < sql_.size() && sql_[i + 1] == '\'') {
+                value += '\'';
+                i += 2;
+            } else {
+                ++i;
+                break;
+            }
+        }
+        if (value.empty()) {
+            copy(i); // '' is NULL: it shapes the statement
+            return true;
+        }
+        const size_t ordinal = shape_.literals.size();
+        SharedLiteral literal;
+        literal.kind = SharedLiteral::Kind::Text;
+        literal.text = std::move(value);
+        shape_.literals.push_back(std::move(literal));
+        shape_.key += "\x02s";
+        shape_.sentinelText += '\'';
+        shape_.sentinelText += kTextSentinelMark;
+        shape_.sentinelText += std::to_string(ordinal);
+        shape_.sentinelText += '\'';
+        pos_ = i;
+        return true;
+    }
+
+    void number() {
+        size_t end = pos_;
+        while (end < sql_.size() && isDigit(sql_[end]))
+            ++end;
+        if (end < sql_.size() && sql_[end] == '.') {
+            ++end;
+            while (end < sql_.size() && isDigit(sql_[end]))
+                ++end;
+        }
+        if (end < sql_.size() && (sql_[end] == 'e' || sql_[end] == 'E')) {
+            size_t exponent = end + 1;
+            if (exponent < sql_.size() && (sql_[exponent] == '+' || sql_[exponent] == '-'))
+                ++exponent;
+            if (exponent < sql_.size() && isDigit(sql_[exponent])) {
+                end = exponent;
+                while (end < sql_.size() && isDigit(sql_[end]))
+                    ++end;
+            }
+        }
+        const size_t ordinal = shape_.literals.size();
+        shape_.literals.push_back(numberLiteral(sql_.substr(pos_, end - pos_)));
+        shape_.key += "\x02n";
+        shape_.sentinelText +=
+            std::to_string(kNumberSentinelBase + static_cast<long long>(ordinal));
+        pos_ = end;
+    }
+
+    std::string_view sql_;
+    size_t pos_ = 0;
+    StatementShape shape_;
+};
+
+} // namespace
+
+std::optional<StatementShape> scanShape(std::string_view sql) {
+    return ShapeScanner(sql).run();
+}
+
+std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal) {
+    if (literal.kind == SharedLiteral::Kind::Text) {
+        if (literal.text.size() < 2 || literal.text[0] != kTextSentinelMark) return std::nullopt;
+        char* end = nullptr;
+        const unsigned long ordinal = std::strtoul(literal.text.c_str() + 1, &end, 10);
+        if (*end != '\0') return std::nullopt;
+        return static_cast<size_t>(ordinal);
+    }
+    if (literal.kind == SharedLiteral::Kind::Integer && literal.integer >= kNumberSentinelBase)
+        return static_cast<size_t>(literal.integer - kNumberSentinelBase);
+    return std::nullopt;
+}
+
+bool containsSentinel(std::string_view sql) {
+    return sql.find(kTextSentinelMark) != std::string_view::npos ||
+           sql.find(kNumberSentinelPrefix) != std::string_view::npos;
+}
+
+} // namespace orv::sqlite

@@ -1,0 +1,39 @@
+#pragma once
+// The shape of a statement: its text with every literal taken out.
+//
+// The program splices contract numbers, accounts and dates into its statements, so nearly every
+// text it runs is new. Statements of one shape differ only in their literals; translating the
+// shape once and binding the literals as parameters lets them all share one translation and one
+// prepared statement, which is what makes thousands of lookups per second possible.
+
+#include "db/sqlite/dialect/Dialect.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv::sqlite {
+
+struct StatementShape {
+    /// The text with each literal replaced by a marker of its kind. The empty text '' stays as
+    /// it is: the bank's database reads it as NULL, which changes the statement.
+    std::string key;
+    /// The literals, in the order they stand in the text.
+    std::vector<SharedLiteral> literals;
+    /// The text with literal number i replaced by a sentinel that names i (see sentinel*).
+    std::string sentinelText;
+};
+
+/// Scans a statement; empty when it cannot be scanned (an unterminated text or comment), in
+/// which case the statement is translated as it stands and its error reported from there.
+std::optional<StatementShape> scanShape(std::string_view sql);
+
+/// The ordinal of the literal that a translated literal stands for, when it is a sentinel.
+std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal);
+
+/// True when translated SQL holds a sentinel inline (a literal that the translation kept as
+/// text, so the translation depends on its value).
+bool containsSentinel(std::string_view sql);
+
+} // namespace orv::sqlite

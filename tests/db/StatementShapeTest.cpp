@@ -1,0 +1,58 @@
+#include "db/sqlite/StatementShape.h"
+
+#include <gtest/gtest.h>
+
+namespace orv::sqlite {
+namespace {
+
+TEST(StatementShape, StatementsThatDifferOnlyInLiteralsShareAShape) {
+    const auto a = scanShape("SELECT X FROM T WHERE K = 'U' AND N = 12 AND R < 0.5");
+    const auto b = scanShape("SELECT X FROM T WHERE K = 'it''s' AND N = 7 AND R < 1e3");
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->key, b->key);
+    ASSERT_EQ(b->literals.size(), 3u);
+    EXPECT_EQ(b->literals[0].text, "it's");
+    EXPECT_EQ(b->literals[1].kind, SharedLiteral::Kind::Integer);
+    EXPECT_EQ(b->literals[1].integer, 7);
+    EXPECT_EQ(b->literals[2].kind, SharedLiteral::Kind::Real);
+    EXPECT_EQ(b->literals[2].real, 1000.0);
+}
+
+TEST(StatementShape, WhatShapesTheStatementStaysInTheKey) {
+    struct Case {
+        const char* first;
+        const char* second;
+    };
+    // The empty text is NULL; names with digits, bind names, quoted names and comments are no
+    // literals.
+    const Case differ[] = {
+        {"SELECT 1 FROM T WHERE K = ''", "SELECT 1 FROM T WHERE K = 'a'"},
+        {"SELECT ECB_14N FROM T", "SELECT ECB_15N FROM T"},
+        {"SELECT X FROM T WHERE K = :A1", "SELECT X FROM T WHERE K = :A2"},
+        {"SELECT \"1\" FROM T", "SELECT \"2\" FROM T"},
+        {"SELECT X FROM T -- 1\n", "SELECT X FROM T -- 2\n"},
+        {"SELECT X FROM T /* '1' */", "SELECT X FROM T /* '2' */"},
+    };
+    for (const Case& c : differ) {
+        const auto first = scanShape(c.first);
+        const auto second = scanShape(c.second);
+        ASSERT_TRUE(first && second) << c.first;
+        EXPECT_NE(first->key, second->key) << c.first;
+    }
+    EXPECT_FALSE(scanShape("SELECT 'open FROM T"));
+    EXPECT_FALSE(scanShape("SELECT X /* open FROM T"));
+}
+
+TEST(StatementShape, SentinelsNameTheirLiterals) {
+    const auto shape = scanShape("SELECT X FROM T WHERE K = 'U' AND N = 12");
+    ASSERT_TRUE(shape);
+    EXPECT_TRUE(containsSentinel(shape->sentinelText));
+    const TranslatedStatement translated = translateStatement(shape->sentinelText, true);
+    ASSERT_EQ(translated.literals.size(), 2u);
+    EXPECT_EQ(sentinelOrdinal(translated.literals[0]), 0u);
+    EXPECT_EQ(sentinelOrdinal(translated.literals[1]), 1u);
+    EXPECT_FALSE(containsSentinel(translated.sql));
+}
+
+} // namespace
+} // namespace orv::sqlite
