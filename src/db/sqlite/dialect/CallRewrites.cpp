@@ -1,6 +1,7 @@
 #include "db/sqlite/dialect/CallRewrites.h"
 
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/DateText.h"
 
 namespace orv::sqlite {
 
@@ -44,6 +45,36 @@ bool namesATable(const Nodes& nodes, size_t i) {
     const Node& before = nodes[i - 1];
     return before.isWord("TABLE") || before.isWord("INTO") || before.isWord("ON") ||
            before.isWord("REFERENCES") || before.isWord("EXISTS") || before.isWord("VIEW");
+}
+
+// The argument is a date: a date text literal, or a call whose result compares as a date.
+bool isDateArgument(const Nodes& argument) {
+    if (argument.size() == 1 && argument[0].isLeaf() &&
+        argument[0].token.kind == Token::Kind::String)
+        return isDateText(argument[0].token.text);
+    return argument.size() == 2 && isName(argument[0]) && argument[1].collateDatum;
+}
+
+// NVL(date_column, '01.01.1900') must keep comparing as a date, but a function result carries no
+// column's collation: when either argument is known to be a date, the result compares as one.
+void markNvl(Node& arguments) {
+    for (const Nodes& argument : splitOnCommas(arguments.children))
+        if (isDateArgument(argument)) arguments.collateDatum = true;
+}
+
+// The arguments from the second on shape the result (format masks, units, places) and stay
+// literals of the statement.
+void keepLaterLiterals(Node& arguments) {
+    std::vector<Nodes> parts = splitOnCommas(arguments.children);
+    for (size_t k = 1; k < parts.size(); ++k)
+        keepLiterals(parts[k]);
+    arguments.children = joinWithCommas(parts);
+}
+
+bool returnsDate(const Node& name) {
+    for (const char* function : {"ADD_MONTHS", "LAST_DAY", "TO_DATE", "TRUNC", "GREATEST", "LEAST"})
+        if (name.isWord(function)) return true;
+    return false;
 }
 
 } // namespace
@@ -116,16 +147,14 @@ void markDateResultsAndMasks(Nodes& nodes) {
     for (size_t i = 0; i < nodes.size(); ++i) {
         if (!isCallAt(nodes, i) || nameChainEnd(nodes, i) != i + 1) continue;
         Node& arguments = nodes[i + 1];
-        if (nodes[i].isWord("ADD_MONTHS") || nodes[i].isWord("LAST_DAY")) {
-            arguments.collateDatum = true;
-        } else if (nodes[i].isWord("MIN") || nodes[i].isWord("MAX")) {
-            markMinMax(arguments);
-        } else if (nodes[i].isWord("TO_CHAR")) {
-            std::vector<Nodes> parts = splitOnCommas(arguments.children);
-            for (size_t k = 1; k < parts.size(); ++k)
-                keepLiterals(parts[k]);
-            arguments.children = joinWithCommas(parts);
-        }
+        // TRUNC, GREATEST and LEAST return numbers as well; the collation leaves numbers as
+        // they are.
+        if (returnsDate(nodes[i])) arguments.collateDatum = true;
+        if (nodes[i].isWord("MIN") || nodes[i].isWord("MAX")) markMinMax(arguments);
+        if (nodes[i].isWord("NVL")) markNvl(arguments);
+        if (nodes[i].isWord("TO_CHAR") || nodes[i].isWord("TO_DATE") ||
+            nodes[i].isWord("TO_NUMBER") || nodes[i].isWord("TRUNC"))
+            keepLaterLiterals(arguments);
     }
 }
 

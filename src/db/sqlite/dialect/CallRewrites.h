@@ -19,8 +19,9 @@ void rewriteExtract(Nodes& nodes);
 /// evaluated (DECODE(y, 0, 0, x / y) must not divide by zero).
 void rewriteDecode(Nodes& nodes);
 
-/// Marks the results of date functions and of MIN/MAX to compare as dates (COLLATE DATUM), and
-/// keeps the format masks of TO_CHAR as literals.
+/// Marks the results of date functions, of MIN/MAX and of NVL with a date argument to compare as
+/// dates (COLLATE DATUM), and keeps the format masks of TO_CHAR, TO_DATE and TO_NUMBER and the
+/// units of TRUNC as literals.
 void markDateResultsAndMasks(Nodes& nodes);
 
 } // namespace orv::sqlite

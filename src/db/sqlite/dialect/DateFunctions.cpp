@@ -1,33 +1,18 @@
 // Date functions on date texts. Results are canonical date texts (dd.mm.yyyy, with the time of
 // day only when there is one).
 
+#include "db/sqlite/dialect/DateArguments.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
 #include "db/sqlite/dialect/Functions.h"
 
 #include <cmath>
 #include <cstring>
+#include <ctime>
 
 namespace orv::sqlite {
 
 namespace {
-
-enum class DateArgument { Null, Date, Failed };
-
-// Reads a date argument; raises the bank database's error on the context when it is no date.
-DateArgument readDateArgument(sqlite3_context* context, sqlite3_value* value, DateParts& parts) {
-    const int type = sqlite3_value_type(value);
-    if (type == SQLITE_NULL) return DateArgument::Null;
-    if (type != SQLITE_TEXT) {
-        sqlite3_result_error(context, "ORA-00932: inconsistent datatypes: expected DATE got NUMBER",
-                             -1);
-        return DateArgument::Failed;
-    }
-    const DateTextError error = readDateText(*argumentText(value), parts);
-    if (error == DateTextError::None) return DateArgument::Date;
-    sqlite3_result_error(context, dateErrorText(error), -1);
-    return DateArgument::Failed;
-}
 
 // ADD_MONTHS(date, n): the same day n months later; a day the target month lacks, and the last
 // day of a month, become the target month's last day. The time of day stays.
@@ -79,6 +64,43 @@ void extractFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_error(context, "ORA-30076: invalid extract field for extract source", -1);
 }
 
+// MONTHS_BETWEEN(d1, d2): whole months when both dates fall on the same day of the month or
+// both on the last day of their months; otherwise the months plus the difference of the days
+// (with their times of day) over a month of 31 days. Negative when d1 is the earlier date.
+void monthsBetweenFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    DateParts a, b;
+    const DateArgument first = readDateArgument(context, argv[0], a);
+    if (first == DateArgument::Failed) return;
+    const DateArgument second = readDateArgument(context, argv[1], b);
+    if (second == DateArgument::Failed) return;
+    if (first == DateArgument::Null || second == DateArgument::Null)
+        return sqlite3_result_null(context);
+    const long long months = (a.year - b.year) * 12LL + (a.month - b.month);
+    const bool bothLast =
+        a.day == daysInMonth(a.year, a.month) && b.day == daysInMonth(b.year, b.month);
+    if (a.day == b.day || bothLast) return sqlite3_result_int64(context, months);
+    const auto secondsOfDay = [](const DateParts& p) {
+        return p.hour * 3600.0 + p.minute * 60.0 + p.second;
+    };
+    const double days = (a.day - b.day) + (secondsOfDay(a) - secondsOfDay(b)) / 86400.0;
+    sqlite3_result_double(context, static_cast<double>(months) + days / 31.0);
+}
+
+// orv_sysdate(): SYSDATE, the current local date and time of day, in whole seconds.
+void sysdateFunction(sqlite3_context* context, int, sqlite3_value**) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    DateParts parts;
+    parts.year = local.tm_year + 1900;
+    parts.month = local.tm_mon + 1;
+    parts.day = local.tm_mday;
+    parts.hour = local.tm_hour;
+    parts.minute = local.tm_min;
+    parts.second = local.tm_sec > 59 ? 59 : local.tm_sec; // a leap second
+    resultText(context, canonicalDateText(parts));
+}
+
 // Check of a DATE column: NULL or a valid date text.
 void checkDateFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_int(context, 1);
@@ -108,6 +130,8 @@ void registerDateFunctions(sqlite3* db) {
     defineFunction(db, "orv_extract", 2, extractFunction);
     defineFunction(db, "orv_check_date", 1, checkDateFunction);
     defineFunction(db, "orv_canonical_date", 1, canonicalDateFunction);
+    defineFunction(db, "months_between", 2, monthsBetweenFunction);
+    defineVolatileFunction(db, "orv_sysdate", 0, sysdateFunction);
 }
 
 } // namespace orv::sqlite

@@ -27,9 +27,11 @@ bool startsSubquery(const Node& node) {
 }
 
 // Rewrites one level of the tree after its groups. The order matters: the outer-join markers
-// are read before anything joins dotted names, and calls are rewritten before the operators
-// around them, so that a call is one operand.
+// are read first, before anything joins dotted names, and before the groups are rewritten, so
+// that the ON conditions they make are rewritten as every other group; calls are rewritten
+// before the operators around them, so that a call is one operand.
 void rewriteLevel(Nodes& nodes, const LevelContext& context) {
+    rewriteOuterJoins(nodes);
     const std::vector<std::string> rownumTables_ = rownumTables(nodes, context.rownumTable);
     for (size_t i = 0; i < nodes.size(); ++i) {
         Node& node = nodes[i];
@@ -39,9 +41,10 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
         inner.rownumTable = startsSubquery(node) ? std::string() : rownumTables_[i];
         rewriteLevel(node.children, inner);
     }
-    rewriteOuterJoins(nodes);
     rewriteDual(nodes);
     rewriteRownum(nodes, context.rownumTable);
+    rewriteSysdate(nodes);
+    rewriteMinus(nodes);
     joinRoutineNames(nodes);
     rewriteExtract(nodes);
     rewriteDecode(nodes);
@@ -67,6 +70,13 @@ void registerDialect(sqlite3* db) {
     registerNumberFunctions(db);
     registerDateFunctions(db);
     registerToChar(db);
+    registerNumberParts(db);
+    registerTruncation(db);
+    registerArithmetic(db);
+    registerGreatestLeast(db);
+    registerLetterCase(db);
+    registerCharacterFunctions(db);
+    registerToDate(db);
     char* error = nullptr;
     if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, &error) !=
         SQLITE_OK) {

@@ -17,6 +17,20 @@ void defineFunction(sqlite3* db, const char* name, int nArgs, ScalarFunction fun
                             sqlite3_errmsg(db));
 }
 
+void defineVolatileFunction(sqlite3* db, const char* name, int nArgs, ScalarFunction function) {
+    if (sqlite3_create_function_v2(db, name, nArgs, SQLITE_UTF8, nullptr, function, nullptr,
+                                   nullptr, nullptr) != SQLITE_OK)
+        throw DatabaseError(std::string("Cannot register function ") + name + ": " +
+                            sqlite3_errmsg(db));
+}
+
+void resultNumber(sqlite3_context* context, const Number& number) {
+    if (number.isInteger)
+        sqlite3_result_int64(context, number.integer);
+    else
+        sqlite3_result_double(context, number.real);
+}
+
 std::string numberText(double value) {
     if (value == 0.0) return "0";
     char buffer[40];
@@ -42,9 +56,6 @@ std::optional<std::string> argumentText(sqlite3_value* value) {
     }
 }
 
-namespace {
-
-// A text that reads wholly as a number, blanks around it allowed.
 std::optional<Number> readNumberText(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return std::nullopt;
@@ -65,8 +76,6 @@ std::optional<Number> readNumberText(const std::string& text) {
     if (*end != '\0' || end == trimmed.c_str()) return std::nullopt;
     return number;
 }
-
-} // namespace
 
 std::optional<Number> argumentNumber(sqlite3_context* context, sqlite3_value* value, bool& ok) {
     ok = true;

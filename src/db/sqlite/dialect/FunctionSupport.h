@@ -31,6 +31,16 @@ struct Number {
     double value() const { return isInteger ? static_cast<double>(integer) : real; }
 };
 
+/// A text that reads wholly as a number, blanks around it allowed; empty optional otherwise.
+std::optional<Number> readNumberText(const std::string& text);
+
+/// Sets a number result: an integer, or a real.
+void resultNumber(sqlite3_context* context, const Number& number);
+
+/// Registers a scalar function whose result changes between calls with the same arguments (the
+/// current time); SQLite then never evaluates it once for all rows of an index or a constant.
+void defineVolatileFunction(sqlite3* db, const char* name, int nArgs, ScalarFunction function);
+
 /// The argument as a number; empty optional for NULL. A text that is no number raises
 /// ORA-01722 on the context and gives `ok` false.
 std::optional<Number> argumentNumber(sqlite3_context* context, sqlite3_value* value, bool& ok);

@@ -63,6 +63,30 @@ void divisorFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, x->value());
 }
 
+// The text of a TO_NUMBER argument as a plain number: a mask with group separators ','
+// (9,999.99) lets the text have them too.
+std::string plainNumberText(std::string text, const std::optional<std::string>& mask) {
+    if (!mask || mask->find(',') == std::string::npos) return text;
+    std::string plain;
+    for (char c : text)
+        if (c != ',') plain += c;
+    return plain;
+}
+
+// TO_NUMBER(x [, mask]): a number stays as it is; a text must read wholly as a number.
+void toNumberFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL) return sqlite3_result_null(context);
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return sqlite3_result_value(context, argv[0]);
+    const std::optional<std::string> mask = argc > 1 ? argumentText(argv[1]) : std::nullopt;
+    if (argc > 1 && !mask) return sqlite3_result_null(context);
+    const std::optional<Number> number =
+        readNumberText(plainNumberText(*argumentText(argv[0]), mask));
+    if (!number) return sqlite3_result_error(context, kInvalidNumber, -1);
+    resultNumber(context, *number);
+}
+
 // Check of a NUMBER column: what the column's affinity could not make a number is rejected.
 void checkNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     const int type = sqlite3_value_type(argv[0]);
@@ -79,6 +103,8 @@ void registerNumberFunctions(sqlite3* db) {
     defineFunction(db, "abs", 1, absFunction);
     defineFunction(db, "orv_divisor", 1, divisorFunction);
     defineFunction(db, "orv_check_number", 1, checkNumberFunction);
+    defineFunction(db, "to_number", 1, toNumberFunction);
+    defineFunction(db, "to_number", 2, toNumberFunction);
 }
 
 } // namespace orv::sqlite

@@ -48,12 +48,36 @@ std::vector<Operand> readRun(const Nodes& nodes, size_t i, size_t& end) {
     return run;
 }
 
-bool needsRewrite(const std::vector<Operand>& run) {
+// A number literal, or signs, operators and groups around number literals only.
+bool isNumberConstant(const Nodes& nodes) {
+    for (const Node& node : nodes) {
+        if (node.kind == Node::Kind::Paren) {
+            if (!isNumberConstant(node.children)) return false;
+        } else if (!node.isLeaf() ||
+                   (node.token.kind != Token::Kind::Number && !isBinaryOperator(node))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Sums and differences of number literals alone stay as SQLite computes them: they cannot
+// involve a date or a text, and calls would only cost time.
+bool isConstantRun(const std::vector<Operand>& run) {
     for (const Operand& operand : run)
-        if (operand.binaryBefore &&
-            (operand.binaryBefore->isOperator("/") || operand.binaryBefore->isOperator("||")))
+        if (!isNumberConstant(operand.nodes)) return false;
+    return true;
+}
+
+bool needsRewrite(const std::vector<Operand>& run) {
+    bool additive = false;
+    for (const Operand& operand : run) {
+        if (!operand.binaryBefore) continue;
+        if (operand.binaryBefore->isOperator("/") || operand.binaryBefore->isOperator("||"))
             return true;
-    return false;
+        additive = additive || isSign(*operand.binaryBefore);
+    }
+    return additive && !isConstantRun(run);
 }
 
 Nodes call(const char* name, Nodes arguments) {
@@ -68,9 +92,22 @@ void append(Nodes& to, Nodes from) {
         to.push_back(std::move(node));
 }
 
-// The run with its divisors wrapped and its concatenation chains folded into calls, evaluated
-// left to right like the bank's database does.
+// orv_plus(left, right) or orv_minus(left, right), compared as a date where it is one.
+Nodes additiveCall(const Node& sign, Nodes left, Nodes right) {
+    std::vector<Nodes> arguments;
+    arguments.push_back(std::move(left));
+    arguments.push_back(std::move(right));
+    Nodes result = call(sign.isOperator("+") ? "orv_plus" : "orv_minus", joinWithCommas(arguments));
+    result.back().collateDatum = true;
+    return result;
+}
+
+// The run with its divisors wrapped, its concatenation chains folded into orv_concat calls and,
+// unless it is made of number literals alone, its sums and differences into orv_plus and
+// orv_minus calls. + - and || bind alike, left to right, as in the bank's database: each call
+// takes what the run computed so far as its left operand.
 Nodes rewriteRun(std::vector<Operand> run) {
+    const bool nativeSums = isConstantRun(run);
     Nodes result;
     std::vector<Nodes> concatParts;
     Nodes term;
@@ -86,8 +123,12 @@ Nodes rewriteRun(std::vector<Operand> run) {
                 result = call("orv_concat", joinWithCommas(concatParts));
                 concatParts.clear();
             }
-            if (termJoin) result.push_back(*termJoin);
-            append(result, std::move(term));
+            if (termJoin && !nativeSums) {
+                result = additiveCall(*termJoin, std::move(result), std::move(term));
+            } else {
+                if (termJoin) result.push_back(*termJoin);
+                append(result, std::move(term));
+            }
         }
         term.clear();
     };

@@ -17,9 +17,9 @@ double powerOfTen(int exponent) {
     return exponent < 0 ? 1.0 / result : result;
 }
 
-} // namespace
-
-double roundHalfAwayFromZero(double value, int places) {
+// Cuts the value to `places` decimals; the first dropped digit decides whether the last kept one
+// goes up when `roundHalf` (halves away from zero), else the digits are dropped (toward zero).
+double toPlaces(double value, int places, bool roundHalf) {
     if (!std::isfinite(value) || value == 0.0) return value;
     // d.dddddddddddddde+XX: the 15 significant digits and the decimal exponent.
     char buffer[40];
@@ -33,11 +33,21 @@ double roundHalfAwayFromZero(double value, int places) {
     if (kept >= static_cast<int>(digits.size())) return value;
     if (kept < 0) return 0.0;
     long long whole = kept == 0 ? 0 : std::stoll(digits.substr(0, static_cast<size_t>(kept)));
-    if (digits[static_cast<size_t>(kept)] >= '5') ++whole;
+    if (roundHalf && digits[static_cast<size_t>(kept)] >= '5') ++whole;
     // whole * 10^-places, divided rather than multiplied so that the double is the nearest one.
     const double magnitude = places >= 0 ? static_cast<double>(whole) / powerOfTen(places)
                                          : static_cast<double>(whole) * powerOfTen(-places);
     return value < 0 && magnitude != 0.0 ? -magnitude : magnitude;
+}
+
+} // namespace
+
+double roundHalfAwayFromZero(double value, int places) {
+    return toPlaces(value, places, true);
+}
+
+double truncateTowardZero(double value, int places) {
+    return toPlaces(value, places, false);
 }
 
 } // namespace orv::sqlite

@@ -137,4 +137,23 @@ void rewriteRownum(Nodes& nodes, const std::string& inherited) {
     }
 }
 
+void rewriteSysdate(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i].isWord("SYSDATE")) continue;
+        const bool qualified = i > 0 && nodes[i - 1].isOperator(".");
+        const bool followed = i + 1 < nodes.size() && (nodes[i + 1].isOperator(".") ||
+                                                       nodes[i + 1].kind == Node::Kind::Paren);
+        if (qualified || followed) continue;
+        nodes[i] = word("orv_sysdate");
+        Node noArguments = paren({});
+        noArguments.collateDatum = true;
+        nodes.insert(nodes.begin() + static_cast<long>(i + 1), std::move(noArguments));
+    }
+}
+
+void rewriteMinus(Nodes& nodes) {
+    for (Node& node : nodes)
+        if (node.isWord("MINUS")) node = word("EXCEPT");
+}
+
 } // namespace orv::sqlite

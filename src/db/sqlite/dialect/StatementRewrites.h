@@ -1,6 +1,6 @@
 #pragma once
 // Rewrites of the bank database's table-level constructs: the one-row table dual, table aliases
-// in UPDATE and DELETE, and the pseudo-column ROWNUM.
+// in UPDATE and DELETE, the pseudo-columns ROWNUM and SYSDATE, and the set operator MINUS.
 
 #include "db/sqlite/dialect/TokenTree.h"
 
@@ -25,5 +25,12 @@ std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inh
 /// ROWNUM becomes the negated ROWID of the SELECT's first table, a number unique for each row,
 /// which is what the statements use it for. `inherited` is the table of the enclosing SELECT.
 void rewriteRownum(Nodes& nodes, const std::string& inherited);
+
+/// SYSDATE, written without parentheses, becomes orv_sysdate() compared as a date. A qualified
+/// name (t.sysdate) or a call named sysdate stays as it is.
+void rewriteSysdate(Nodes& nodes);
+
+/// MINUS between two queries is SQLite's EXCEPT.
+void rewriteMinus(Nodes& nodes);
 
 } // namespace orv::sqlite

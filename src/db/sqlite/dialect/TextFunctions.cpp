@@ -36,6 +36,11 @@ void nvlFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[1] : argv[0]);
 }
 
+// NVL2(e, a, b): a when e is not NULL, else b.
+void nvl2Function(sqlite3_context* context, int, sqlite3_value** argv) {
+    sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[2] : argv[1]);
+}
+
 // DECODE's comparison: NULL matches NULL; a number and a text match when the text reads as that
 // number.
 bool decodeMatches(sqlite3_context* context, sqlite3_value* a, sqlite3_value* b) {
@@ -152,7 +157,9 @@ void trimFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 
 void registerTextFunctions(sqlite3* db) {
     defineFunction(db, "orv_concat", -1, concatFunction);
+    defineFunction(db, "concat", 2, concatFunction);
     defineFunction(db, "nvl", 2, nvlFunction);
+    defineFunction(db, "nvl2", 3, nvl2Function);
     defineFunction(db, "decode", -1, decodeFunction);
     defineFunction(db, "substr", 2, substrFunction);
     defineFunction(db, "substr", 3, substrFunction);

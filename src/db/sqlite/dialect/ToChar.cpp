@@ -120,10 +120,20 @@ std::optional<std::string> formatNumber(double value, std::string mask) {
     return text;
 }
 
+// A date without a mask is written as the session writes dates, dd.mm.yyyy; anything else as
+// its text.
+std::string textWithoutMask(sqlite3_value* value) {
+    DateParts parts;
+    if (sqlite3_value_type(value) == SQLITE_TEXT &&
+        readDateText(*argumentText(value), parts) == DateTextError::None)
+        return *formatDate(parts, "DD.MM.YYYY");
+    return *argumentText(value);
+}
+
 void toCharFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL) return sqlite3_result_null(context);
-    if (argc == 1) return resultText(context, *argumentText(argv[0]));
+    if (argc == 1) return resultText(context, textWithoutMask(argv[0]));
     const std::optional<std::string> mask = argumentText(argv[1]);
     if (!mask) return sqlite3_result_null(context);
     if (type == SQLITE_TEXT) {

@@ -1,0 +1,102 @@
+// FLOOR, CEIL, SIGN and MOD as the bank's database computes them: a text that is no number raises
+// ORA-01722 (SQLite's own versions read it as NULL or 0), whole results are integers, and MOD
+// works on the decimal values of its arguments.
+
+#include "db/sqlite/dialect/FunctionSupport.h"
+#include "db/sqlite/dialect/Functions.h"
+#include "db/sqlite/dialect/Rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace orv::sqlite {
+
+namespace {
+
+// Reals up to 2^53 are exact integers; beyond that they stay reals.
+constexpr double kExactIntegerLimit = 9007199254740992.0;
+
+void resultWhole(sqlite3_context* context, double value) {
+    if (std::fabs(value) < kExactIntegerLimit)
+        sqlite3_result_int64(context, static_cast<long long>(value));
+    else
+        sqlite3_result_double(context, value);
+}
+
+template <double (*Round)(double)>
+void integerPartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    if (x->isInteger) return sqlite3_result_int64(context, x->integer);
+    resultWhole(context, Round(x->real));
+}
+
+double floorOf(double value) {
+    return std::floor(value);
+}
+double ceilOf(double value) {
+    return std::ceil(value);
+}
+
+void signFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    const double value = x->value();
+    sqlite3_result_int(context, value > 0 ? 1 : (value < 0 ? -1 : 0));
+}
+
+// Decimal places of the value as written with 15 significant digits (2.675 has 3).
+int decimalPlaces(double value) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    int last = 14; // the last non-zero digit after the point of the mantissa
+    while (last > 0 && buffer[last + 1] == '0')
+        --last;
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    return last - exponent > 0 ? last - exponent : 0;
+}
+
+// m - n * TRUNC(m / n) on the decimal values: both are scaled to whole numbers when that is
+// exact, so that MOD(5.5, 0.1) is 0 as on decimal numbers.
+double decimalRemainder(double m, double n) {
+    const int places = std::max(decimalPlaces(m), decimalPlaces(n));
+    const double scale = std::pow(10.0, places);
+    const double scaledM = std::round(m * scale), scaledN = std::round(n * scale);
+    if (places > 15 || std::fabs(scaledM) >= kExactIntegerLimit ||
+        std::fabs(scaledN) >= kExactIntegerLimit)
+        return std::fmod(m, n);
+    const auto remainder = static_cast<long long>(scaledM) % static_cast<long long>(scaledN);
+    return static_cast<double>(remainder) / scale;
+}
+
+// MOD(m, n): the remainder with the sign of m; MOD(m, 0) is m.
+void modFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
+    if (!ok) return;
+    if (!m || !n) return sqlite3_result_null(context);
+    if (n->value() == 0.0) return resultNumber(context, *m);
+    if (m->isInteger && n->isInteger)
+        return sqlite3_result_int64(context, n->integer == -1 ? 0 : m->integer % n->integer);
+    sqlite3_result_double(context, decimalRemainder(m->value(), n->value()));
+}
+
+} // namespace
+
+void registerNumberParts(sqlite3* db) {
+    defineFunction(db, "floor", 1, integerPartFunction<floorOf>);
+    defineFunction(db, "ceil", 1, integerPartFunction<ceilOf>);
+    defineFunction(db, "ceiling", 1, integerPartFunction<ceilOf>);
+    defineFunction(db, "sign", 1, signFunction);
+    defineFunction(db, "mod", 2, modFunction);
+}
+
+} // namespace orv::sqlite
