@@ -1,0 +1,142 @@
+// orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]
+//                  [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]
+//
+// The transfer of the main window, headless. With --izvor it prints the source rows of the date
+// (the statement the transfer reads) the way orvelnost-sql prints a query. The transfer itself is
+// not part of this version yet.
+
+#include "app/Datum.h"
+#include "app/ProgramFolder.h"
+#include "app/Referent.h"
+#include "app/TerminalVmesnik.h"
+#include "cli/CommandLine.h"
+#include "db/TDM.h"
+#include "transfer/BeriPodatke.h"
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]\n"
+    "                        [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]\n"
+    "Runs the transfer of the reporting date D on the database of ALIAS.\n"
+    "  --dan D           the reporting date (d.m.yyyy), as typed into the date field\n"
+    "  --vknt X          restrict the run to the account class X\n"
+    "  --idpog N         restrict the source rows to the contract N\n"
+    "  --brez-brisanja   keep the stored rows of the date (no \"Predhodno brisanje\")\n"
+    "  --brez-int-new    leave the INT_NEW columns empty\n"
+    "  --debug-sql       save the statements to their debug files in the program folder\n"
+    "  --izvor           print the source rows of the date (header line, TAB-separated)\n"
+    "                    instead of transferring them\n"
+    "Exit codes: 0 done, 1 error, 2 wrong call, 3 no source rows for the date.\n";
+
+struct Arguments {
+    std::vector<std::string> positional; // ALIAS USER PASSWORD [REFERENT]
+    orv::RunOptions options;
+    bool dateGiven = false;
+    bool izvor = false;
+};
+
+// The date edit shows every date as dd.mm.yyyy, whatever form was typed.
+std::string dateEditText(const std::string& typed) {
+    const auto date = orv::parseDate(typed);
+    if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + typed + "'");
+    return orv::formatDate(*date);
+}
+
+void parseOption(Arguments& arguments, const std::string& option, int& i, int argc, char** argv) {
+    auto value = [&]() -> std::string {
+        if (i + 1 >= argc) throw orv::UsageError(option + " needs a value");
+        return argv[++i];
+    };
+    if (option == "--dan") {
+        arguments.options.eDanText = dateEditText(value());
+        arguments.dateGiven = true;
+    } else if (option == "--vknt") {
+        arguments.options.eVKNT = value();
+        if (arguments.options.eVKNT.size() > 1)
+            throw orv::UsageError("--vknt takes one account class character");
+    } else if (option == "--idpog") {
+        arguments.options.eIdpog = value();
+    } else if (option == "--brez-brisanja") {
+        arguments.options.cbBrisanje = false;
+    } else if (option == "--brez-int-new") {
+        arguments.options.cbINT_NEW = false;
+    } else if (option == "--debug-sql") {
+        arguments.options.DebugSQL = true;
+    } else if (option == "--izvor") {
+        arguments.izvor = true;
+    } else {
+        throw orv::UsageError("unknown option " + option);
+    }
+}
+
+Arguments parseArguments(int argc, char** argv) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--", 0) == 0)
+            parseOption(arguments, argument, i, argc, argv);
+        else
+            arguments.positional.push_back(argument);
+    }
+    if (arguments.positional.size() < 3 || arguments.positional.size() > 4)
+        throw orv::UsageError("ALIAS, USER and PASSWORD (and at most a REFERENT) are needed");
+    if (!arguments.dateGiven) throw orv::UsageError("--dan is missing");
+    return arguments;
+}
+
+void printRows(orv::TOracleDataSet& dataset) {
+    const int columns = dataset.FieldCount();
+    std::string line;
+    for (int i = 0; i < columns; ++i)
+        line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
+    std::cout << line << "\n";
+    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+        line.clear();
+        for (int i = 0; i < columns; ++i)
+            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
+        std::cout << line << "\n";
+    }
+}
+
+int run(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    const Arguments arguments = parseArguments(argc, argv);
+    orv::TerminalVmesnik window;
+    window.options = arguments.options;
+    if (!arguments.izvor) {
+        window.showMessage("Prenos podatkov v tej različici programa še ni na voljo; "
+                           "--izvor izpiše izvorne vrstice.");
+        return 1;
+    }
+    orv::setProgramParameters(arguments.positional);
+    orv::TDM dm(window, orv::programFolder());
+    const auto& p = arguments.positional;
+    orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
+    orv::BeriPodatke(dm, window);
+    printRows(dm.Q1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const orv::UsageError& error) {
+        std::cerr << "orvelnost-prenos: " << error.what() << "\n" << kUsage;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
+}
