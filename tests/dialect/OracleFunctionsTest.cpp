@@ -49,6 +49,10 @@ const QueryCase kConversions[] = {
      "SELECT TO_NUMBER('12'), TO_NUMBER(' 1.5 '), TO_NUMBER('-3'), TO_NUMBER(NULL), "
      "TO_NUMBER('1,234.5', '9,999.9'), TO_NUMBER(7), typeof(TO_NUMBER('12')) FROM dual",
      {{"12", "1.5", "-3", "NULL", "1234.5", "7", "integer"}}},
+    {"AnsiDateLiteral",
+     "SELECT DATE '2024-03-05', DATE '2024-02-29' + 1 FROM dual WHERE DATE '2007-01-01' > "
+     "'31.12.2006'",
+     {{"05.03.2024", "01.03.2024"}}},
     {"ToCharOfDateWithoutMask",
      "SELECT TO_CHAR(d), TO_CHAR('5.3.2024 13:00') FROM t WHERE id = 4",
      {{"31.12.2006", "05.03.2024"}}},
@@ -193,6 +197,7 @@ const QueryErrorCase kErrors[] = {
     {"ToDateNotNumeric", "SELECT TO_DATE('ab.03.2024', 'DD.MM.YYYY') FROM dual", "ORA-01858"},
     {"ToDateBadMask", "SELECT TO_DATE('05.03.2024', 'DD.QQ.YYYY') FROM dual", "ORA-01821"},
     {"ToDateWithoutMask", "SELECT TO_DATE('2024-03-05') FROM dual", "ORA-01858"},
+    {"AnsiDateLiteralNoDate", "SELECT DATE '2024-02-30' FROM dual", "ORA-01861"},
     {"ToNumberOfText", "SELECT TO_NUMBER('12a') FROM dual", "ORA-01722"},
     {"ToNumberGroupsWithoutMask", "SELECT TO_NUMBER('1,234') FROM dual", "ORA-01722"},
     {"ToNumberOfDate", "SELECT TO_NUMBER(d) FROM t WHERE id = 1", "ORA-01722"},

@@ -44,6 +44,7 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
     rewriteDual(nodes);
     rewriteRownum(nodes, context.rownumTable);
     rewriteSysdate(nodes);
+    rewriteDateLiterals(nodes);
     rewriteMinus(nodes);
     joinRoutineNames(nodes);
     rewriteExtract(nodes);

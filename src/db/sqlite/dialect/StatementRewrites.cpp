@@ -1,9 +1,11 @@
 #include "db/sqlite/dialect/StatementRewrites.h"
 
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/SelectClauses.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace orv::sqlite {
@@ -148,6 +150,42 @@ void rewriteSysdate(Nodes& nodes) {
         Node noArguments = paren({});
         noArguments.collateDatum = true;
         nodes.insert(nodes.begin() + static_cast<long>(i + 1), std::move(noArguments));
+    }
+}
+
+namespace {
+
+// yyyy-mm-dd (one or two digits for month and day) as the canonical date text; empty when the
+// text is no valid date.
+std::string ansiDateText(const std::string& text) {
+    int year = 0, month = 0, day = 0;
+    char dash1 = 0, dash2 = 0;
+    int consumed = 0;
+    if (std::sscanf(text.c_str(), "%4d%c%2d%c%2d%n", &year, &dash1, &month, &dash2, &day,
+                    &consumed) != 5 ||
+        dash1 != '-' || dash2 != '-' || static_cast<size_t>(consumed) != text.size())
+        return {};
+    const std::string dotted =
+        std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
+    DateParts parts;
+    if (year < 1000 || readDateText(dotted, parts) != DateTextError::None) return {};
+    return canonicalDateText(parts);
+}
+
+} // namespace
+
+void rewriteDateLiterals(Nodes& nodes) {
+    for (size_t i = 0; i + 1 < nodes.size(); ++i) {
+        if (!nodes[i].isWord("DATE") || !nodes[i + 1].isLeaf() ||
+            nodes[i + 1].token.kind != Token::Kind::String)
+            continue;
+        std::string text = ansiDateText(nodes[i + 1].token.text);
+        if (text.empty()) throw DatabaseError("ORA-01861: literal does not match format string");
+        Token literal = nodes[i + 1].token;
+        literal.text = std::move(text);
+        nodes[i] = leaf(std::move(literal));
+        nodes[i].collateDatum = true; // compared with a text, it compares as a date
+        nodes.erase(nodes.begin() + static_cast<long>(i + 1));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Rewrites of the bank database's table-level constructs: the one-row table dual, table aliases
-// in UPDATE and DELETE, the pseudo-columns ROWNUM and SYSDATE, and the set operator MINUS.
+// in UPDATE and DELETE, the pseudo-columns ROWNUM and SYSDATE, date literals and the set operator
+// MINUS.
 
 #include "db/sqlite/dialect/TokenTree.h"
 
@@ -29,6 +30,11 @@ void rewriteRownum(Nodes& nodes, const std::string& inherited);
 /// SYSDATE, written without parentheses, becomes orv_sysdate() compared as a date. A qualified
 /// name (t.sysdate) or a call named sysdate stays as it is.
 void rewriteSysdate(Nodes& nodes);
+
+/// The ANSI date literal DATE 'yyyy-mm-dd' becomes the date text 'dd.mm.yyyy', compared as a
+/// date; throws
+/// DatabaseError (ORA-01861) when the text is no such date.
+void rewriteDateLiterals(Nodes& nodes);
 
 /// MINUS between two queries is SQLite's EXCEPT.
 void rewriteMinus(Nodes& nodes);
