@@ -21,7 +21,9 @@ bool anyNull(int argc, sqlite3_value** argv) {
 // `wantGreater`: GREATEST; else LEAST. The first of equal extremes wins.
 void pickNumber(sqlite3_context* context, int argc, sqlite3_value** argv, bool wantGreater) {
     bool ok = true;
-    Number best = *argumentNumber(context, argv[0], ok);
+    const std::optional<Number> first = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    Number best = *first;
     for (int i = 1; i < argc; ++i) {
         const std::optional<Number> candidate = argumentNumber(context, argv[i], ok);
         if (!ok) return;
