@@ -19,8 +19,8 @@ double znesek(TDM& dm, Vmesnik& window, TOracleDataSet& dataset, const std::stri
     });
 }
 
-/// A division that fails on a zero divisor, as the bank's original arithmetic did: a missing
-/// rate must not turn a balance into an infinity that the row would carry.
+/// A division that fails on a zero divisor: a row without a rate is reported with its statement
+/// instead of carrying an infinity into the output.
 double divide(double dividend, double divisor) {
     if (divisor == 0)
         throw std::domain_error(dividend == 0 ? "Invalid floating point operation"
