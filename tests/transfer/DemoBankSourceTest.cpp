@@ -1,0 +1,98 @@
+// The source statement on a demo bank, in process and through the commands.
+
+#include "SourceBank.h"
+
+#include "db/sqlite/BankFile.h"
+#include "demo/DemoBank.h"
+#include "transfer/IzvorneVeje.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+namespace orv::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+const std::string kSql = ORVELNOST_SQL_PROGRAM;
+
+// orvelnost-prenos lies beside orvelnost-sql.
+std::string prenos() {
+    return (std::filesystem::path(kSql).parent_path() / "orvelnost-prenos").string();
+}
+
+class DemoBankSource : public SourceBank {
+protected:
+    void SetUp() override {
+        SourceBank::SetUp();
+        sqlite::BankFile file(bank.path(), false);
+        demo::fillDemoBank(file.handle(), demo::DemoOptions{300, 7});
+    }
+    size_t vrsticeIzvora() { return izvor().size(); }
+    CommandResult ukaz(const std::string& argumenti) {
+        return runCommand(prenos() + " ORVDEMO OPERATER demo " + argumenti);
+    }
+};
+
+TEST_F(DemoBankSource, EveryBranchAndEveryClassHasRows) {
+    for (int n = 1; n <= SteviloIzvornihVej; ++n)
+        EXPECT_THAT(veja(n), Not(IsEmpty())) << "branch " << n;
+    const auto vknt = stolpec(izvor(), "VKNT");
+    EXPECT_EQ(std::set<std::string>(vknt.begin(), vknt.end()),
+              (std::set<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C",
+                                     "D", "E", "F"}));
+}
+
+// What --izvor prints is what orvelnost-sql prints for the statement saved with --debug-sql.
+TEST_F(DemoBankSource, DebugFileRunsInTheSqlConsoleWithTheSameRows) {
+    const std::string datoteka =
+        (std::filesystem::path(prenos()).parent_path() / "ORVELNOST.SQL").string();
+    std::filesystem::remove(datoteka);
+    const CommandResult izvor = ukaz("--dan 31.12.2024 --izvor --debug-sql");
+    ASSERT_EQ(izvor.exitCode, 0) << izvor.err;
+    ASSERT_TRUE(std::filesystem::exists(datoteka));
+    const CommandResult sql = runCommand(kSql + " ORVDEMO OPERATER demo " + datoteka);
+    ASSERT_EQ(sql.exitCode, 0) << sql.err;
+    EXPECT_EQ(izvor.out, sql.out);
+    EXPECT_TRUE(izvor.out.starts_with("SFVPKRT\tKONTO\tVLTKRT\t"));
+    EXPECT_EQ(static_cast<size_t>(std::count(izvor.out.begin(), izvor.out.end(), '\n')),
+              vrsticeIzvora() + 1);
+}
+
+TEST_F(DemoBankSource, OptionsReachTheStatement) {
+    const CommandResult razred = ukaz("--dan 31.12.2024 --izvor --vknt d");
+    ASSERT_EQ(razred.exitCode, 0) << razred.err;
+    window.options.eVKNT = "D";
+    EXPECT_EQ(static_cast<size_t>(std::count(razred.out.begin(), razred.out.end(), '\n')),
+              izvor().size() + 1);
+    EXPECT_THAT(razred.out, HasSubstr("\tD\t"));
+}
+
+TEST_F(DemoBankSource, WrongCallsAndTheMissingTransfer) {
+    EXPECT_EQ(runCommand(prenos() + " --help").exitCode, 0);
+    const std::string brezDneva = "--izvor";
+    for (const std::string& argumenti :
+         {brezDneva, std::string("--dan 32.13.2024 --izvor"), std::string("--dan"),
+          std::string("--dan 31.12.2024 --vknt AB --izvor"),
+          std::string("--dan 31.12.2024 --neznana"), std::string("REF X --dan 31.12.2024")}) {
+        const CommandResult r = ukaz(argumenti);
+        EXPECT_EQ(r.exitCode, 2) << argumenti;
+        EXPECT_THAT(r.err, HasSubstr("Usage: orvelnost-prenos")) << argumenti;
+    }
+    const CommandResult prepis = ukaz("--dan 31.12.2024");
+    EXPECT_EQ(prepis.exitCode, 1);
+    EXPECT_THAT(prepis.err, HasSubstr("ni na voljo"));
+    EXPECT_EQ(prepis.out, "");
+    const CommandResult geslo =
+        runCommand(prenos() + " ORVDEMO OPERATER napacno --dan 31.12.2024 --izvor");
+    EXPECT_EQ(geslo.exitCode, 1);
+    EXPECT_THAT(geslo.err, HasSubstr("ORA-01017"));
+}
+
+} // namespace
+} // namespace orv::test
