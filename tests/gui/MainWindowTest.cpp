@@ -1,0 +1,403 @@
+#include "gui/MainWindowTest.h"
+
+#include "app/ProgramFolder.h"
+#include "app/gui/DataSetModel.h"
+#include "app/gui/VkntSelector.h"
+#include "db/DatabaseError.h"
+#include "gui/GuiProgram.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace orv::gui::test {
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The text of one column of the rows the grid shows.
+QStringList gridColumn(const GuiProgram& program, const QString& name) {
+    const DataSetModel* model = program.form.gridModel;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        if (model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString() != name) continue;
+        QStringList values;
+        for (int row = 0; row < model->rowCount(); ++row)
+            values << model->index(row, column).data().toString();
+        return values;
+    }
+    return {"no column " + name};
+}
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value.toUtf8());
+    }
+    ~ScopedEnv() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// The geometry of every control of the window's client area, by name.
+std::map<QString, QRect> layoutOf(const TForm1& form) {
+    std::map<QString, QRect> layout;
+    for (const QWidget* control :
+         form.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        layout[control->objectName()] = control->geometry();
+    return layout;
+}
+
+} // namespace
+
+void MainWindowTest::controlsStartWithTheirCaptionsAndStates() {
+    GuiProgram program;
+    program.form.show();
+    const Form1Controls& ui = program.form.ui;
+    struct Control {
+        QWidget* widget;
+        QString caption;
+        bool visible;
+    };
+    const Control controls[] = {
+        {ui.Label4, "DAN", true},
+        {ui.btnPredogled, "&Predogled", true},
+        {ui.lblSporocilo, "PREPIS V IZVAJANJU ...", false},
+        {ui.lblKorak, "-------------", false},
+        {ui.lblStevec, "--------", true},
+        {ui.btnStart, "&Start prenosa", true},
+        {ui.cbBrisanje, "Predhodno brisanje", true},
+        {ui.cbINT_NEW, "INT_NEW", true},
+        {ui.Label7, "VKNT", true},
+        {ui.lblSporocilo2, "", true},
+        {ui.cbDebugSQL, "Debug SQL save", true},
+        {ui.btnImport, "Import popravljenih", true},
+        {ui.btnIzhod, "&Izhod", true},
+        {ui.btnExcel, "v Excel", false},
+        {ui.cbFifo, "FIFO brisanje", false},
+    };
+    for (const Control& control : controls) {
+        const QString caption = control.widget->property("text").toString();
+        QVERIFY2(caption == control.caption, qPrintable(control.widget->objectName()));
+        QVERIFY2(control.widget->isVisibleTo(&program.form) == control.visible,
+                 qPrintable(control.widget->objectName()));
+    }
+    QVERIFY(ui.cbBrisanje->isChecked() && ui.cbINT_NEW->isChecked() && ui.cbFifo->isChecked());
+    QVERIFY(!ui.cbDebugSQL->isChecked());
+    QVERIFY(!(ui.cbDebugSQL->focusPolicy() & Qt::TabFocus));
+    QVERIFY(ui.eVKNT->isReadOnly());
+    QCOMPARE(ui.eVKNT->maxLength(), 1);
+    QCOMPARE(ui.eVKNT->text(), QString());
+    QCOMPARE(ui.eIdpog->toolTip(), QString("test idpog"));
+    QCOMPARE(ui.Nastavitve1->title(), QString("Nastavitve"));
+    QCOMPARE(ui.Nastavitve1->actions(), QList<QAction*>{ui.ReferentVIni1});
+    QCOMPARE(ui.ReferentVIni1->text(), QString("ReferentVIniDatoteki"));
+    QCOMPARE(ui.DBGrid1->parentWidget(), ui.Panel1);
+
+    const QColor navy(0, 0, 128);
+    QCOMPARE(program.form.centralWidget()->palette().color(QPalette::Window), navy);
+    QCOMPARE(ui.pnlVKNT->palette().color(QPalette::Window), navy);
+    QCOMPARE(ui.pnlLogo->palette().color(QPalette::Window), navy);
+    QCOMPARE(ui.lblSporocilo->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    QVERIFY(ui.lblSporocilo->font().bold());
+    QCOMPARE(ui.Label4->palette().color(QPalette::WindowText), QColor(Qt::white));
+    QCOMPARE(ui.lblBaza->palette().color(QPalette::WindowText), QColor(Qt::cyan));
+}
+
+void MainWindowTest::optionsReachTheCoreThroughThePort() {
+    GuiProgram program;
+    program.start();
+    TForm1& form = program.form;
+    const Vmesnik& port = form;
+    QTest::mouseClick(form.ui.cbBrisanje, Qt::LeftButton);
+    QTest::mouseClick(form.ui.cbINT_NEW, Qt::LeftButton);
+    QTest::keyClicks(form.ui.eIdpog, "4711");
+    QCOMPARE(port.cbBrisanje(), false);
+    QCOMPARE(port.cbINT_NEW(), false);
+    QCOMPARE(port.cbFifo(), true);
+    QCOMPARE(port.eIdpog(), std::string("4711"));
+    QCOMPARE(port.eDanText(), form.ui.eDan->text().toStdString());
+
+    form.setLblSporociloVisible(true);
+    form.setLblSporocilo("Prepis podatkov ...");
+    form.setLblStevec("3 / 10");
+    form.setLblSporocilo2(" Izračun ");
+    QVERIFY(form.ui.lblSporocilo->isVisible());
+    QCOMPARE(form.ui.lblSporocilo->text(), QString("Prepis podatkov ..."));
+    QCOMPARE(form.ui.lblStevec->text(), QString("3 / 10"));
+    QCOMPARE(form.ui.lblSporocilo2->text(), QString(" Izračun "));
+}
+
+void MainWindowTest::predogledShowsTheStoredRowsOfTheDate() {
+    GuiProgram program;
+    program.addRows(
+        {{"31.12.2024", "P-1", 10.5}, {"30.11.2024", "P-9", 1}, {"31.12.2024", "P-2", -3}});
+    program.start();
+    TForm1& form = program.form;
+
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(program.dialogs.log, Texts{});
+    QCOMPARE(program.dm.Q1.SQL(),
+             std::string("SELECT * FROM POD_ORVEL WHERE DAT_STANJE='31.12.2024' "));
+    QCOMPARE(form.gridModel->dataSet(), &program.dm.Q1);
+    QCOMPARE(form.ui.DBGrid1->model(), form.gridModel);
+    QStringList contracts = gridColumn(program, "POGODBA");
+    contracts.sort();
+    QCOMPARE(contracts, (QStringList{"P-1", "P-2"}));
+    QCOMPARE(form.ui.lblStevec->text(), QString("--------"));
+
+    form.ui.eDan->setDate(QDate(2024, 11, 30));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(gridColumn(program, "POGODBA"), QStringList{"P-9"});
+    QCOMPARE(gridColumn(program, "ZNESEK_VAL"), QStringList{"1"});
+}
+
+void MainWindowTest::enterInTheDateRunsThePreviewWithoutReachingTheEdit() {
+    GuiProgram program;
+    program.addRows({{"31.12.2024", "P-1", 1}});
+    program.start();
+    TForm1& form = program.form;
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    // The date edit answers Enter itself by finishing the edit: it must not see the key.
+    QSignalSpy finished(form.ui.eDan, &QDateEdit::editingFinished);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        program.dm.Q1.Close();
+        QTest::keyClick(form.ui.eDan, key);
+        QVERIFY(program.dm.Q1.Active());
+        QCOMPARE(gridColumn(program, "POGODBA"), QStringList{"P-1"});
+    }
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(form.ui.eDan->text(), QString("31.12.2024"));
+}
+
+void MainWindowTest::otherKeysReachTheDateEdit() {
+    GuiProgram program;
+    program.start();
+    QDateEdit* eDan = program.form.ui.eDan;
+    eDan->setDate(QDate(2024, 12, 30));
+    eDan->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(eDan, Qt::Key_Up);
+    QCOMPARE(program.form.eDanText(), std::string("31.12.2024"));
+    QVERIFY(!program.dm.Q1.Active());
+}
+
+void MainWindowTest::errorOfACommandIsShownAndTheProgramGoesOn() {
+    GuiProgram program;
+    program.addRows({{"31.12.2024", "P-1", 1}});
+    program.start();
+    TForm1& form = program.form;
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(form.gridModel->rowCount(), 1);
+
+    program.bank.exec("alter table POD_ORVEL rename to POD_ORVEL_STARA");
+    // What the database itself says of the statement.
+    std::string databaseText = "no error";
+    TOracleDataSet probe("probe", program.dm.OracleSession1);
+    probe.setSQL(program.dm.Q1.SQL());
+    try {
+        probe.Open();
+    } catch (const DatabaseError& error) {
+        databaseText = error.what();
+    }
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(program.dialogs.errors, Texts{databaseText});
+    QCOMPARE(program.dialogs.messages, Texts{}); // no message of its own
+    QVERIFY(!form.terminationRequested());
+    QCOMPARE(form.gridModel->rowCount(), 0);
+    QCOMPARE(form.gridModel->dataSet(), &program.dm.Q1);
+
+    // The program goes on: the next command works.
+    program.bank.exec("alter table POD_ORVEL_STARA rename to POD_ORVEL");
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(gridColumn(program, "POGODBA"), QStringList{"P-1"});
+    QCOMPARE(program.dialogs.errors.size(), size_t{1});
+}
+
+void MainWindowTest::selectorFillsTheClassAndTheBlankEntryEmptiesIt() {
+    GuiProgram program;
+    program.addClasses({{"1", "Krediti"}, {"A", "Vrednostni papirji"}, {"3", "Depoziti"}});
+    program.start();
+    TForm1& form = program.form;
+    VkntSelector* selector = form.ui.DBLookupComboBox1;
+
+    QTest::keyClick(selector, Qt::Key_Down); // key up: the class follows the selector
+    QCOMPARE(form.eVKNT(), std::string("3"));
+
+    const std::pair<int, const char*> choices[] = {{3, "A"}, {0, ""}, {2, "1"}, {0, ""}};
+    for (const auto& [index, expected] : choices) {
+        selector->showPopup();
+        selector->setCurrentIndex(index);
+        selector->hidePopup(); // close-up: the class follows the selector
+        QCOMPARE(form.eVKNT(), std::string(expected));
+    }
+
+    // The class edit cannot be typed into.
+    QTest::keyClicks(form.ui.eVKNT, "B");
+    QCOMPARE(form.eVKNT(), std::string());
+}
+
+void MainWindowTest::debugSqlSaveFlipsTheSwitch() {
+    GuiProgram program;
+    program.start();
+    TForm1& form = program.form;
+    QVERIFY(!form.DebugSQL());
+    for (const bool expected : {true, false, true}) {
+        QTest::mouseClick(form.ui.cbDebugSQL, Qt::LeftButton);
+        QCOMPARE(form.DebugSQL(), expected);
+        QCOMPARE(form.ui.cbDebugSQL->isChecked(), expected);
+    }
+    // The data module sees the switch: statements are saved while it is on.
+    const std::string debugFile = program.bank.folder() + "/probe.SQL";
+    program.dm.OdpriPoizvedbo(program.dm.Q1, "select 1 X from dual", "probe.SQL");
+    QCOMPARE(readFile(debugFile), std::string("select 1 X from dual\r\n"));
+    QTest::mouseClick(form.ui.cbDebugSQL, Qt::LeftButton);
+    std::filesystem::remove(debugFile);
+    program.dm.OdpriPoizvedbo(program.dm.Q1, "select 2 X from dual", "probe.SQL");
+    QVERIFY(!std::filesystem::exists(debugFile));
+}
+
+void MainWindowTest::resizeMovesTheBottomAndRightControls_data() {
+    QTest::addColumn<int>("dW");
+    QTest::addColumn<int>("dH");
+    QTest::newRow("enlarged") << 100 << 50;
+    QTest::newRow("made smaller") << -80 << -40;
+}
+
+void MainWindowTest::resizeMovesTheBottomAndRightControls() {
+    QFETCH(int, dW);
+    QFETCH(int, dH);
+    GuiProgram program;
+    program.start();
+    TForm1& form = program.form;
+    const std::map<QString, QRect> before = layoutOf(form);
+    const QSize gridSize = form.ui.DBGrid1->size();
+    const QSize size = form.size();
+    form.resize(size.width() + dW, size.height() + dH);
+    QTRY_COMPARE(form.size(), QSize(size.width() + dW, size.height() + dH));
+
+    const std::set<QString> down = {"btnStart",  "btnExcel", "btnIzhod",
+                                    "btnImport", "pnlVKNT",  "pnlLogo"};
+    const std::set<QString> right = {"lblStevec", "btnIzhod", "btnImport", "pnlVKNT"};
+    const std::map<QString, QRect> after = layoutOf(form);
+    QCOMPARE(after.size(), before.size());
+    for (const auto& [name, was] : before) {
+        QRect expected = was.translated(right.count(name) ? dW : 0, down.count(name) ? dH : 0);
+        if (name == "Panel1") expected.setSize(was.size() + QSize(dW, dH));
+        QVERIFY2(after.at(name) == expected, qPrintable(name));
+    }
+    // The grid fills its panel.
+    QTRY_COMPARE(form.ui.DBGrid1->size(), gridSize + QSize(dW, dH));
+}
+
+void MainWindowTest::resizeBeforeTheFirstActivationChangesNothing() {
+    GuiProgram program;
+    TForm1& form = program.form;
+    const std::map<QString, QRect> designed = layoutOf(form);
+    const QSize size = form.size();
+    form.resize(size.width() + 100, size.height() + 50);
+    form.show(); // delivers the resize, before the platform activates the window
+    QVERIFY(form.PrviZagon());
+    QCOMPARE(layoutOf(form), designed);
+
+    // The first activation takes the layout as it finds it; later resizes work from there.
+    program.start();
+    QCOMPARE(layoutOf(form), designed);
+    form.resize(size);
+    QTRY_COMPARE(form.size(), size);
+    QCOMPARE(form.ui.btnIzhod->pos(), designed.at("btnIzhod").topLeft() - QPoint(100, 50));
+    QCOMPARE(form.ui.Panel1->size(), designed.at("Panel1").size() - QSize(100, 50));
+}
+
+void MainWindowTest::izhodLeavesAnEmptyConfFile_data() {
+    QTest::addColumn<bool>("existed");
+    QTest::newRow("held text") << true;
+    QTest::newRow("missing") << false;
+}
+
+void MainWindowTest::izhodLeavesAnEmptyConfFile() {
+    QFETCH(bool, existed);
+    GuiProgram program;
+    program.start();
+    const std::string conf = program.form.PotPrograma() + "ORVELNOST.conf";
+    QCOMPARE(program.form.PotPrograma(), programFolder());
+    std::filesystem::remove(conf);
+    if (existed) std::ofstream(conf) << "[OKNO]\nSIRINA=1024\n";
+
+    QTest::mouseClick(program.form.ui.btnIzhod, Qt::LeftButton);
+    QVERIFY(program.form.terminationRequested());
+    QVERIFY(std::filesystem::exists(conf));
+    QCOMPARE(std::filesystem::file_size(conf), std::uintmax_t{0});
+    std::filesystem::remove(conf);
+}
+
+void MainWindowTest::referentIniOpensInTheEditor_data() {
+    QTest::addColumn<QString>("visual");
+    QTest::addColumn<QString>("editor");
+    QTest::newRow("VISUAL") << "EDITOR_SCRIPT"
+                            << "missing-editor";
+    QTest::newRow("EDITOR when VISUAL is unset") << ""
+                                                 << "EDITOR_SCRIPT";
+    QTest::newRow("EDITOR when VISUAL cannot start") << "missing-editor"
+                                                     << "EDITOR_SCRIPT";
+}
+
+void MainWindowTest::referentIniOpensInTheEditor() {
+    QFETCH(QString, visual);
+    QFETCH(QString, editor);
+    GuiProgram program;
+    program.start();
+    // A stand-in editor that writes down what it was asked to open.
+    const std::string opened = program.bank.folder() + "/opened";
+    const std::string script = program.bank.folder() + "/editor.sh";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > '" << opened << ".tmp'\n"
+                          << "mv '" << opened << ".tmp' '" << opened << "'\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const QString scriptCommand = QString::fromStdString(script) + " --wait";
+    ScopedEnv visualEnv("VISUAL", visual.replace("EDITOR_SCRIPT", scriptCommand));
+    ScopedEnv editorEnv("EDITOR", editor.replace("EDITOR_SCRIPT", scriptCommand));
+
+    program.form.ui.ReferentVIni1->trigger();
+    QTRY_VERIFY(std::filesystem::exists(opened));
+    QCOMPARE(readFile(opened), "--wait|" + programFolder() + "orvelnost.ini|");
+    QCOMPARE(program.dialogs.log, Texts{});
+}
+
+} // namespace orv::gui::test

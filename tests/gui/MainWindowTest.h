@@ -1,0 +1,28 @@
+#pragma once
+// The main window's controls and commands, driven through the real window.
+
+#include <QObject>
+
+namespace orv::gui::test {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsStartWithTheirCaptionsAndStates();
+    void optionsReachTheCoreThroughThePort();
+    void predogledShowsTheStoredRowsOfTheDate();
+    void enterInTheDateRunsThePreviewWithoutReachingTheEdit();
+    void otherKeysReachTheDateEdit();
+    void errorOfACommandIsShownAndTheProgramGoesOn();
+    void selectorFillsTheClassAndTheBlankEntryEmptiesIt();
+    void debugSqlSaveFlipsTheSwitch();
+    void resizeMovesTheBottomAndRightControls_data();
+    void resizeMovesTheBottomAndRightControls();
+    void resizeBeforeTheFirstActivationChangesNothing();
+    void izhodLeavesAnEmptyConfFile_data();
+    void izhodLeavesAnEmptyConfFile();
+    void referentIniOpensInTheEditor_data();
+    void referentIniOpensInTheEditor();
+};
+
+} // namespace orv::gui::test
