@@ -3,6 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "app/gui/VkntSelector.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -54,6 +55,17 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+// A widget inherits the colours its parents set; the grid keeps the desktop's own instead of
+// the navy of the panel around it (its grid lines and headers are drawn in the window colour).
+void keepDesktopColours(QWidget* widget) {
+    const QPalette desktop = QApplication::palette(widget);
+    QPalette own = widget->palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::Window, QPalette::WindowText, QPalette::Light, QPalette::Dark})
+        own.setBrush(role, desktop.brush(role));
+    widget->setPalette(own);
+}
+
 QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry,
               const QColor& colour = Qt::white) {
     auto* created = place(new QLabel(QString::fromUtf8(text), parent), name, geometry);
@@ -82,11 +94,16 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRec
     return created;
 }
 
+// A raised navy panel: a lighter upper-left and a darker lower-right edge set it off from the
+// navy window around it.
 QFrame* panel(QWidget* parent, const char* name, QRect geometry) {
     auto* created = place(new QFrame(parent), name, geometry);
-    created->setFrameShape(QFrame::StyledPanel);
-    created->setFrameShadow(QFrame::Raised);
+    created->setFrameStyle(QFrame::Panel | QFrame::Raised);
     paintBackground(created, kNavy);
+    QPalette edges = created->palette();
+    edges.setColor(QPalette::Light, kNavy.lighter(220));
+    edges.setColor(QPalette::Dark, kNavy.darker(200));
+    created->setPalette(edges);
     return created;
 }
 
@@ -113,6 +130,7 @@ void buildGrid(QWidget* client, Form1Controls& c) {
     c.Panel1 = panel(client, "Panel1", {8, 50, 1164, 520});
     c.DBGrid1 = new QTableView(c.Panel1);
     c.DBGrid1->setObjectName("DBGrid1");
+    keepDesktopColours(c.DBGrid1);
     c.DBGrid1->setAlternatingRowColors(true);
     c.DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     c.DBGrid1->verticalHeader()->setDefaultSectionSize(c.DBGrid1->fontMetrics().height() + 6);

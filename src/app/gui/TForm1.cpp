@@ -67,6 +67,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui.eDan && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // A date typed half-way is settled first, so that the text shown is a whole date.
+            ui.eDan->interpretText();
             runCommand(this, [this] { btnPredogledClick(); });
             return true;
         }

@@ -83,6 +83,7 @@ private:
     bool prijava(const std::string& alias, const std::string& user, const std::string& password,
                  const std::string& server);
     void napolniIzbirnikVknt();
+    void prilagodiStolpce();
     void Terminate();
     void ZacetneMere();
     void FormResize();

@@ -11,6 +11,7 @@
 #include "db/TDM.h"
 
 #include <QLineEdit>
+#include <QTableView>
 
 #include <exception>
 
@@ -27,6 +28,22 @@ void TForm1::btnPredogledClick() {
         throw;
     }
     gridModel->refresh();
+    prilagodiStolpce();
+}
+
+void TForm1::prilagodiStolpce() {
+    // Columns as wide as their titles and the rows in view, or as the dataset's fields say.
+    ui.DBGrid1->resizeColumnsToContents();
+    TOracleDataSet* dataset = gridModel->dataSet();
+    if (!dataset) return;
+    const std::vector<FieldInfo>& fields = dataset->fieldInfos();
+    const int charWidth = ui.DBGrid1->fontMetrics().averageCharWidth();
+    for (size_t column = 0; column < fields.size(); ++column) {
+        const int index = static_cast<int>(column);
+        ui.DBGrid1->setColumnHidden(index, !fields[column].visible);
+        if (fields[column].displayWidth > 0)
+            ui.DBGrid1->setColumnWidth(index, fields[column].displayWidth * charWidth + 12);
+    }
 }
 
 void TForm1::btnStartClick() {
