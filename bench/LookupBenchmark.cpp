@@ -1,57 +1,13 @@
 // The cost of one typical lookup through the data module, on a demo bank of size 10000:
 // close, replace the statement text, bind, open, read one column. Run with ./dev bench.
 
-#include "app/RecordingVmesnik.h"
-#include "db/TDM.h"
-#include "db/sqlite/BankFile.h"
-#include "db/sqlite/BankSchema.h"
-#include "db/sqlite/Users.h"
-#include "demo/DemoBank.h"
+#include "BenchBank.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-
 namespace {
 
-// One demo bank for the whole run, removed at exit.
-struct DemoBankFile {
-    std::string folder;
-    std::string path;
-    DemoBankFile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "orvelnost-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        path = folder + "/banka.db";
-        orv::sqlite::BankFile bank(path, true);
-        orv::sqlite::createBankSchema(bank.handle());
-        orv::sqlite::createUsersTable(bank.handle());
-        orv::sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
-        orv::demo::fillDemoBank(bank.handle(), orv::demo::DemoOptions{10000, 1});
-    }
-    ~DemoBankFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-};
-
-DemoBankFile& demoBank() {
-    static DemoBankFile bank;
-    return bank;
-}
-
-struct LoggedOn {
-    orv::RecordingVmesnik window;
-    orv::TDM dm{window, demoBank().folder + "/"};
-    LoggedOn() {
-        dm.OracleSession1.logonDatabase = "sqlite:" + demoBank().path;
-        dm.OracleSession1.logonUsername = "OPERATER";
-        dm.OracleSession1.logonPassword = "demo";
-        dm.OracleSession1.LogOn();
-    }
-};
+using orv::bench::LoggedOn;
 
 // The exchange-rate lookup: a bound statement whose text repeats on every row.
 void BM_LookupWithVariables(benchmark::State& state) {

@@ -1,13 +1,7 @@
 // The reference lookups as the derivation calls them, on a demo bank of size 10000: what one
 // call costs (statement text, bind, open, read). Run with ./dev bench --benchmark_filter=Lookups.
 
-#include "app/RecordingVmesnik.h"
-#include "db/DatabaseError.h"
-#include "db/TDM.h"
-#include "db/sqlite/BankFile.h"
-#include "db/sqlite/BankSchema.h"
-#include "db/sqlite/Users.h"
-#include "demo/DemoBank.h"
+#include "BenchBank.h"
 #include "lookup/Imetja.h"
 #include "lookup/Klasifikacija.h"
 #include "lookup/Kuponi.h"
@@ -17,31 +11,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 /// A demo bank of size 10000 for the lookups, and keys of rows it holds.
 struct LookupsBank {
-    std::string folder;
-    std::string path;
     int sfvp = 0, idpog = 0, idvp = 0;
     int konto = 0, kontoIdpog = 0, kontoVp = 0;
     std::string valuta, oznaka;
     std::string konto34, valuta34; // an account of class 3 and a currency it is posted in
 
     LookupsBank() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "orvelnost-lookups-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        path = folder + "/banka.db";
-        orv::sqlite::BankFile bank(path, true);
-        orv::sqlite::createBankSchema(bank.handle());
-        orv::sqlite::createUsersTable(bank.handle());
-        orv::sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
-        orv::demo::fillDemoBank(bank.handle(), orv::demo::DemoOptions{10000, 1});
+        orv::sqlite::BankFile bank(orv::bench::benchBank().path, false);
         const std::string holding =
             " FROM VPHST WHERE DAN = '31.12.2024' AND IDVP > 0 ORDER BY ROWID LIMIT 1";
         sfvp = std::stoi(text(bank, "SELECT SFVP" + holding));
@@ -59,20 +41,8 @@ struct LookupsBank {
         konto34 = text(bank, "SELECT k.KONTO" + class3);
         valuta34 = text(bank, "SELECT k.VALUTA" + class3);
     }
-    ~LookupsBank() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
     static std::string text(orv::sqlite::BankFile& bank, const std::string& sql) {
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(bank.handle(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-            throw orv::DatabaseError(sqlite3_errmsg(bank.handle()));
-        std::string result;
-        if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
-            result = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
-        return result;
+        return orv::bench::scalar(bank, sql);
     }
 };
 
@@ -81,17 +51,7 @@ LookupsBank& lookupsBank() {
     return bank;
 }
 
-struct Session {
-    orv::RecordingVmesnik window;
-    orv::TDM dm{window, lookupsBank().folder + "/"};
-    Session() {
-        window.options.eDanText = "31.12.2024";
-        dm.OracleSession1.logonDatabase = "sqlite:" + lookupsBank().path;
-        dm.OracleSession1.logonUsername = "OPERATER";
-        dm.OracleSession1.logonPassword = "demo";
-        dm.OracleSession1.LogOn();
-    }
-};
+using Session = orv::bench::LoggedOn;
 
 void Lookups_TecajValute(benchmark::State& state) {
     Session s;

@@ -1,8 +1,7 @@
 #pragma once
 // A UI port for tests: records every call, answers dialogs from a script.
 
-#include "app/RunOptions.h"
-#include "app/Vmesnik.h"
+#include "app/StoredOptionsVmesnik.h"
 
 #include <deque>
 #include <optional>
@@ -11,10 +10,8 @@
 
 namespace orv {
 
-class RecordingVmesnik : public Vmesnik {
+class RecordingVmesnik : public StoredOptionsVmesnik {
 public:
-    RunOptions options;
-
     /// Every call, in order, as "name: argument" ("message: ...", "lblStevec: 3 / 10", ...).
     std::vector<std::string> calls;
     /// Only the texts of modal messages, in order.
@@ -23,14 +20,6 @@ public:
     std::deque<std::optional<LogonPrompt>> logonAnswers;
     /// What the logon dialog was prefilled with, each time it was shown.
     std::vector<LogonPrompt> logonPrompts;
-
-    std::string eDanText() const override { return options.eDanText; }
-    bool cbBrisanje() const override { return options.cbBrisanje; }
-    bool cbINT_NEW() const override { return options.cbINT_NEW; }
-    bool cbFifo() const override { return options.cbFifo; }
-    std::string eVKNT() const override { return options.eVKNT; }
-    std::string eIdpog() const override { return options.eIdpog; }
-    bool DebugSQL() const override { return options.DebugSQL; }
 
     void setLblSporociloVisible(bool visible) override;
     void setLblSporocilo(const std::string& text) override;

@@ -3,27 +3,16 @@
 // a progress line when standard error is a terminal, and a failed logon is asked again on the
 // terminal (the password without echo). Without a terminal every dialog answers Cancel.
 
-#include "app/RunOptions.h"
-#include "app/Vmesnik.h"
+#include "app/StoredOptionsVmesnik.h"
 
 #include <cstdio>
 
 namespace orv {
 
-class TerminalVmesnik : public Vmesnik {
+class TerminalVmesnik : public StoredOptionsVmesnik {
 public:
     TerminalVmesnik();
     ~TerminalVmesnik() override;
-
-    RunOptions options;
-
-    std::string eDanText() const override { return options.eDanText; }
-    bool cbBrisanje() const override { return options.cbBrisanje; }
-    bool cbINT_NEW() const override { return options.cbINT_NEW; }
-    bool cbFifo() const override { return options.cbFifo; }
-    std::string eVKNT() const override { return options.eVKNT; }
-    std::string eIdpog() const override { return options.eIdpog; }
-    bool DebugSQL() const override { return options.DebugSQL; }
 
     void setLblSporociloVisible(bool visible) override;
     void setLblSporocilo(const std::string& text) override;

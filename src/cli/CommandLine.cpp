@@ -15,4 +15,18 @@ void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const
         throw std::runtime_error("Prijava v " + server + " ni uspela!");
 }
 
+void printQuery(TOracleDataSet& dataset, std::ostream& out) {
+    const int columns = dataset.FieldCount();
+    std::string line;
+    for (int i = 0; i < columns; ++i)
+        line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
+    out << line << "\n";
+    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+        line.clear();
+        for (int i = 0; i < columns; ++i)
+            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
+        out << line << "\n";
+    }
+}
+
 } // namespace orv

@@ -4,6 +4,7 @@
 #include "app/Vmesnik.h"
 #include "db/TDM.h"
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -20,5 +21,9 @@ public:
 /// (the database's error text has then been shown through the window already).
 void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
                        const std::string& password);
+
+/// Prints an open dataset as the commands print a query: a header line of column names, then one
+/// line per row, values separated by one TAB, each as the dataset reads it as text.
+void printQuery(TOracleDataSet& dataset, std::ostream& out);
 
 } // namespace orv

@@ -90,20 +90,6 @@ Arguments parseArguments(int argc, char** argv) {
     return arguments;
 }
 
-void printRows(orv::TOracleDataSet& dataset) {
-    const int columns = dataset.FieldCount();
-    std::string line;
-    for (int i = 0; i < columns; ++i)
-        line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
-    std::cout << line << "\n";
-    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-        line.clear();
-        for (int i = 0; i < columns; ++i)
-            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
-        std::cout << line << "\n";
-    }
-}
-
 int run(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::cout << kUsage;
@@ -122,7 +108,7 @@ int run(int argc, char** argv) {
     const auto& p = arguments.positional;
     orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
     orv::BeriPodatke(dm, window);
-    printRows(dm.Q1);
+    orv::printQuery(dm.Q1, std::cout);
     return 0;
 }
 

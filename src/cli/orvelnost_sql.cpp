@@ -37,20 +37,6 @@ bool isQuery(const std::string& statement) {
     return startsWith("SELECT") || startsWith("WITH");
 }
 
-void printQuery(orv::TOracleDataSet& dataset) {
-    const int columns = dataset.FieldCount();
-    std::string line;
-    for (int i = 0; i < columns; ++i)
-        line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
-    std::cout << line << "\n";
-    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-        line.clear();
-        for (int i = 0; i < columns; ++i)
-            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
-        std::cout << line << "\n";
-    }
-}
-
 std::string readScript(int argc, char** argv) {
     std::stringstream text;
     if (argc == 5) {
@@ -80,7 +66,7 @@ int run(int argc, char** argv) {
             dataset.setSQL(statement);
             if (isQuery(statement)) {
                 dataset.Open();
-                printQuery(dataset);
+                orv::printQuery(dataset, std::cout);
                 dataset.Close();
             } else {
                 dataset.ExecSQL();
