@@ -2,6 +2,8 @@
 
 #include "app/AliasStore.h"
 
+#include <iostream>
+
 namespace orv {
 
 void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
@@ -13,6 +15,20 @@ void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const
     dm.OracleLogon1.Execute(window);
     if (!dm.OracleSession1.connected())
         throw std::runtime_error("Prijava v " + server + " ni uspela!");
+}
+
+int runCommand(const char* name, const char* usage, int (*run)(int, char**), int argc,
+               char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const UsageError& error) {
+        std::cerr << name << ": " << error.what() << "\n" << usage;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
 }
 
 void printQuery(TOracleDataSet& dataset, std::ostream& out) {

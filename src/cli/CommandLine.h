@@ -22,6 +22,10 @@ public:
 void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
                        const std::string& password);
 
+/// The outermost error handler of a command: runs `run`, and turns a usage error into the usage
+/// on standard error and exit code 2, any other error into its text and exit code 1.
+int runCommand(const char* name, const char* usage, int (*run)(int, char**), int argc, char** argv);
+
 /// Prints an open dataset as the commands print a query: a header line of column names, then one
 /// line per row, values separated by one TAB, each as the dataset reads it as text.
 void printQuery(TOracleDataSet& dataset, std::ostream& out);

@@ -125,13 +125,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const orv::UsageError& error) {
-        std::cerr << "orvelnost-demo: " << error.what() << "\n" << kUsage;
-        return 2;
-    } catch (const std::exception& error) {
-        std::cerr << "orvelnost-demo: " << error.what() << "\n";
-        return 1;
-    }
+    return orv::runCommand("orvelnost-demo", kUsage, run, argc, argv);
 }

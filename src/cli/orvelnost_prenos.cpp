@@ -115,14 +115,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        return run(argc, argv);
-    } catch (const orv::UsageError& error) {
-        std::cerr << "orvelnost-prenos: " << error.what() << "\n" << kUsage;
-        return 2;
-    } catch (const std::exception& error) {
-        std::cout.flush();
-        std::cerr << error.what() << "\n";
-        return 1;
-    }
+    return orv::runCommand("orvelnost-prenos", kUsage, run, argc, argv);
 }
