@@ -1,9 +1,9 @@
 #include "BenchBank.h"
 
 #include "db/DatabaseError.h"
-#include "db/sqlite/BankSchema.h"
+#include "bank/BankSchema.h"
 #include "db/sqlite/Users.h"
-#include "demo/DemoBank.h"
+#include "bank/demo/DemoBank.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 // The demo bank the benchmarks share: size 10000, created once per run in a temporary folder and
 // removed at exit, and a data module logged on to it.
 
-#include "app/RecordingVmesnik.h"
+#include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
 #include "db/sqlite/BankFile.h"
 

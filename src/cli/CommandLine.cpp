@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "app/AliasStore.h"
+#include "base/AliasStore.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the headless commands share: usage errors, logging on through an alias.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "cli/StatementSplitter.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 
 #include <sstream>
 

@@ -3,12 +3,12 @@
 // Creates a synthetic bank database at POT (never over an existing file), the user OPERATER
 // with password G, and writes the alias IME that names it into the alias store.
 
-#include "app/AliasStore.h"
+#include "base/AliasStore.h"
 #include "cli/CommandLine.h"
 #include "db/sqlite/BankFile.h"
-#include "db/sqlite/BankSchema.h"
+#include "bank/BankSchema.h"
 #include "db/sqlite/Users.h"
-#include "demo/DemoBank.h"
+#include "bank/demo/DemoBank.h"
 
 #include <chrono>
 #include <cstring>

@@ -5,10 +5,10 @@
 // (the statement the transfer reads) the way orvelnost-sql prints a query. The transfer itself is
 // not part of this version yet.
 
-#include "app/Datum.h"
-#include "app/ProgramFolder.h"
-#include "app/Referent.h"
-#include "app/TerminalVmesnik.h"
+#include "base/Datum.h"
+#include "base/ProgramFolder.h"
+#include "base/Referent.h"
+#include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
 #include "db/TDM.h"
 #include "transfer/BeriPodatke.h"

@@ -4,8 +4,8 @@
 // input), prints each query's rows, commits at the end. At the first failing statement it prints
 // the database's error text, rolls back everything uncommitted and exits 1.
 
-#include "app/ProgramFolder.h"
-#include "app/TerminalVmesnik.h"
+#include "base/ProgramFolder.h"
+#include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
 #include "cli/StatementSplitter.h"
 #include "db/TDM.h"

@@ -2,7 +2,7 @@
 // The logon component (`OracleLogon1`): logs the session on, asking the operator again through
 // the logon dialog after a failed attempt.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/Session.h"
 
 namespace orv {

@@ -2,7 +2,7 @@
 // The data module: the one session, its logon component and every dataset of the program, plus
 // the three ways statements are run.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/LogonComponent.h"
 #include "db/Session.h"
 #include "db/TOracleDataSet.h"

@@ -2,7 +2,7 @@
 // A query dataset: a statement text, declared named variables, and when open all rows of the
 // result with a current row. Also the way rows are appended to a table and statements executed.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 #include "db/Connection.h"
 #include "db/Session.h"
 

@@ -1,6 +1,6 @@
 #include "db/Value.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 
 namespace orv {
 

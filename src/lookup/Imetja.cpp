@@ -1,6 +1,6 @@
 #include "lookup/Imetja.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 #include "lookup/Poizvedba.h"
 
 #include <cmath>

@@ -2,8 +2,8 @@
 // The bank's holdings of securities on the reporting date (VPHST): purchase dates, quantities
 // and the effective annual yield of a holding line.
 
-#include "app/Datum.h"
-#include "app/Vmesnik.h"
+#include "base/Datum.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "lookup/KontekstVrstice.h"
 

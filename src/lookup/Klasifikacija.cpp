@@ -1,6 +1,6 @@
 #include "lookup/Klasifikacija.h"
 
-#include "app/DatumIzTeksta.h"
+#include "base/DatumIzTeksta.h"
 #include "lookup/Poizvedba.h"
 
 namespace orv {

@@ -2,7 +2,7 @@
 // Classification of instruments, securities, holdings, deals, contracts and counterparties:
 // each one query on its dataset of the data module.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 
 #include <string>

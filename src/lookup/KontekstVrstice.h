@@ -3,7 +3,7 @@
 // derivation owns the structure (one per row) and adds its own values; the lookups of the ledger,
 // coupon and holding areas read and write the fields below.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 
 #include <string>
 

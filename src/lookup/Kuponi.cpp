@@ -1,6 +1,6 @@
 #include "lookup/Kuponi.h"
 
-#include "app/DatumIzTeksta.h"
+#include "base/DatumIzTeksta.h"
 #include "lookup/Poizvedba.h"
 
 #include <cmath>

@@ -2,8 +2,8 @@
 // Coupon periods of a security (KPN) and whole-day differences. BeriKupon and RacunajSteviloDni
 // hand their results over through open datasets (Qkpn, Qkpn2) that the derivation reads by name.
 
-#include "app/Datum.h"
-#include "app/Vmesnik.h"
+#include "base/Datum.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "lookup/KontekstVrstice.h"
 

@@ -1,6 +1,6 @@
 #include "lookup/Poizvedba.h"
 
-#include "app/DatumIzTeksta.h"
+#include "base/DatumIzTeksta.h"
 
 #include <cctype>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // reporting period, opening a dataset with bound variables, and the guard that shows a failed
 // statement before the failure goes on to the caller.
 
-#include "app/Datum.h"
-#include "app/Vmesnik.h"
+#include "base/Datum.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "db/Value.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Maturity bands: the code of list '014' of ECB_SIFRANTI whose interval holds a number of days.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 
 namespace orv {

@@ -3,7 +3,7 @@
 // reporting date (the date edit `eDan`). Net debit is debit minus credit; no postings give 0.
 // Every value is spliced into the statement text; a failure shows the statement and raises.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "lookup/KontekstVrstice.h"
 

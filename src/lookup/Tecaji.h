@@ -2,7 +2,7 @@
 // Exchange rates, currency codes, reference indices and the foreign-currency flag of an
 // account. Each is one query on its dataset of the data module; none keeps state.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 
 #include <string>

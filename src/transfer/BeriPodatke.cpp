@@ -1,9 +1,9 @@
 #include "transfer/BeriPodatke.h"
 
-#include "app/Besedilo.h"
-#include "app/DatumIzTeksta.h"
-#include "app/ProgramFolder.h"
-#include "app/Referent.h"
+#include "base/Besedilo.h"
+#include "base/DatumIzTeksta.h"
+#include "base/ProgramFolder.h"
+#include "base/Referent.h"
 #include "db/DatabaseError.h"
 #include "transfer/IzvorneVeje.h"
 

@@ -2,7 +2,7 @@
 // Reading the source rows of a transfer: the source statement for the date of the main window,
 // opened in Q1.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "transfer/IzvorniOkvir.h"
 

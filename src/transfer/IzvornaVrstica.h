@@ -2,7 +2,7 @@
 // The source row: the current record of Q1 after BeriPodatke, read by column name,
 // case-insensitively. Columns 59 and 76 share the name VRSTA_OBVEZNICE; the name reads column 59.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 #include "db/TOracleDataSet.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "transfer/IzvorniOkvir.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 
 #include <cstdio>
 #include <stdexcept>

@@ -3,7 +3,7 @@
 // date, the two optional filters, the 78 columns of the source row with their standard
 // expressions, and the standard join chain over the general ledger.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "app/RecordingVmesnik.h"
+#include "base/RecordingVmesnik.h"
 #include "db/DatabaseError.h"
 #include "db/TDM.h"
 #include "support/TestBank.h"

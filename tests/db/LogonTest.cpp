@@ -1,4 +1,4 @@
-#include "app/RecordingVmesnik.h"
+#include "base/RecordingVmesnik.h"
 #include "db/LogonComponent.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/Users.h"

@@ -1,7 +1,7 @@
 #include "gui/DialogAnswers.h"
 
-#include "app/gui/LogonDialog.h"
-#include "app/gui/ModalDialogs.h"
+#include "gui/LogonDialog.h"
+#include "gui/ModalDialogs.h"
 
 #include <QLineEdit>
 #include <QMessageBox>

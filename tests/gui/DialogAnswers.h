@@ -2,7 +2,7 @@
 // Answers the program's modal dialogs in a test: message boxes are acknowledged and recorded,
 // logon dialogs are filled from a script of answers. Nothing ever waits for a person.
 
-#include "app/Vmesnik.h"
+#include "base/Vmesnik.h"
 
 #include <deque>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "gui/GuiProgram.h"
 
-#include "app/AliasStore.h"
+#include "base/AliasStore.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // The desktop program as a test runs it: a small bank of its own, the main window with its data
 // module, and scripted answers for every modal dialog.
 
-#include "app/gui/TForm1.h"
+#include "gui/TForm1.h"
 #include "db/TDM.h"
 #include "gui/DialogAnswers.h"
 #include "support/TestBank.h"

@@ -1,8 +1,8 @@
 #include "gui/MainWindowTest.h"
 
-#include "app/ProgramFolder.h"
-#include "app/gui/DataSetModel.h"
-#include "app/gui/VkntSelector.h"
+#include "base/ProgramFolder.h"
+#include "gui/DataSetModel.h"
+#include "gui/VkntSelector.h"
 #include "db/DatabaseError.h"
 #include "gui/GuiProgram.h"
 

@@ -1,6 +1,6 @@
 #include "gui/StartupTest.h"
 
-#include "app/gui/VkntSelector.h"
+#include "gui/VkntSelector.h"
 #include "gui/GuiProgram.h"
 
 #include <QDate>

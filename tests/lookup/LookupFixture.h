@@ -2,7 +2,7 @@
 // A small bank for one lookup test: the empty schema plus the rows the case adds, a recording
 // main window whose date edit holds the reporting date, and the data module logged on.
 
-#include "app/RecordingVmesnik.h"
+#include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
 #include "support/TestBank.h"
 

@@ -11,12 +11,12 @@
 #include "lookup/Salda.h"
 #include "lookup/Tecaji.h"
 
-#include "app/Besedilo.h"
-#include "app/RecordingVmesnik.h"
+#include "base/Besedilo.h"
+#include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/SqliteConnection.h"
-#include "demo/DemoBank.h"
+#include "bank/demo/DemoBank.h"
 #include "support/TestBank.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "lookup/Salda.h"
 #include "lookup/Tecaji.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 
 #include <functional>
 #include <vector>

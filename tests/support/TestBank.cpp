@@ -1,9 +1,9 @@
 #include "support/TestBank.h"
 
-#include "app/AliasStore.h"
+#include "base/AliasStore.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/BankFile.h"
-#include "db/sqlite/BankSchema.h"
+#include "bank/BankSchema.h"
 #include "db/sqlite/Users.h"
 
 #include <cstdlib>

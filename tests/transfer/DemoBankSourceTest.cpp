@@ -3,7 +3,7 @@
 #include "SourceBank.h"
 
 #include "db/sqlite/BankFile.h"
-#include "demo/DemoBank.h"
+#include "bank/demo/DemoBank.h"
 #include "transfer/IzvorneVeje.h"
 
 #include <gmock/gmock.h>

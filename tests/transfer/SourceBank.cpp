@@ -1,6 +1,6 @@
 #include "SourceBank.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 #include "transfer/BeriPodatke.h"
 #include "transfer/IzvorneVeje.h"
 

@@ -2,7 +2,7 @@
 // A small bank for the source statement: the rows each case needs, written in SQLite's own
 // syntax, and the source rows read back through the data module as the transfer reads them.
 
-#include "app/RecordingVmesnik.h"
+#include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
 #include "support/TestBank.h"
 

@@ -3,7 +3,7 @@
 
 #include "SourceBank.h"
 
-#include "app/Referent.h"
+#include "base/Referent.h"
 #include "transfer/BeriPodatke.h"
 #include "transfer/IzvornaVrstica.h"
 #include "transfer/IzvorneVeje.h"

@@ -1,6 +1,6 @@
 #include "db/sqlite/BankRoutines.h"
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 #include "db/DatabaseError.h"
 
 #include <cmath>

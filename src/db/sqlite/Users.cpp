@@ -1,6 +1,6 @@
 #include "db/sqlite/Users.h"
 
-#include "app/Besedilo.h"
+#include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 
 #include <sodium.h>

@@ -2,7 +2,7 @@
 // Dates as arguments and results of registered functions. A date is a date text (see DateText.h);
 // arithmetic on dates counts whole seconds, the precision of the bank database's DATE.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 
 #include <sqlite3.h>
 

@@ -5,7 +5,7 @@
 // The collation, the date functions and the checks of date columns all read dates through this
 // one parser, so that what a column accepts is exactly what compares as a date.
 
-#include "app/Datum.h"
+#include "base/Datum.h"
 
 #include <string>
 #include <string_view>

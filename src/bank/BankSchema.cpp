@@ -1,0 +1,117 @@
+#include "bank/BankSchema.h"
+
+#include "db/DatabaseError.h"
+#include "bank/BankSchemaTables.h"
+
+#include <string>
+#include <vector>
+
+namespace orv::sqlite {
+
+namespace {
+
+// The bank's database checks every value it stores: a date column takes only real days and a
+// number column only numbers. The check functions and the collation come from the dialect.
+std::string columnDefinition(const BankColumn& column) {
+    const std::string name = column.name;
+    std::string definition = name + " " + declaredType(column);
+    if (column.kind == ColumnKind::Date)
+        definition += " COLLATE DATUM CHECK (orv_check_date(" + name + "))";
+    else if (column.kind == ColumnKind::Number)
+        definition += " CHECK (orv_check_number(" + name + "))";
+    return definition;
+}
+
+// SQLite names the schema before the object in CREATE TABLE/INDEX/TRIGGER; the table an index
+// or trigger belongs to is then named without it.
+std::string qualified(const BankTable& table, const std::string& object) {
+    return std::string(table.schema) == "main" ? object : std::string(table.schema) + "." + object;
+}
+
+std::string createTable(const BankTable& table) {
+    std::string sql = "CREATE TABLE " + qualified(table, table.name) + " ( -- " + table.holds;
+    for (size_t i = 0; i < table.columns.size(); ++i)
+        sql += std::string(i == 0 ? "\n  " : ",\n  ") + columnDefinition(table.columns[i]);
+    return sql + "\n)";
+}
+
+std::vector<std::string> createIndexes(const BankTable& table) {
+    std::vector<std::string> statements;
+    for (size_t k = 0; k < table.keys.size(); ++k) {
+        std::string indexName = std::string(table.name) + "_K" + std::to_string(k + 1);
+        std::string columns;
+        for (const char* column : table.keys[k])
+            columns += (columns.empty() ? "" : ", ") + std::string(column);
+        statements.push_back("CREATE INDEX " + qualified(table, indexName) + " ON " + table.name +
+                             " (" + columns + ")");
+    }
+    return statements;
+}
+
+std::vector<const BankColumn*> dateColumns(const BankTable& table) {
+    std::vector<const BankColumn*> dates;
+    for (const BankColumn& column : table.columns)
+        if (column.kind == ColumnKind::Date) dates.push_back(&column);
+    return dates;
+}
+
+// What reads back from a date column is always dd.mm.yyyy, whatever form was written
+// ('1.1.2007'). The rewrite runs only for rows that hold a date in another form, so that the
+// bulk of inserts, which already write the canonical text, pay nothing but the test. BINARY
+// makes the test see the difference that the DATUM collation would call equal.
+std::string createNormalisingTrigger(const BankTable& table, const char* event,
+                                     const std::string& suffix) {
+    std::string when;
+    std::string set;
+    std::string columnList;
+    for (const BankColumn* column : dateColumns(table)) {
+        const std::string name = column->name;
+        when += (when.empty() ? "" : " OR ") + ("NEW." + name) + " IS NOT orv_canonical_date(NEW." +
+                name + ") COLLATE BINARY";
+        set += (set.empty() ? "" : ", ") + name + " = orv_canonical_date(" + name + ")";
+        columnList += (columnList.empty() ? "" : ", ") + name;
+    }
+    const std::string on = std::string(event) == "UPDATE" ? "UPDATE OF " + columnList : event;
+    return "CREATE TRIGGER " + qualified(table, std::string(table.name) + suffix) + " AFTER " + on +
+           " ON " + table.name + " WHEN " + when + " BEGIN UPDATE " + table.name + " SET " + set +
+           " WHERE rowid = NEW.rowid; END";
+}
+
+std::vector<std::string> schemaStatements() {
+    std::vector<std::string> statements;
+    for (const BankTable& table : bankTables()) {
+        statements.push_back(createTable(table));
+        for (std::string& index : createIndexes(table))
+            statements.push_back(std::move(index));
+        if (dateColumns(table).empty()) continue;
+        statements.push_back(createNormalisingTrigger(table, "INSERT", "_DATUM_AI"));
+        statements.push_back(createNormalisingTrigger(table, "UPDATE", "_DATUM_AU"));
+    }
+    return statements;
+}
+
+void execute(sqlite3* db, const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string text = error ? error : sqlite3_errmsg(db);
+        sqlite3_free(error);
+        throw DatabaseError(text);
+    }
+}
+
+} // namespace
+
+void createBankSchema(sqlite3* db) {
+    // One transaction: a bank gets all of its tables or none.
+    execute(db, "BEGIN");
+    try {
+        for (const std::string& statement : schemaStatements())
+            execute(db, statement);
+        execute(db, "COMMIT");
+    } catch (const DatabaseError&) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace orv::sqlite

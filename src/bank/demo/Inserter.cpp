@@ -1,0 +1,59 @@
+#include "bank/demo/Inserter.h"
+
+#include "db/DatabaseError.h"
+
+namespace orv::demo {
+
+Inserter::Inserter(sqlite3* db, const std::string& table, const std::vector<std::string>& columns)
+    : db_(db), table_(table), columns_(static_cast<int>(columns.size())) {
+    std::string names, marks;
+    for (const auto& column : columns) {
+        names += (names.empty() ? "" : ", ") + column;
+        marks += marks.empty() ? "?" : ", ?";
+    }
+    const std::string sql = "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+    if (sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
+        SQLITE_OK)
+        throw DatabaseError("demo bank, table " + table + ": " + sqlite3_errmsg(db_));
+}
+
+Inserter::~Inserter() {
+    sqlite3_finalize(statement_);
+}
+
+void Inserter::bind(int index, const Int& value) {
+    if (value)
+        sqlite3_bind_int64(statement_, index, *value);
+    else
+        sqlite3_bind_null(statement_, index);
+}
+
+void Inserter::bind(int index, const Num& value) {
+    if (value)
+        sqlite3_bind_double(statement_, index, *value);
+    else
+        sqlite3_bind_null(statement_, index);
+}
+
+void Inserter::bind(int index, const Txt& value) {
+    if (value)
+        sqlite3_bind_text(statement_, index, value->data(), static_cast<int>(value->size()),
+                          SQLITE_TRANSIENT);
+    else
+        sqlite3_bind_null(statement_, index);
+}
+
+void Inserter::run(int boundValues) {
+    if (boundValues != columns_)
+        throw DatabaseError("demo bank, table " + table_ + ": " + std::to_string(boundValues) +
+                            " values for " + std::to_string(columns_) + " columns");
+    if (sqlite3_step(statement_) != SQLITE_DONE) {
+        const std::string text = sqlite3_errmsg(db_);
+        sqlite3_reset(statement_);
+        throw DatabaseError("demo bank, table " + table_ + ": " + text);
+    }
+    sqlite3_reset(statement_);
+    ++rows_;
+}
+
+} // namespace orv::demo

@@ -1,0 +1,61 @@
+#include "base/Besedilo.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace orv {
+
+std::string PrvaBeseda(std::string_view text) {
+    const size_t blank = text.find(' ');
+    return std::string(blank == std::string_view::npos ? text : text.substr(0, blank));
+}
+
+std::string trim(std::string_view text) {
+    size_t start = 0;
+    size_t end = text.size();
+    while (start < end && static_cast<unsigned char>(text[start]) <= ' ')
+        ++start;
+    while (end > start && static_cast<unsigned char>(text[end - 1]) <= ' ')
+        --end;
+    return std::string(text.substr(start, end - start));
+}
+
+std::string toUpper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return result;
+}
+
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
+
+double roundHalfEven(double value, int decimals) {
+    if (!std::isfinite(value)) return value;
+    // Work on the shortest decimal text of the value so that 0.125 is a true half.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15e", value);
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = std::strtod(text, nullptr) * scale;
+    double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    // Judge the half on a tolerance of the double's own precision.
+    const double tolerance = std::fabs(scaled) * 1e-14 + 1e-14;
+    if (std::fabs(fraction - 0.5) <= tolerance) {
+        if (std::fmod(whole, 2.0) != 0.0) whole += 1.0;
+    } else if (fraction > 0.5) {
+        whole += 1.0;
+    }
+    return whole / scale;
+}
+
+std::string formatNumber(double value) {
+    if (value == 0.0) return "0";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+} // namespace orv

@@ -1,0 +1,44 @@
+#include "gui/ModalDialogs.h"
+
+#include "base/ProgramFolder.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+#include <utility>
+
+namespace orv::gui {
+
+namespace {
+
+ModalRunner& currentRunner() {
+    static ModalRunner runner;
+    return runner;
+}
+
+void messageBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, QString::fromLatin1(ImePrograma), QString::fromStdString(text),
+                    QMessageBox::Ok, parent);
+    runModal(box);
+}
+
+} // namespace
+
+void setModalRunner(ModalRunner runner) {
+    currentRunner() = std::move(runner);
+}
+
+int runModal(QDialog& dialog) {
+    if (currentRunner()) return currentRunner()(dialog);
+    return dialog.exec();
+}
+
+void showMessageBox(QWidget* parent, const std::string& text) {
+    messageBox(parent, QMessageBox::NoIcon, text);
+}
+
+void showErrorBox(QWidget* parent, const std::string& text) {
+    messageBox(parent, QMessageBox::Critical, text);
+}
+
+} // namespace orv::gui

@@ -1,0 +1,110 @@
+#pragma once
+// The main window: the operator's only working window, and the UI port of the core.
+
+#include "base/Vmesnik.h"
+#include "gui/Form1Controls.h"
+
+#include <QMainWindow>
+
+#include <string>
+#include <vector>
+
+namespace orv {
+class TDM;
+}
+
+namespace orv::gui {
+
+class DataSetModel;
+
+class TForm1 : public QMainWindow, public Vmesnik {
+    Q_OBJECT
+public:
+    /// `parameters` are the command-line parameters after the program name.
+    explicit TForm1(std::vector<std::string> parameters, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    /// The data module; the program entry creates it after the window, which it needs.
+    void attachDataModule(TDM& dm) { dm_ = &dm; }
+
+    Form1Controls ui;
+    /// What the grid shows: the data source of the grid.
+    DataSetModel* gridModel;
+
+    // --- Start-up ------------------------------------------------------------------------
+
+    /// The activation handler: the first activation of the application initialises the program
+    /// (command line, date, alias, logon, class list); later ones do nothing.
+    void AppActivate();
+    /// True until the first activation.
+    bool PrviZagon() const { return prviZagon_; }
+    /// True once the program was asked to end (usage error, failed logon, "&Izhod").
+    bool terminationRequested() const { return terminationRequested_; }
+    /// The program folder, set by the first activation; ends in a separator.
+    const std::string& PotPrograma() const { return potPrograma_; }
+
+    // --- The UI port ---------------------------------------------------------------------
+
+    std::string eDanText() const override;
+    bool cbBrisanje() const override;
+    bool cbINT_NEW() const override;
+    bool cbFifo() const override;
+    std::string eVKNT() const override;
+    std::string eIdpog() const override;
+    bool DebugSQL() const override { return debugSQL_; }
+
+    void setLblSporociloVisible(bool visible) override;
+    void setLblSporocilo(const std::string& text) override;
+    void setLblSporocilo2(const std::string& text) override;
+    void setLblStevec(const std::string& text) override;
+    void setLblKorak(const std::string& text) override;
+    void showMessage(const std::string& text) override;
+    bool askLogon(LogonPrompt& prompt) override;
+    void processMessages() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The layout as the first activation found it; the resize rule works from it.
+    struct Mere {
+        int width = 0, height = 0;
+        int panel1Width = 0, panel1Height = 0;
+        int btnStartTop = 0, btnExcelTop = 0, btnIzhodTop = 0, btnImportTop = 0;
+        int pnlLogoTop = 0, pnlVKNTTop = 0;
+        int lblStevecLeft = 0, btnIzhodLeft = 0, btnImportLeft = 0, pnlVKNTLeft = 0;
+    };
+
+    void connectHandlers();
+    TDM& dm() const;
+    void prviZagon();
+    bool prijava(const std::string& alias, const std::string& user, const std::string& password,
+                 const std::string& server);
+    void napolniIzbirnikVknt();
+    void prilagodiStolpce();
+    void Terminate();
+    void ZacetneMere();
+    void FormResize();
+
+    // Event handlers, each a command of the operator.
+    void btnPredogledClick();
+    void btnStartClick();
+    void btnImportClick();
+    void btnIzhodClick();
+    void DBLookupComboBox1CloseUp();
+    void cbDebugSQLClick();
+    void ReferentVIni1Click();
+
+    std::vector<std::string> parameters_;
+    TDM* dm_ = nullptr;
+    std::string potPrograma_;
+    bool prviZagon_ = true;
+    bool terminationRequested_ = false;
+    bool debugSQL_ = false;
+    bool resizeRuleOn_ = false;
+    Mere mere_;
+};
+
+} // namespace orv::gui
