@@ -165,10 +165,25 @@ TEST_F(DatasetFixture, StatementsOfOneShapeKeepTheirOwnLiterals) {
         std::string ids;
     };
     const Case cases[] = {
-        {"NAZIV = 'prva'", "1"}, {"NAZIV = '00031'", "3"},   {"NAZIV = 'it''s'", "4"},
+        {"NAZIV = 'prva'", "1"},
+        {"NAZIV = '00031'", "3"},
+        {"NAZIV = 'it''s'", "4"},
         {"NAZIV = ''", ""}, // '' is NULL: nothing equals it
-        {"ZNESEK > 5", "1"},     {"ZNESEK > -5.5", "1,3,4"}, {"DAN = '1.1.2007'", "4"},
-        {"ID IN (1, 2)", "1,2"}, {"ID IN (3, 4)", "3,4"},    {"ZNESEK / 2 < 2", "3,4"},
+        {"ZNESEK > 5", "1"},
+        {"ZNESEK > -5.5", "1,3,4"},
+        {"DAN = '1.1.2007'", "4"},
+        {"ID IN (1, 2)", "1,2"},
+        {"ID IN (3, 4)", "3,4"},
+        {"ZNESEK / 2 < 2", "3,4"},
+        // Literals that decide what the translation writes: a row count, a format mask.
+        {"ROWNUM = 1", "1"},
+        {"ROWNUM <= 3", "1,2,3"},
+        {"2 > ROWNUM", "1"},
+        {"ROWNUM = 2", ""},
+        {"TO_CHAR(DAN, 'YYYY') = '2007'", "4"},
+        {"TO_CHAR(DAN, 'MM') = '03'", "1"},
+        {"TRUNC(ZNESEK, 1) = 12.5", "1"},
+        {"TRUNC(ZNESEK, -1) = 10", "1"},
     };
     for (const Case& c : cases) {
         dm.OdpriPoizvedbo(dm.Q1, "SELECT ID FROM T_VRSTICE WHERE " + c.where + " ORDER BY ID");

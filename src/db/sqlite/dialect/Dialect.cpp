@@ -6,6 +6,8 @@
 #include "db/sqlite/dialect/OperatorRewrites.h"
 #include "db/sqlite/dialect/OrderByNulls.h"
 #include "db/sqlite/dialect/OuterJoin.h"
+#include "db/sqlite/dialect/RowNumbers.h"
+#include "db/sqlite/dialect/RownumRewrite.h"
 #include "db/sqlite/dialect/StatementRewrites.h"
 #include "db/sqlite/dialect/StatementText.h"
 #include "db/sqlite/dialect/TokenTree.h"
@@ -17,14 +19,7 @@ namespace {
 struct LevelContext {
     /// The level is the argument list of a function call.
     bool callArguments = false;
-    /// The table whose ROWID stands for ROWNUM in the enclosing SELECT.
-    std::string rownumTable;
 };
-
-bool startsSubquery(const Node& node) {
-    return node.kind == Node::Kind::Paren && !node.children.empty() &&
-           node.children[0].isWord("SELECT");
-}
 
 // Rewrites one level of the tree after its groups. The order matters: the outer-join markers
 // are read first, before anything joins dotted names, and before the groups are rewritten, so
@@ -32,17 +27,15 @@ bool startsSubquery(const Node& node) {
 // before the operators around them, so that a call is one operand.
 void rewriteLevel(Nodes& nodes, const LevelContext& context) {
     rewriteOuterJoins(nodes);
-    const std::vector<std::string> rownumTables_ = rownumTables(nodes, context.rownumTable);
     for (size_t i = 0; i < nodes.size(); ++i) {
         Node& node = nodes[i];
         if (node.isLeaf() || isOuterJoinMarker(node)) continue;
         LevelContext inner;
         inner.callArguments = node.kind == Node::Kind::Paren && i > 0 && isName(nodes[i - 1]);
-        inner.rownumTable = startsSubquery(node) ? std::string() : rownumTables_[i];
         rewriteLevel(node.children, inner);
     }
     rewriteDual(nodes);
-    rewriteRownum(nodes, context.rownumTable);
+    rewriteRownum(nodes);
     rewriteSysdate(nodes);
     rewriteDateLiterals(nodes);
     rewriteMinus(nodes);
@@ -60,6 +53,7 @@ TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiter
     Nodes nodes = buildTree(tokenize(bankSql));
     addUpdateDeleteAlias(nodes);
     rewriteLevel(nodes, LevelContext{});
+    checkNoRownumLeft(nodes);
     TranslatedStatement translated;
     translated.sql = renderStatement(nodes, shareLiterals, translated.literals);
     return translated;
@@ -78,6 +72,7 @@ void registerDialect(sqlite3* db) {
     registerLetterCase(db);
     registerCharacterFunctions(db);
     registerToDate(db);
+    registerRowNumbers(db);
     char* error = nullptr;
     if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, &error) !=
         SQLITE_OK) {

@@ -29,50 +29,6 @@ bool isFromItemStart(const Nodes& nodes, size_t i) {
                      nodes[i - 1].isWord("JOIN"));
 }
 
-// A WHERE term "ROWNUM op number" as the number of rows it allows; -1 when it is no such term.
-long long rownumLimit(const Nodes& term) {
-    if (term.size() != 3 || !term[0].isWord("ROWNUM") || !term[2].isLeaf() ||
-        term[2].token.kind != Token::Kind::Number)
-        return -1;
-    const long long n = std::atoll(term[2].token.text.c_str());
-    if (term[1].isOperator("<=")) return n < 0 ? 0 : n;
-    if (term[1].isOperator("<")) return n < 1 ? 0 : n - 1;
-    if (term[1].isOperator("=")) return n == 1 ? 1 : 0;
-    return -1;
-}
-
-// Turns the ROWNUM terms of the WHERE of a lone SELECT into a LIMIT.
-void rownumToLimit(Nodes& nodes) {
-    std::vector<SelectClauses> selects = findSelects(nodes);
-    if (selects.size() != 1 || selects[0].where == SelectClauses::none) return;
-    const SelectClauses& s = selects[0];
-    const Nodes condition(nodes.begin() + static_cast<long>(s.where + 1),
-                          nodes.begin() + static_cast<long>(s.whereEnd));
-    std::vector<Nodes> kept;
-    long long limit = -1;
-    for (Nodes& term : splitOnAnd(condition)) {
-        const long long n = rownumLimit(term);
-        if (n < 0)
-            kept.push_back(std::move(term));
-        else
-            limit = limit < 0 ? n : std::min(limit, n);
-    }
-    if (limit < 0) return;
-    Nodes tail(nodes.begin() + static_cast<long>(s.whereEnd), nodes.end());
-    nodes.erase(nodes.begin() + static_cast<long>(s.where), nodes.end());
-    if (!kept.empty()) {
-        nodes.push_back(word("WHERE"));
-        Nodes rest = joinWithAnd(kept);
-        nodes.insert(nodes.end(), rest.begin(), rest.end());
-    }
-    const bool endsWithSemicolon = !tail.empty() && tail.back().isOperator(";");
-    if (endsWithSemicolon) tail.pop_back();
-    nodes.insert(nodes.end(), tail.begin(), tail.end());
-    nodes.push_back(word("LIMIT"));
-    nodes.push_back(leaf(Token{Token::Kind::Number, std::to_string(limit), false}));
-    if (endsWithSemicolon) nodes.push_back(op(";"));
-}
-
 } // namespace
 
 void rewriteDual(Nodes& nodes) {
@@ -102,41 +58,6 @@ void addUpdateDeleteAlias(Nodes& nodes) {
     if (end == table || end >= nodes.size() || !isName(nodes[end]) || nodes[end].isWord("NULL"))
         return;
     nodes.insert(nodes.begin() + static_cast<long>(end), word("AS"));
-}
-
-std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inherited) {
-    std::vector<std::string> tables(nodes.size(), inherited);
-    for (const SelectClauses& s : findSelects(nodes)) {
-        std::string table;
-        if (s.from != SelectClauses::none) {
-            size_t end = s.from + 1;
-            while (end < s.fromEnd && !nodes[end].isOperator(",") && !isReservedWord(nodes[end]))
-                ++end;
-            table = fromItemName(Nodes(nodes.begin() + static_cast<long>(s.from + 1),
-                                       nodes.begin() + static_cast<long>(end)));
-        }
-        for (size_t i = s.select; i < s.end; ++i)
-            tables[i] = table;
-    }
-    return tables;
-}
-
-void rewriteRownum(Nodes& nodes, const std::string& inherited) {
-    rownumToLimit(nodes);
-    const std::vector<std::string> tables = rownumTables(nodes, inherited);
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (!nodes[i].isWord("ROWNUM")) continue;
-        const std::string& table = i < tables.size() ? tables[i] : std::string();
-        if (table.empty()) throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier");
-        // Negative, so that the number never equals a real key the statement compares it with
-        // (the statements put ROWNUM and deal ids in one grouping column).
-        Nodes rowid;
-        rowid.push_back(op("-"));
-        rowid.push_back(word(table));
-        rowid.push_back(op("."));
-        rowid.push_back(word("ROWID"));
-        nodes[i] = paren(std::move(rowid));
-    }
 }
 
 void rewriteSysdate(Nodes& nodes) {

@@ -1,6 +1,6 @@
 #pragma once
 // Rewrites of the bank database's table-level constructs: the one-row table dual, table aliases
-// in UPDATE and DELETE, the pseudo-columns ROWNUM and SYSDATE, date literals and the set operator
+// in UPDATE and DELETE, the pseudo-column SYSDATE, date literals and the set operator
 // MINUS.
 
 #include "db/sqlite/dialect/TokenTree.h"
@@ -17,15 +17,6 @@ void rewriteDual(Nodes& nodes);
 /// UPDATE pod_orvel p SET ... and DELETE FROM pod_orvel p WHERE ...: SQLite needs AS before the
 /// alias. Applies to the statement's top level.
 void addUpdateDeleteAlias(Nodes& nodes);
-
-/// For each node of a level, the table whose ROWID numbers the rows of the SELECT the node
-/// belongs to (its first FROM item); `inherited` for nodes outside any SELECT of the level.
-std::vector<std::string> rownumTables(const Nodes& nodes, const std::string& inherited);
-
-/// ROWNUM in a WHERE condition (ROWNUM = 1, ROWNUM <= n, ROWNUM < n) becomes a LIMIT; any other
-/// ROWNUM becomes the negated ROWID of the SELECT's first table, a number unique for each row,
-/// which is what the statements use it for. `inherited` is the table of the enclosing SELECT.
-void rewriteRownum(Nodes& nodes, const std::string& inherited);
 
 /// SYSDATE, written without parentheses, becomes orv_sysdate() compared as a date. A qualified
 /// name (t.sysdate) or a call named sysdate stays as it is.

@@ -1,0 +1,28 @@
+#pragma once
+// ROWNUM, the number of a row within its query block.
+//
+// Each query block that reads ROWNUM joins the row-number table last (see RowNumbers.h) and
+// reads its column instead. Conditions that compare ROWNUM with a number keep the rows the bank's
+// database keeps: it gives a row the next number only when the row passes the whole WHERE, so
+// such a condition lets through the first rows up to the first number it rejects (ROWNUM <= 3 the
+// first three, ROWNUM = 1 the first, ROWNUM > 1 and ROWNUM = 2 none). A block that neither
+// groups, nor orders, nor aggregates, nor removes duplicates, and stands alone on its level,
+// takes those rows with a LIMIT, which stops the scan early; any other block compares the number.
+//
+// Where ROWNUM stands in a GROUP BY, it serves to give each row a group of its own, and the
+// statements that do it put row numbers and deal ids in one grouping column. There the numbers
+// are negative (-1, -2, ...): a row number that equalled a real deal id would put the row into
+// that deal's group.
+
+#include "db/sqlite/dialect/TokenTree.h"
+
+namespace orv::sqlite {
+
+/// Rewrites ROWNUM in the query blocks of one level. Call after the level's groups are rewritten:
+/// the ROWNUM of a block inside its groups (CASE, calls) is replaced from the block's level.
+void rewriteRownum(Nodes& nodes);
+
+/// Throws DatabaseError (ORA-00904) when a ROWNUM is left outside any query block.
+void checkNoRownumLeft(const Nodes& nodes);
+
+} // namespace orv::sqlite
