@@ -32,6 +32,15 @@ TEST(StatementShape, WhatShapesTheStatementStaysInTheKey) {
         {"SELECT \"1\" FROM T", "SELECT \"2\" FROM T"},
         {"SELECT X FROM T -- 1\n", "SELECT X FROM T -- 2\n"},
         {"SELECT X FROM T /* '1' */", "SELECT X FROM T /* '2' */"},
+        // Format masks and units, and numbers compared with ROWNUM, decide the translation.
+        {"SELECT TO_CHAR(D, 'YYYY') FROM T", "SELECT TO_CHAR(D, 'MM') FROM T"},
+        {"SELECT X FROM T WHERE TRUNC (D, 'MM') = '1.1.2024'",
+         "SELECT X FROM T WHERE TRUNC (D, 'YYYY') = '1.1.2024'"},
+        {"SELECT X FROM T WHERE TO_NUMBER(S, '9,999') > 1",
+         "SELECT X FROM T WHERE TO_NUMBER(S, '9G9') > 1"},
+        {"SELECT X FROM T WHERE ROWNUM <= 2", "SELECT X FROM T WHERE ROWNUM <= 3"},
+        {"SELECT X FROM T WHERE rownum=-1", "SELECT X FROM T WHERE rownum=-2"},
+        {"SELECT X FROM T WHERE 2 > ROWNUM", "SELECT X FROM T WHERE 3 > ROWNUM"},
     };
     for (const Case& c : differ) {
         const auto first = scanShape(c.first);
@@ -39,6 +48,34 @@ TEST(StatementShape, WhatShapesTheStatementStaysInTheKey) {
         ASSERT_TRUE(first && second) << c.first;
         EXPECT_NE(first->key, second->key) << c.first;
     }
+    // Literals of other arguments, of other functions, and beside ROWNUM are shared.
+    const Case same[] = {
+        {"SELECT TO_CHAR(D, 'YYYY') FROM T WHERE K = 1",
+         "SELECT TO_CHAR(D, 'YYYY') FROM T WHERE K = 2"},
+        {"SELECT X FROM T WHERE TO_CHAR(5) = '5'", "SELECT X FROM T WHERE TO_CHAR(6) = '6'"},
+        {"SELECT X FROM T WHERE SUBSTR(S, 1, 2) = 'ab'",
+         "SELECT X FROM T WHERE SUBSTR(S, 3, 4) = 'cd'"},
+        {"SELECT X FROM T WHERE p.TRUNC(D, 'MM') = 1",
+         "SELECT X FROM T WHERE p.TRUNC(D, 'YY') = 1"},
+        {"SELECT X FROM T WHERE TRUNC(D, 'MM') = (1) AND N = 5",
+         "SELECT X FROM T WHERE TRUNC(D, 'MM') = (2) AND N = 6"},
+        {"SELECT X FROM T WHERE ROWNUM <= 2 AND N = 5",
+         "SELECT X FROM T WHERE ROWNUM <= 2 AND N = 6"},
+        {"SELECT X FROM T WHERE N = 1 AND 2 > ROWNUM",
+         "SELECT X FROM T WHERE N = 3 AND 2 > ROWNUM"},
+        {"SELECT X FROM T WHERE ROWNUM + 1 = 3", "SELECT X FROM T WHERE ROWNUM + 2 = 3"},
+    };
+    for (const Case& c : same) {
+        const auto first = scanShape(c.first);
+        const auto second = scanShape(c.second);
+        ASSERT_TRUE(first && second) << c.first;
+        EXPECT_EQ(first->key, second->key) << c.first;
+    }
+    const auto mirrored = scanShape("SELECT X FROM T WHERE N = 7 AND 2 > ROWNUM AND M = 'a'");
+    ASSERT_TRUE(mirrored);
+    ASSERT_EQ(mirrored->literals.size(), 2u);
+    EXPECT_EQ(mirrored->literals[1].text, "a");
+    EXPECT_NE(mirrored->sentinelText.find("2 > ROWNUM"), std::string::npos);
     EXPECT_FALSE(scanShape("SELECT 'open FROM T"));
     EXPECT_FALSE(scanShape("SELECT X /* open FROM T"));
 }

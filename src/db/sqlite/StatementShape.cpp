@@ -1,5 +1,7 @@
 #include "db/sqlite/StatementShape.h"
 
+#include "db/sqlite/dialect/FunctionCatalogue.h"
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -42,6 +44,27 @@ SharedLiteral numberLiteral(std::string_view text) {
     return literal;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isComparisonChar(char c) {
+    return c == '<' || c == '>' || c == '=' || c == '!';
+}
+
+bool isRownum(std::string_view name) {
+    constexpr std::string_view kRownum = "ROWNUM";
+    if (name.size() != kRownum.size()) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if ((name[i] & ~0x20) != kRownum[i]) return false;
+    return true;
+}
+
+// Most literals only take part in the statement's computation; the scanner takes them out. A
+// few decide what the translation writes, and stay in the shape's key, so that statements that
+// differ in them get translations of their own:
+// * the arguments of a function that its catalogue row keeps inline (TO_CHAR's format mask);
+// * a number compared with ROWNUM, which the translation turns into a count of rows.
 class ShapeScanner {
 public:
     explicit ShapeScanner(std::string_view sql) : sql_(sql) {}
@@ -66,21 +89,36 @@ private:
         pos_ = end;
     }
 
-    // Handles what starts at pos_; false when the text cannot be scanned.
+    // Handles what starts at pos_; false when the text cannot be scanned. Blanks and comments
+    // leave what the scanner remembers of the tokens before them as it is.
     bool step() {
         const char c = sql_[pos_];
+        if (isBlank(c)) {
+            copy(pos_ + 1);
+            return true;
+        }
         if (c == '-' && peek(1) == '-') {
             const size_t end = sql_.find('\n', pos_);
             copy(end == std::string_view::npos ? sql_.size() : end);
-        } else if (c == '/' && peek(1) == '*') {
+            return true;
+        }
+        if (c == '/' && peek(1) == '*') {
             const size_t end = sql_.find("*/", pos_ + 2);
             if (end == std::string_view::npos) return false;
             copy(end + 2);
-        } else if (c == '"') {
+            return true;
+        }
+        const bool afterDot = previous_ == '.';
+        previous_ = c;
+        const bool nameBefore = nameBefore_;
+        nameBefore_ = false;
+        if (c == '"') {
             const size_t end = sql_.find('"', pos_ + 1);
             if (end == std::string_view::npos) return false;
+            rownum_ = Rownum::None;
             copy(end + 1);
         } else if (c == '\'') {
+            rownum_ = Rownum::None;
             return text();
         } else if ((isDigit(c) || (c == '.' && isDigit(peek(1)))) && !afterName()) {
             number();
@@ -88,11 +126,58 @@ private:
             size_t end = pos_ + 1;
             while (end < sql_.size() && isNameChar(sql_[end]))
                 ++end;
+            name(sql_.substr(pos_, end - pos_), afterDot);
             copy(end);
         } else {
+            punctuation(c, nameBefore);
             copy(pos_ + 1);
         }
         return true;
+    }
+
+    // A name, or a bind variable (:NAME).
+    void name(std::string_view word, bool qualified) {
+        const bool rownum = !qualified && isRownum(word);
+        if (rownum && rownum_ == Rownum::NumberCompared) keepLastNumberInline();
+        rownum_ = rownum ? Rownum::Rownum : Rownum::None;
+        nameBefore_ = word[0] != ':';
+        lastName_ = word;
+        lastNameQualified_ = qualified;
+    }
+
+    void punctuation(char c, bool nameBefore) {
+        if (c == '(') {
+            const bool call = nameBefore && !lastNameQualified_;
+            groups_.push_back(Group{call ? firstInlineArgument(lastName_) : 0, 1});
+        } else if (c == ',' && !groups_.empty()) {
+            ++groups_.back().argument;
+        } else if (c == ')' && !groups_.empty()) {
+            groups_.pop_back();
+        }
+        if (isComparisonChar(c)) {
+            if (rownum_ == Rownum::Rownum || rownum_ == Rownum::RownumCompared)
+                rownum_ = Rownum::RownumCompared;
+            else if (rownum_ == Rownum::Number || rownum_ == Rownum::NumberCompared)
+                rownum_ = Rownum::NumberCompared;
+            else
+                rownum_ = Rownum::None;
+        } else if (!((c == '-' || c == '+') && rownum_ == Rownum::RownumCompared)) {
+            rownum_ = Rownum::None; // a sign may stand before the compared number
+        }
+    }
+
+    // The literal at pos_ is an argument that the function around it keeps inline.
+    bool inlineArgument() const {
+        return !groups_.empty() && groups_.back().firstInline > 0 &&
+               groups_.back().argument >= groups_.back().firstInline;
+    }
+
+    // "number comparison ROWNUM": the number, already taken out, goes back into the text.
+    void keepLastNumberInline() {
+        const std::string_view text = lastNumber_.text;
+        shape_.key.replace(lastNumber_.keyAt, 2, text);
+        shape_.sentinelText.replace(lastNumber_.sentinelAt, lastNumber_.sentinelSize, text);
+        shape_.literals.pop_back();
     }
 
     bool afterName() const { return pos_ > 0 && isNameChar(sql_[pos_ - 1]); }
@@ -112,7 +197,7 @@ private:
                 break;
             }
         }
-        if (value.empty()) {
+        if (value.empty() || inlineArgument()) {
             copy(i); // '' is NULL: it shapes the statement
             return true;
         }
@@ -149,17 +234,48 @@ private:
                     ++end;
             }
         }
+        if (inlineArgument() || rownum_ == Rownum::RownumCompared) {
+            rownum_ = Rownum::None;
+            copy(end);
+            return;
+        }
         const size_t ordinal = shape_.literals.size();
         shape_.literals.push_back(numberLiteral(sql_.substr(pos_, end - pos_)));
-        shape_.key += "\x02n";
-        shape_.sentinelText +=
+        const std::string sentinel =
             std::to_string(kNumberSentinelBase + static_cast<long long>(ordinal));
+        lastNumber_ = {sql_.substr(pos_, end - pos_), shape_.key.size(), shape_.sentinelText.size(),
+                       sentinel.size()};
+        shape_.key += "\x02n";
+        shape_.sentinelText += sentinel;
+        rownum_ = Rownum::Number;
         pos_ = end;
     }
+
+    // An open parenthesis: of a call when firstInline > 0, and the argument it is at.
+    struct Group {
+        int firstInline = 0;
+        int argument = 1;
+    };
+    // The last number literal taken out, to put back when ROWNUM follows its comparison.
+    struct TakenNumber {
+        std::string_view text;
+        size_t keyAt = 0;
+        size_t sentinelAt = 0;
+        size_t sentinelSize = 0;
+    };
+    // Where the tokens just before stand in "ROWNUM comparison number" or its mirror.
+    enum class Rownum { None, Rownum, RownumCompared, Number, NumberCompared };
 
     std::string_view sql_;
     size_t pos_ = 0;
     StatementShape shape_;
+    char previous_ = ' '; // the last character that is no blank or comment
+    bool nameBefore_ = false;
+    std::string_view lastName_;
+    bool lastNameQualified_ = false;
+    std::vector<Group> groups_;
+    Rownum rownum_ = Rownum::None;
+    TakenNumber lastNumber_;
 };
 
 } // namespace

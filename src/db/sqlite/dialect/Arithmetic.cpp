@@ -8,8 +8,8 @@
 
 #include "db/sqlite/dialect/DateArguments.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 #include <cmath>
 
@@ -78,7 +78,9 @@ void resultDayDifference(sqlite3_context* context, long long a, long long b) {
                           static_cast<double>(seconds) / static_cast<double>(kSecondsPerDay));
 }
 
-void plusFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+} // namespace
+
+void body::plus(sqlite3_context* context, int, sqlite3_value** argv) {
     Operand a, b;
     if (!readOperand(context, argv[0], a) || !readOperand(context, argv[1], b)) return;
     using Kind = Operand::Kind;
@@ -90,7 +92,7 @@ void plusFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     resultNumberSum(context, a.number, b.number, false);
 }
 
-void minusFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::minus(sqlite3_context* context, int, sqlite3_value** argv) {
     Operand a, b;
     if (!readOperand(context, argv[0], a) || !readOperand(context, argv[1], b)) return;
     using Kind = Operand::Kind;
@@ -102,13 +104,6 @@ void minusFunction(sqlite3_context* context, int, sqlite3_value** argv) {
         return sqlite3_result_error(
             context, "ORA-00932: inconsistent datatypes: expected NUMBER got DATE", -1);
     resultNumberSum(context, a.number, b.number, true);
-}
-
-} // namespace
-
-void registerArithmetic(sqlite3* db) {
-    defineFunction(db, "orv_plus", 2, plusFunction);
-    defineFunction(db, "orv_minus", 2, minusFunction);
 }
 
 } // namespace orv::sqlite

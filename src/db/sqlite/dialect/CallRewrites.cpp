@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionCatalogue.h"
 
 namespace orv::sqlite {
 
@@ -57,24 +58,18 @@ bool isDateArgument(const Nodes& argument) {
 
 // NVL(date_column, '01.01.1900') must keep comparing as a date, but a function result carries no
 // column's collation: when either argument is known to be a date, the result compares as one.
-void markNvl(Node& arguments) {
+void markWhenAnArgumentIsADate(Node& arguments) {
     for (const Nodes& argument : splitOnCommas(arguments.children))
         if (isDateArgument(argument)) arguments.collateDatum = true;
 }
 
-// The arguments from the second on shape the result (format masks, units, places) and stay
+// The arguments from `first` on (counted from 1) shape the result (format masks, units) and stay
 // literals of the statement.
-void keepLaterLiterals(Node& arguments) {
+void keepLaterLiterals(Node& arguments, int first) {
     std::vector<Nodes> parts = splitOnCommas(arguments.children);
-    for (size_t k = 1; k < parts.size(); ++k)
+    for (size_t k = static_cast<size_t>(first) - 1; k < parts.size(); ++k)
         keepLiterals(parts[k]);
     arguments.children = joinWithCommas(parts);
-}
-
-bool returnsDate(const Node& name) {
-    for (const char* function : {"ADD_MONTHS", "LAST_DAY", "TO_DATE", "TRUNC", "GREATEST", "LEAST"})
-        if (name.isWord(function)) return true;
-    return false;
 }
 
 } // namespace
@@ -147,14 +142,14 @@ void markDateResultsAndMasks(Nodes& nodes) {
     for (size_t i = 0; i < nodes.size(); ++i) {
         if (!isCallAt(nodes, i) || nameChainEnd(nodes, i) != i + 1) continue;
         Node& arguments = nodes[i + 1];
-        // TRUNC, GREATEST and LEAST return numbers as well; the collation leaves numbers as
-        // they are.
-        if (returnsDate(nodes[i])) arguments.collateDatum = true;
         if (nodes[i].isWord("MIN") || nodes[i].isWord("MAX")) markMinMax(arguments);
-        if (nodes[i].isWord("NVL")) markNvl(arguments);
-        if (nodes[i].isWord("TO_CHAR") || nodes[i].isWord("TO_DATE") ||
-            nodes[i].isWord("TO_NUMBER") || nodes[i].isWord("TRUNC"))
-            keepLaterLiterals(arguments);
+        const DialectFunction* function = findFunction(nodes[i].token.text);
+        if (!function) continue;
+        if (function->dateResult == DateResult::Always) arguments.collateDatum = true;
+        if (function->dateResult == DateResult::WithADateArgument)
+            markWhenAnArgumentIsADate(arguments);
+        if (function->firstInlineArgument > 0)
+            keepLaterLiterals(arguments, function->firstInlineArgument);
     }
 }
 

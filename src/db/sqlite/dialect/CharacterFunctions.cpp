@@ -3,8 +3,8 @@
 // character set, UTF-8: the bytes of a character read as one big-endian number (ASCII('č') is
 // 50317 = 0xC48D, and CHR(50317) is 'č'), which for ASCII characters is their ASCII code.
 
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 #include <cmath>
 
@@ -39,9 +39,11 @@ template <bool Left> void padFunction(sqlite3_context* context, int argc, sqlite
     resultText(context, Left ? fill + *text : *text + fill);
 }
 
+} // namespace
+
 // REPLACE(text, sought [, replacement]): every occurrence of sought replaced, or removed when
 // there is no replacement (or it is NULL); a NULL sought leaves the text as it is.
-void replaceFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void body::replace(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const std::optional<std::string> text = argumentText(argv[0]);
     const std::optional<std::string> sought = argumentText(argv[1]);
     const std::optional<std::string> replacement = argc > 2 ? argumentText(argv[2]) : std::nullopt;
@@ -59,7 +61,7 @@ void replaceFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     resultText(context, out);
 }
 
-void chrFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::chr(sqlite3_context* context, int, sqlite3_value** argv) {
     bool ok = true;
     const std::optional<Number> code = argumentNumber(context, argv[0], ok);
     if (!ok) return;
@@ -75,7 +77,7 @@ void chrFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-void asciiFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::ascii(sqlite3_context* context, int, sqlite3_value** argv) {
     const std::optional<std::string> text = argumentText(argv[0]);
     if (!text || text->empty()) return sqlite3_result_null(context);
     const std::vector<size_t> offsets = characterOffsets(*text);
@@ -86,17 +88,12 @@ void asciiFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int64(context, code);
 }
 
-} // namespace
+void body::lpad(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    padFunction<true>(context, argc, argv);
+}
 
-void registerCharacterFunctions(sqlite3* db) {
-    defineFunction(db, "lpad", 2, padFunction<true>);
-    defineFunction(db, "lpad", 3, padFunction<true>);
-    defineFunction(db, "rpad", 2, padFunction<false>);
-    defineFunction(db, "rpad", 3, padFunction<false>);
-    defineFunction(db, "replace", 2, replaceFunction);
-    defineFunction(db, "replace", 3, replaceFunction);
-    defineFunction(db, "chr", 1, chrFunction);
-    defineFunction(db, "ascii", 1, asciiFunction);
+void body::rpad(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    padFunction<false>(context, argc, argv);
 }
 
 } // namespace orv::sqlite

@@ -3,8 +3,8 @@
 
 #include "db/sqlite/dialect/DateArguments.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,11 +12,11 @@
 
 namespace orv::sqlite {
 
-namespace {
+namespace {} // namespace
 
 // ADD_MONTHS(date, n): the same day n months later; a day the target month lacks, and the last
 // day of a month, become the target month's last day. The time of day stays.
-void addMonthsFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::addMonths(sqlite3_context* context, int, sqlite3_value** argv) {
     DateParts parts;
     const DateArgument date = readDateArgument(context, argv[0], parts);
     if (date == DateArgument::Failed) return;
@@ -40,7 +40,7 @@ void addMonthsFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }
 
 // LAST_DAY(date): the last day of the date's month, at the same time of day.
-void lastDayFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::lastDay(sqlite3_context* context, int, sqlite3_value** argv) {
     DateParts parts;
     const DateArgument date = readDateArgument(context, argv[0], parts);
     if (date == DateArgument::Failed) return;
@@ -50,7 +50,7 @@ void lastDayFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }
 
 // orv_extract(unit, date): EXTRACT(unit FROM date).
-void extractFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::extract(sqlite3_context* context, int, sqlite3_value** argv) {
     const std::optional<std::string> unit = argumentText(argv[0]);
     DateParts parts;
     const DateArgument date = readDateArgument(context, argv[1], parts);
@@ -64,10 +64,31 @@ void extractFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_error(context, "ORA-30076: invalid extract field for extract source", -1);
 }
 
+// Check of a DATE column: NULL or a valid date text.
+void body::checkDate(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_int(context, 1);
+    const std::optional<std::string> text = argumentText(argv[0]);
+    DateParts parts;
+    const DateTextError error = readDateText(*text, parts);
+    if (error != DateTextError::None)
+        return sqlite3_result_error(context, dateErrorText(error), -1);
+    sqlite3_result_int(context, 1);
+}
+
+// The canonical text of a date text: 1.1.2007 -> 01.01.2007.
+void body::canonicalDate(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    DateParts parts;
+    const DateTextError error = readDateText(*argumentText(argv[0]), parts);
+    if (error != DateTextError::None)
+        return sqlite3_result_error(context, dateErrorText(error), -1);
+    resultText(context, canonicalDateText(parts));
+}
+
 // MONTHS_BETWEEN(d1, d2): whole months when both dates fall on the same day of the month or
 // both on the last day of their months; otherwise the months plus the difference of the days
 // (with their times of day) over a month of 31 days. Negative when d1 is the earlier date.
-void monthsBetweenFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::monthsBetween(sqlite3_context* context, int, sqlite3_value** argv) {
     DateParts a, b;
     const DateArgument first = readDateArgument(context, argv[0], a);
     if (first == DateArgument::Failed) return;
@@ -87,7 +108,7 @@ void monthsBetweenFunction(sqlite3_context* context, int, sqlite3_value** argv) 
 }
 
 // orv_sysdate(): SYSDATE, the current local date and time of day, in whole seconds.
-void sysdateFunction(sqlite3_context* context, int, sqlite3_value**) {
+void body::sysdate(sqlite3_context* context, int, sqlite3_value**) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -99,39 +120,6 @@ void sysdateFunction(sqlite3_context* context, int, sqlite3_value**) {
     parts.minute = local.tm_min;
     parts.second = local.tm_sec > 59 ? 59 : local.tm_sec; // a leap second
     resultText(context, canonicalDateText(parts));
-}
-
-// Check of a DATE column: NULL or a valid date text.
-void checkDateFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_int(context, 1);
-    const std::optional<std::string> text = argumentText(argv[0]);
-    DateParts parts;
-    const DateTextError error = readDateText(*text, parts);
-    if (error != DateTextError::None)
-        return sqlite3_result_error(context, dateErrorText(error), -1);
-    sqlite3_result_int(context, 1);
-}
-
-// The canonical text of a date text: 1.1.2007 -> 01.01.2007.
-void canonicalDateFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
-    DateParts parts;
-    const DateTextError error = readDateText(*argumentText(argv[0]), parts);
-    if (error != DateTextError::None)
-        return sqlite3_result_error(context, dateErrorText(error), -1);
-    resultText(context, canonicalDateText(parts));
-}
-
-} // namespace
-
-void registerDateFunctions(sqlite3* db) {
-    defineFunction(db, "add_months", 2, addMonthsFunction);
-    defineFunction(db, "last_day", 1, lastDayFunction);
-    defineFunction(db, "orv_extract", 2, extractFunction);
-    defineFunction(db, "orv_check_date", 1, checkDateFunction);
-    defineFunction(db, "orv_canonical_date", 1, canonicalDateFunction);
-    defineFunction(db, "months_between", 2, monthsBetweenFunction);
-    defineVolatileFunction(db, "orv_sysdate", 0, sysdateFunction);
 }
 
 } // namespace orv::sqlite

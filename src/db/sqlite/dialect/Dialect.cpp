@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/CallRewrites.h"
+#include "db/sqlite/dialect/FunctionCatalogue.h"
 #include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/OperatorRewrites.h"
 #include "db/sqlite/dialect/OrderByNulls.h"
@@ -61,17 +62,7 @@ TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiter
 
 void registerDialect(sqlite3* db) {
     registerDateCollation(db);
-    registerTextFunctions(db);
-    registerNumberFunctions(db);
-    registerDateFunctions(db);
-    registerToChar(db);
-    registerNumberParts(db);
-    registerTruncation(db);
-    registerArithmetic(db);
-    registerGreatestLeast(db);
-    registerLetterCase(db);
-    registerCharacterFunctions(db);
-    registerToDate(db);
+    registerFunctions(db);
     registerRowNumbers(db);
     char* error = nullptr;
     if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, &error) !=

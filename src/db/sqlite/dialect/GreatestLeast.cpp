@@ -5,8 +5,8 @@
 
 #include "db/sqlite/dialect/DateArguments.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 namespace orv::sqlite {
 
@@ -71,9 +71,12 @@ void extremeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 
 } // namespace
 
-void registerGreatestLeast(sqlite3* db) {
-    defineFunction(db, "greatest", -1, extremeFunction<true>);
-    defineFunction(db, "least", -1, extremeFunction<false>);
+void body::greatest(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    extremeFunction<true>(context, argc, argv);
+}
+
+void body::least(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    extremeFunction<false>(context, argc, argv);
 }
 
 } // namespace orv::sqlite

@@ -2,8 +2,8 @@
 // only ASCII letters; the bank's database changes the accented ones too (č -> Č), so the letters
 // of Latin-1 and Latin Extended-A, where the Slovenian ones live, are mapped here as well.
 
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 namespace orv::sqlite {
 
@@ -110,10 +110,16 @@ template <Case Wanted> void caseFunction(sqlite3_context* context, int, sqlite3_
 
 } // namespace
 
-void registerLetterCase(sqlite3* db) {
-    defineFunction(db, "upper", 1, caseFunction<Case::Upper>);
-    defineFunction(db, "lower", 1, caseFunction<Case::Lower>);
-    defineFunction(db, "initcap", 1, caseFunction<Case::Initial>);
+void body::upper(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    caseFunction<Case::Upper>(context, argc, argv);
+}
+
+void body::lower(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    caseFunction<Case::Lower>(context, argc, argv);
+}
+
+void body::initcap(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    caseFunction<Case::Initial>(context, argc, argv);
 }
 
 } // namespace orv::sqlite

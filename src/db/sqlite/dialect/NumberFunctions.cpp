@@ -1,8 +1,8 @@
 // Number functions as the bank's database computes them on its decimal numbers.
 
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/Rounding.h"
 
 #include <cmath>
@@ -24,8 +24,20 @@ bool roundDate(sqlite3_context* context, sqlite3_value* value) {
     return true;
 }
 
+// The text of a TO_NUMBER argument as a plain number: a mask with group separators ','
+// (9,999.99) lets the text have them too.
+std::string plainNumberText(std::string text, const std::optional<std::string>& mask) {
+    if (!mask || mask->find(',') == std::string::npos) return text;
+    std::string plain;
+    for (char c : text)
+        if (c != ',') plain += c;
+    return plain;
+}
+
+} // namespace
+
 // ROUND(x [, places]): halves away from zero, judged on the decimal value of x.
-void roundFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void body::round(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (roundDate(context, argv[0])) return;
     bool ok = true;
     const std::optional<Number> x = argumentNumber(context, argv[0], ok);
@@ -41,7 +53,7 @@ void roundFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_double(context, roundHalfAwayFromZero(x->value(), n));
 }
 
-void absFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::abs(sqlite3_context* context, int, sqlite3_value** argv) {
     bool ok = true;
     const std::optional<Number> x = argumentNumber(context, argv[0], ok);
     if (!ok) return;
@@ -53,7 +65,7 @@ void absFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 
 // The right operand of '/', as a real number so that SQLite divides exactly; zero raises the
 // bank database's error.
-void divisorFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::divisor(sqlite3_context* context, int, sqlite3_value** argv) {
     bool ok = true;
     const std::optional<Number> x = argumentNumber(context, argv[0], ok);
     if (!ok) return;
@@ -63,18 +75,16 @@ void divisorFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, x->value());
 }
 
-// The text of a TO_NUMBER argument as a plain number: a mask with group separators ','
-// (9,999.99) lets the text have them too.
-std::string plainNumberText(std::string text, const std::optional<std::string>& mask) {
-    if (!mask || mask->find(',') == std::string::npos) return text;
-    std::string plain;
-    for (char c : text)
-        if (c != ',') plain += c;
-    return plain;
+// Check of a NUMBER column: what the column's affinity could not make a number is rejected.
+void body::checkNumber(sqlite3_context* context, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    if (type == SQLITE_NULL || type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return sqlite3_result_int(context, 1);
+    sqlite3_result_error(context, kInvalidNumber, -1);
 }
 
 // TO_NUMBER(x [, mask]): a number stays as it is; a text must read wholly as a number.
-void toNumberFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void body::toNumber(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL) return sqlite3_result_null(context);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
@@ -85,26 +95,6 @@ void toNumberFunction(sqlite3_context* context, int argc, sqlite3_value** argv) 
         readNumberText(plainNumberText(*argumentText(argv[0]), mask));
     if (!number) return sqlite3_result_error(context, kInvalidNumber, -1);
     resultNumber(context, *number);
-}
-
-// Check of a NUMBER column: what the column's affinity could not make a number is rejected.
-void checkNumberFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    const int type = sqlite3_value_type(argv[0]);
-    if (type == SQLITE_NULL || type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-        return sqlite3_result_int(context, 1);
-    sqlite3_result_error(context, kInvalidNumber, -1);
-}
-
-} // namespace
-
-void registerNumberFunctions(sqlite3* db) {
-    defineFunction(db, "round", 1, roundFunction);
-    defineFunction(db, "round", 2, roundFunction);
-    defineFunction(db, "abs", 1, absFunction);
-    defineFunction(db, "orv_divisor", 1, divisorFunction);
-    defineFunction(db, "orv_check_number", 1, checkNumberFunction);
-    defineFunction(db, "to_number", 1, toNumberFunction);
-    defineFunction(db, "to_number", 2, toNumberFunction);
 }
 
 } // namespace orv::sqlite

@@ -2,8 +2,8 @@
 // ORA-01722 (SQLite's own versions read it as NULL or 0), whole results are integers, and MOD
 // works on the decimal values of its arguments.
 
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/Rounding.h"
 
 #include <algorithm>
@@ -42,15 +42,6 @@ double ceilOf(double value) {
     return std::ceil(value);
 }
 
-void signFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    bool ok = true;
-    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
-    if (!ok) return;
-    if (!x) return sqlite3_result_null(context);
-    const double value = x->value();
-    sqlite3_result_int(context, value > 0 ? 1 : (value < 0 ? -1 : 0));
-}
-
 // Decimal places of the value as written with 15 significant digits (2.675 has 3).
 int decimalPlaces(double value) {
     char buffer[40];
@@ -75,8 +66,19 @@ double decimalRemainder(double m, double n) {
     return static_cast<double>(remainder) / scale;
 }
 
+} // namespace
+
+void body::sign(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> x = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    if (!x) return sqlite3_result_null(context);
+    const double value = x->value();
+    sqlite3_result_int(context, value > 0 ? 1 : (value < 0 ? -1 : 0));
+}
+
 // MOD(m, n): the remainder with the sign of m; MOD(m, 0) is m.
-void modFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::mod(sqlite3_context* context, int, sqlite3_value** argv) {
     bool ok = true;
     const std::optional<Number> m = argumentNumber(context, argv[0], ok);
     if (!ok) return;
@@ -89,14 +91,12 @@ void modFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, decimalRemainder(m->value(), n->value()));
 }
 
-} // namespace
+void body::floor(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    integerPartFunction<floorOf>(context, argc, argv);
+}
 
-void registerNumberParts(sqlite3* db) {
-    defineFunction(db, "floor", 1, integerPartFunction<floorOf>);
-    defineFunction(db, "ceil", 1, integerPartFunction<ceilOf>);
-    defineFunction(db, "ceiling", 1, integerPartFunction<ceilOf>);
-    defineFunction(db, "sign", 1, signFunction);
-    defineFunction(db, "mod", 2, modFunction);
+void body::ceil(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    integerPartFunction<ceilOf>(context, argc, argv);
 }
 
 } // namespace orv::sqlite

@@ -1,5 +1,7 @@
 #include "db/sqlite/dialect/OperatorRewrites.h"
 
+#include "db/sqlite/dialect/FunctionCatalogue.h"
+
 namespace orv::sqlite {
 
 namespace {
@@ -97,8 +99,9 @@ Nodes additiveCall(const Node& sign, Nodes left, Nodes right) {
     std::vector<Nodes> arguments;
     arguments.push_back(std::move(left));
     arguments.push_back(std::move(right));
-    Nodes result = call(sign.isOperator("+") ? "orv_plus" : "orv_minus", joinWithCommas(arguments));
-    result.back().collateDatum = true;
+    const char* name = sign.isOperator("+") ? "orv_plus" : "orv_minus";
+    Nodes result = call(name, joinWithCommas(arguments));
+    result.back().collateDatum = returnsDate(name);
     return result;
 }
 

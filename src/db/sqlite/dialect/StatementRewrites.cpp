@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionCatalogue.h"
 #include "db/sqlite/dialect/SelectClauses.h"
 
 #include <algorithm>
@@ -69,7 +70,7 @@ void rewriteSysdate(Nodes& nodes) {
         if (qualified || followed) continue;
         nodes[i] = word("orv_sysdate");
         Node noArguments = paren({});
-        noArguments.collateDatum = true;
+        noArguments.collateDatum = returnsDate("orv_sysdate");
         nodes.insert(nodes.begin() + static_cast<long>(i + 1), std::move(noArguments));
     }
 }

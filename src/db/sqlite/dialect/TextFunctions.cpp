@@ -1,8 +1,8 @@
 // Text functions as the bank's database computes them: positions count characters from 1, and a
 // result without any text is NULL.
 
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 #include <cmath>
 
@@ -24,23 +24,6 @@ std::optional<long long> wholeArgument(sqlite3_context* context, sqlite3_value* 
     return static_cast<long long>(std::trunc(number->real));
 }
 
-// a || b || ...: NULL counts as empty text.
-void concatFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    std::string text;
-    for (int i = 0; i < argc; ++i)
-        if (std::optional<std::string> part = argumentText(argv[i])) text += *part;
-    resultText(context, text);
-}
-
-void nvlFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[1] : argv[0]);
-}
-
-// NVL2(e, a, b): a when e is not NULL, else b.
-void nvl2Function(sqlite3_context* context, int, sqlite3_value** argv) {
-    sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[2] : argv[1]);
-}
-
 // DECODE's comparison: NULL matches NULL; a number and a text match when the text reads as that
 // number.
 bool decodeMatches(sqlite3_context* context, sqlite3_value* a, sqlite3_value* b) {
@@ -56,7 +39,26 @@ bool decodeMatches(sqlite3_context* context, sqlite3_value* a, sqlite3_value* b)
     return ok && x->value() == y->value();
 }
 
-void decodeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+} // namespace
+
+// a || b || ...: NULL counts as empty text.
+void body::concat(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    std::string text;
+    for (int i = 0; i < argc; ++i)
+        if (std::optional<std::string> part = argumentText(argv[i])) text += *part;
+    resultText(context, text);
+}
+
+void body::nvl(sqlite3_context* context, int, sqlite3_value** argv) {
+    sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[1] : argv[0]);
+}
+
+// NVL2(e, a, b): a when e is not NULL, else b.
+void body::nvl2(sqlite3_context* context, int, sqlite3_value** argv) {
+    sqlite3_result_value(context, isNullOrEmpty(argv[0]) ? argv[2] : argv[1]);
+}
+
+void body::decode(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc < 3) {
         sqlite3_result_error(context, "ORA-00938: not enough arguments for function", -1);
         return;
@@ -75,7 +77,7 @@ void decodeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }
 
 // SUBSTR(text, position [, length]): position 0 counts as 1, a negative one from the end.
-void substrFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void body::substr(sqlite3_context* context, int argc, sqlite3_value** argv) {
     bool ok = true;
     const std::optional<std::string> text = argumentText(argv[0]);
     const std::optional<long long> position = wholeArgument(context, argv[1], ok);
@@ -102,7 +104,7 @@ void substrFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 // INSTR(text, sought [, position [, occurrence]]): the character position of the occurrence-th
 // match, searching forward from position, or backward from the end when position is negative;
 // 0 when there is none.
-void instrFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+void body::instr(sqlite3_context* context, int argc, sqlite3_value** argv) {
     bool ok = true;
     std::optional<long long> position = 1, occurrence = 1;
     if (argc > 2 && !(position = wholeArgument(context, argv[2], ok)) && ok)
@@ -138,35 +140,19 @@ void instrFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_int(context, 0);
 }
 
-void lengthFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::length(sqlite3_context* context, int, sqlite3_value** argv) {
     const std::optional<std::string> text = argumentText(argv[0]);
     if (!text || text->empty()) return sqlite3_result_null(context);
     sqlite3_result_int64(context, static_cast<long long>(characterOffsets(*text).size() - 1));
 }
 
 // TRIM(text) removes the blanks at both ends.
-void trimFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+void body::trim(sqlite3_context* context, int, sqlite3_value** argv) {
     const std::optional<std::string> text = argumentText(argv[0]);
     if (!text) return sqlite3_result_null(context);
     const size_t first = text->find_first_not_of(' ');
     if (first == std::string::npos) return sqlite3_result_null(context);
     resultText(context, text->substr(first, text->find_last_not_of(' ') - first + 1));
-}
-
-} // namespace
-
-void registerTextFunctions(sqlite3* db) {
-    defineFunction(db, "orv_concat", -1, concatFunction);
-    defineFunction(db, "concat", 2, concatFunction);
-    defineFunction(db, "nvl", 2, nvlFunction);
-    defineFunction(db, "nvl2", 3, nvl2Function);
-    defineFunction(db, "decode", -1, decodeFunction);
-    defineFunction(db, "substr", 2, substrFunction);
-    defineFunction(db, "substr", 3, substrFunction);
-    for (int n = 2; n <= 4; ++n)
-        defineFunction(db, "instr", n, instrFunction);
-    defineFunction(db, "length", 1, lengthFunction);
-    defineFunction(db, "trim", 1, trimFunction);
 }
 
 } // namespace orv::sqlite

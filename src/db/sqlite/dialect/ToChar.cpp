@@ -5,8 +5,8 @@
 // separators ',' and one decimal point '.'.
 
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/Rounding.h"
 
 #include <cmath>
@@ -130,7 +130,9 @@ std::string textWithoutMask(sqlite3_value* value) {
     return *argumentText(value);
 }
 
-void toCharFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+} // namespace
+
+void body::toChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const int type = sqlite3_value_type(argv[0]);
     if (type == SQLITE_NULL) return sqlite3_result_null(context);
     if (argc == 1) return resultText(context, textWithoutMask(argv[0]));
@@ -150,13 +152,6 @@ void toCharFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const std::optional<std::string> text = formatNumber(number->value(), *mask);
     if (!text) return sqlite3_result_error(context, kBadNumberMask, -1);
     resultText(context, *text);
-}
-
-} // namespace
-
-void registerToChar(sqlite3* db) {
-    defineFunction(db, "to_char", 1, toCharFunction);
-    defineFunction(db, "to_char", 2, toCharFunction);
 }
 
 } // namespace orv::sqlite

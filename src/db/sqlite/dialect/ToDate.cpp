@@ -9,8 +9,8 @@
 // (d.m.yyyy with an optional time of day).
 
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 
 #include <array>
 #include <ctime>
@@ -209,7 +209,9 @@ private:
     }
 };
 
-void toDateFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+} // namespace
+
+void body::toDate(sqlite3_context* context, int argc, sqlite3_value** argv) {
     const std::optional<std::string> text = argumentText(argv[0]);
     const std::optional<std::string> mask = argc > 1 ? argumentText(argv[1]) : std::nullopt;
     if (!text || (argc > 1 && !mask)) return sqlite3_result_null(context);
@@ -223,13 +225,6 @@ void toDateFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (const char* error = MaskReader(*text, *mask).run(parts))
         return sqlite3_result_error(context, error, -1);
     resultText(context, canonicalDateText(parts));
-}
-
-} // namespace
-
-void registerToDate(sqlite3* db) {
-    defineFunction(db, "to_date", 1, toDateFunction);
-    defineFunction(db, "to_date", 2, toDateFunction);
 }
 
 } // namespace orv::sqlite

@@ -5,8 +5,8 @@
 // first day of the month, with 'Q' of the quarter, with 'YYYY' of the year.
 
 #include "db/sqlite/dialect/DateArguments.h"
+#include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
-#include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/Rounding.h"
 #include "db/sqlite/dialect/SelectClauses.h"
 
@@ -76,17 +76,12 @@ void truncateNumber(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_double(context, truncateTowardZero(x->real, clamped));
 }
 
-void truncFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+} // namespace
+
+void body::trunc(sqlite3_context* context, int argc, sqlite3_value** argv) {
     DateParts parts;
     if (isDateValue(argv[0], parts)) return truncateDate(context, argc, argv, parts);
     truncateNumber(context, argc, argv);
-}
-
-} // namespace
-
-void registerTruncation(sqlite3* db) {
-    defineFunction(db, "trunc", 1, truncFunction);
-    defineFunction(db, "trunc", 2, truncFunction);
 }
 
 } // namespace orv::sqlite
