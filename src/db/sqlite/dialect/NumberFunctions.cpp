@@ -5,6 +5,7 @@
 #include "db/sqlite/dialect/FunctionSupport.h"
 #include "db/sqlite/dialect/Rounding.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +35,25 @@ std::string plainNumberText(std::string text, const std::optional<std::string>& 
     return plain;
 }
 
+// An integer rounded to `places` (negative: to tens, hundreds, ...), halves away from zero,
+// exactly also beyond the 15 digits a double holds; false when the unit or the result is
+// beyond the integers.
+bool roundInteger(long long value, int places, long long& rounded) {
+    if (places >= 0) {
+        rounded = value;
+        return true;
+    }
+    if (places < -18) return false; // the unit is no integer: the double rounds it
+    long long unit = 1;
+    for (int i = 0; i < -places; ++i)
+        unit *= 10;
+    const long long rest = value % unit; // with the sign of value
+    rounded = value - rest;
+    if (rest >= unit - rest) return !__builtin_add_overflow(rounded, unit, &rounded);
+    if (-rest >= unit + rest) return !__builtin_sub_overflow(rounded, unit, &rounded);
+    return true;
+}
+
 } // namespace
 
 // ROUND(x [, places]): halves away from zero, judged on the decimal value of x.
@@ -47,9 +67,14 @@ void body::round(sqlite3_context* context, int argc, sqlite3_value** argv) {
         return sqlite3_result_null(context);
     if (!ok) return;
     if (!x) return sqlite3_result_null(context);
-    const int n = places->isInteger ? static_cast<int>(places->integer)
-                                    : static_cast<int>(std::trunc(places->real));
-    if (x->isInteger && n >= 0) return sqlite3_result_int64(context, x->integer);
+    // Beyond 400 places either way every double rounds to itself or to 0.
+    const double wanted =
+        places->isInteger ? static_cast<double>(places->integer) : std::trunc(places->real);
+    const int n = static_cast<int>(std::clamp(wanted, -400.0, 400.0));
+    if (x->isInteger) {
+        long long rounded = 0;
+        if (roundInteger(x->integer, n, rounded)) return sqlite3_result_int64(context, rounded);
+    }
     sqlite3_result_double(context, roundHalfAwayFromZero(x->value(), n));
 }
 
