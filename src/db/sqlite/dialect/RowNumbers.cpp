@@ -13,8 +13,9 @@ struct RowNumberCursor : sqlite3_vtab_cursor {
     bool done = true;
 };
 
+// The column is hidden, so that SELECT * does not show it.
 int connect(sqlite3* db, void*, int, const char* const*, sqlite3_vtab** table, char**) {
-    const int rc = sqlite3_declare_vtab(db, "CREATE TABLE x(value INTEGER)");
+    const int rc = sqlite3_declare_vtab(db, "CREATE TABLE x(value INTEGER HIDDEN)");
     if (rc != SQLITE_OK) return rc;
     sqlite3_vtab_config(db, SQLITE_VTAB_INNOCUOUS);
     *table = new sqlite3_vtab{};

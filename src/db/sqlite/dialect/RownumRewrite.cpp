@@ -5,8 +5,8 @@
 #include "db/sqlite/dialect/SelectClauses.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -72,7 +72,10 @@ bool readNumber(const Nodes& nodes, size_t& i, double& value) {
     }
     if (i >= nodes.size() || !nodes[i].isLeaf() || nodes[i].token.kind != Token::Kind::Number)
         return false;
-    value = sign * std::strtod(nodes[i].token.text.c_str(), nullptr);
+    const std::string& text = nodes[i].token.text;
+    value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value); // any locale's point
+    value *= sign;
     ++i;
     return true;
 }
