@@ -63,8 +63,8 @@ const QueryCase kNumbering[] = {
 INSTANTIATE_TEST_SUITE_P(Numbering, Rownum, testing::ValuesIn(kNumbering));
 
 // Grouped by ROWNUM, each row of the join forms a group of its own, and the select list shows the
-// number it was grouped by; the numbers are negative there, so that they never meet a real key in
-// the same grouping column.
+// number it was grouped by. Where a grouping term mixes ROWNUM with other values, the numbers are
+// negative, so that they never meet a real key in the same grouping column.
 const QueryCase kGrouping[] = {
     {"EachJoinRowAGroupOfItsOwn",
      "SELECT SUM(t.amount), COUNT(*) FROM t, c WHERE t.g = c.g "
@@ -74,8 +74,12 @@ const QueryCase kGrouping[] = {
      "SELECT MIN(k), MAX(k), COUNT(*) FROM (SELECT CASE WHEN t.id = 1 THEN 0 ELSE ROWNUM END k "
      "FROM t, c WHERE t.g = c.g GROUP BY CASE WHEN t.id = 1 THEN 0 ELSE ROWNUM END)",
      {{"-6", "0", "5"}}},
-    {"NegativeNumbers",
+    {"ByRownumAlone",
      "SELECT ROWNUM, COUNT(*) FROM t WHERE id <= 3 GROUP BY ROWNUM ORDER BY 1",
+     {{"1", "1"}, {"2", "1"}, {"3", "1"}}},
+    {"NegativeBesideOtherValues",
+     "SELECT NVL(ROWNUM, id) k, COUNT(*) FROM t WHERE id <= 3 GROUP BY NVL(ROWNUM, id) "
+     "ORDER BY 1",
      {{"-3", "1"}, {"-2", "1"}, {"-1", "1"}}},
     {"NeverTheGroupOfARealKey",
      "SELECT SUM(amount) FROM t GROUP BY CASE WHEN id = 4 THEN 1 ELSE ROWNUM END ORDER BY 1",

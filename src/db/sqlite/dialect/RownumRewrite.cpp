@@ -155,6 +155,16 @@ void groupBySpan(const Nodes& tail, size_t& begin, size_t& end) {
         ++end;
 }
 
+// True when a term of the GROUP BY computes its value from ROWNUM and from something else, as
+// CASE WHEN ... THEN k.idmaster ELSE ROWNUM END does.
+bool groupsByRownumWithOtherValues(const Nodes& groupBy) {
+    if (groupBy.size() < 2) return false;
+    const std::vector<Nodes> terms = splitOnCommas(Nodes(groupBy.begin() + 2, groupBy.end()));
+    return std::any_of(terms.begin(), terms.end(), [](const Nodes& term) {
+        return containsRownum(term) && !(term.size() == 1 && isRownumAt(term, 0));
+    });
+}
+
 bool hasWord(const Nodes& nodes, std::string_view upperWord) {
     return std::any_of(nodes.begin(), nodes.end(),
                        [&](const Node& node) { return node.isWord(upperWord); });
@@ -197,8 +207,8 @@ void rewriteBlock(Nodes& block, bool alone) {
 
     size_t groupBegin = 0, groupEnd = 0;
     groupBySpan(tail, groupBegin, groupEnd);
-    const bool grouping = containsRownum(Nodes(tail.begin() + static_cast<long>(groupBegin),
-                                               tail.begin() + static_cast<long>(groupEnd)));
+    const bool grouping = groupsByRownumWithOtherValues(Nodes(
+        tail.begin() + static_cast<long>(groupBegin), tail.begin() + static_cast<long>(groupEnd)));
     const bool byLimit = alone && groupBegin == tail.size() && !hasWord(tail, "HAVING") &&
                          !hasWord(tail, "ORDER") && selectList.size() > 1 &&
                          !selectList[1].isWord("DISTINCT") && !selectList[1].isWord("UNIQUE") &&

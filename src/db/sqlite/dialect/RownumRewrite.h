@@ -9,10 +9,10 @@
 // groups, nor orders, nor aggregates, nor removes duplicates, and stands alone on its level,
 // takes those rows with a LIMIT, which stops the scan early; any other block compares the number.
 //
-// Where ROWNUM stands in a GROUP BY, it serves to give each row a group of its own, and the
-// statements that do it put row numbers and deal ids in one grouping column. There the numbers
-// are negative (-1, -2, ...): a row number that equalled a real deal id would put the row into
-// that deal's group.
+// A GROUP BY term that computes its value from ROWNUM and from other values, as
+// CASE WHEN ... THEN k.idmaster ELSE ROWNUM END does, means to give each row a group of its own
+// beside the groups of the real keys. A row number that equalled a real key would put the row into
+// that key's group, so in such a block the numbers are negative (-1, -2, ...), which no key is.
 
 #include "db/sqlite/dialect/TokenTree.h"
 
