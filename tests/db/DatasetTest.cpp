@@ -165,25 +165,10 @@ TEST_F(DatasetFixture, StatementsOfOneShapeKeepTheirOwnLiterals) {
         std::string ids;
     };
     const Case cases[] = {
-        {"NAZIV = 'prva'", "1"},
-        {"NAZIV = '00031'", "3"},
-        {"NAZIV = 'it''s'", "4"},
+        {"NAZIV = 'prva'", "1"}, {"NAZIV = '00031'", "3"},   {"NAZIV = 'it''s'", "4"},
         {"NAZIV = ''", ""}, // '' is NULL: nothing equals it
-        {"ZNESEK > 5", "1"},
-        {"ZNESEK > -5.5", "1,3,4"},
-        {"DAN = '1.1.2007'", "4"},
-        {"ID IN (1, 2)", "1,2"},
-        {"ID IN (3, 4)", "3,4"},
-        {"ZNESEK / 2 < 2", "3,4"},
-        // Literals that decide what the translation writes: a row count, a format mask.
-        {"ROWNUM = 1", "1"},
-        {"ROWNUM <= 3", "1,2,3"},
-        {"2 > ROWNUM", "1"},
-        {"ROWNUM = 2", ""},
-        {"TO_CHAR(DAN, 'YYYY') = '2007'", "4"},
-        {"TO_CHAR(DAN, 'MM') = '03'", "1"},
-        {"TRUNC(ZNESEK, 1) = 12.5", "1"},
-        {"TRUNC(ZNESEK, -1) = 10", "1"},
+        {"ZNESEK > 5", "1"},     {"ZNESEK > -5.5", "1,3,4"}, {"DAN = '1.1.2007'", "4"},
+        {"ID IN (1, 2)", "1,2"}, {"ID IN (3, 4)", "3,4"},    {"ZNESEK / 2 < 2", "3,4"},
     };
     for (const Case& c : cases) {
         dm.OdpriPoizvedbo(dm.Q1, "SELECT ID FROM T_VRSTICE WHERE " + c.where + " ORDER BY ID");
@@ -197,6 +182,29 @@ TEST_F(DatasetFixture, StatementsOfOneShapeKeepTheirOwnLiterals) {
     EXPECT_EQ(dm.Q1.FieldByName("ID").AsInteger(), 3);
     dm.OdpriPoizvedbo(dm.Q1, "SELECT ID, ZNESEK FROM T_VRSTICE WHERE ID <> 2 ORDER BY 1");
     EXPECT_EQ(dm.Q1.FieldByName("ID").AsInteger(), 1);
+}
+
+// Literals that decide what the translation writes, a row count or a format mask, keep each
+// statement of a shape to its own translation.
+TEST_F(DatasetFixture, LiteralsThatShapeTheTranslationKeepTheirOwn) {
+    bank.exec("INSERT INTO T_VRSTICE VALUES (4, 'it''s', '01.01.2007', 3);");
+    const std::pair<std::string, std::string> cases[] = {
+        {"ROWNUM = 1", "1"},
+        {"ROWNUM <= 3", "1,2,3"},
+        {"2 > ROWNUM", "1"},
+        {"ROWNUM = 2", ""},
+        {"TO_CHAR(DAN, 'YYYY') = '2007'", "4"},
+        {"TO_CHAR(DAN, 'MM') = '03'", "1"},
+        {"TRUNC(ZNESEK, 1) = 12.5", "1"},
+        {"TRUNC(ZNESEK, -1) = 10", "1"},
+    };
+    for (const auto& [where, expected] : cases) {
+        dm.OdpriPoizvedbo(dm.Q1, "SELECT ID FROM T_VRSTICE WHERE " + where + " ORDER BY ID");
+        std::string ids;
+        for (; !dm.Q1.Eof(); dm.Q1.Next())
+            ids += (ids.empty() ? "" : ",") + dm.Q1.FieldByName("ID").AsString();
+        EXPECT_EQ(ids, expected) << where;
+    }
 }
 
 TEST_F(DatasetFixture, NotLoggedOnFails) {
