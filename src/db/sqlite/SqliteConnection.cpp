@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
+#include "db/sqlite/dialect/Tokenizer.h"
 
 #include <cstring>
 
@@ -103,49 +104,110 @@ std::string quoteIdentifier(const std::string& name) {
 
 } // namespace
 
+// A prepared statement with where its named parameters stand.
+struct PreparedStatement {
+    sqlite3_stmt* statement = nullptr;
+    /// Parameter name in upper case (":NAME", ":ORV_L1") -> SQLite's index of it. SQLite looks
+    /// names up by a linear search, so a statement of thousands of literals (a long IN list)
+    /// would bind in quadratic time through it.
+    std::unordered_map<std::string, int> parameters;
+};
+
+namespace {
+
+// SQLite numbers a statement's parameters in the order their names first appear. Reading the
+// names with the dialect's tokenizer gives every index in one pass; the count and the last
+// name are checked against SQLite's own, and anything unexpected (another parameter syntax)
+// leaves the map to SQLite's lookups.
+std::unordered_map<std::string, int> parameterIndexes(sqlite3_stmt* statement,
+                                                      const std::string& sql) {
+    std::unordered_map<std::string, int> indexes;
+    const int count = sqlite3_bind_parameter_count(statement);
+    if (count == 0) return indexes;
+    std::string lastName;
+    try {
+        for (const Token& token : tokenize(sql)) {
+            if (token.kind != Token::Kind::Bind) continue;
+            if (indexes.emplace(token.text, static_cast<int>(indexes.size()) + 1).second)
+                lastName = token.text;
+        }
+    } catch (const DatabaseError&) {
+        indexes.clear();
+    }
+    const char* last = sqlite3_bind_parameter_name(statement, count);
+    if (static_cast<int>(indexes.size()) == count && last && upper(last) == lastName)
+        return indexes;
+    indexes.clear();
+    for (int i = 1; i <= count; ++i)
+        if (const char* name = sqlite3_bind_parameter_name(statement, i))
+            indexes.emplace(upper(name), i);
+    return indexes;
+}
+
+} // namespace
+
 // A small least-recently-used cache of prepared statements keyed by their SQLite text.
 class SqliteConnection::StatementCache {
 public:
-    explicit StatementCache(sqlite3* db) : db_(db) {}
+    explicit StatementCache(const BankFile& bank) : bank_(bank), db_(bank.handle()) {}
     ~StatementCache() {
         for (auto& entry : order_)
-            sqlite3_finalize(entry.second);
+            sqlite3_finalize(entry.second.statement);
     }
 
-    sqlite3_stmt* get(const std::string& sql) {
+    const PreparedStatement& get(const std::string& sql) {
         const auto found = index_.find(sql);
         if (found != index_.end()) {
             order_.splice(order_.begin(), order_, found->second);
             return found->second->second;
         }
+        PreparedStatement prepared;
+        prepared.statement = prepare(sql);
+        prepared.parameters = parameterIndexes(prepared.statement, sql);
+        order_.emplace_front(sql, std::move(prepared));
+        index_[sql] = order_.begin();
+        if (order_.size() > kCachedStatements) {
+            sqlite3_finalize(order_.back().second.statement);
+            index_.erase(order_.back().first);
+            order_.pop_back();
+        }
+        return order_.front().second;
+    }
+
+private:
+    // SQLite prepares the first statement of a text and ignores the rest; a text that holds
+    // more than one statement is refused instead, so that no part of it goes unrun.
+    sqlite3_stmt* prepare(const std::string& sql) {
         sqlite3_stmt* statement = nullptr;
+        const char* tail = nullptr;
         if (sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
-                               SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
-            const std::string text = sqlite3_errmsg(db_);
+                               SQLITE_PREPARE_PERSISTENT, &statement, &tail) != SQLITE_OK) {
+            const std::string text = bank_.errorText();
             sqlite3_finalize(statement);
             throw DatabaseError(text);
         }
         if (!statement) throw DatabaseError("ORA-00900: invalid SQL statement");
-        order_.emplace_front(sql, statement);
-        index_[sql] = order_.begin();
-        if (order_.size() > kCachedStatements) {
-            sqlite3_finalize(order_.back().second);
-            index_.erase(order_.back().first);
-            order_.pop_back();
+        const int rest = static_cast<int>(sql.c_str() + sql.size() - tail);
+        sqlite3_stmt* second = nullptr;
+        const int rc = rest > 0 ? sqlite3_prepare_v2(db_, tail, rest, &second, nullptr) : SQLITE_OK;
+        if (rc != SQLITE_OK || second) {
+            sqlite3_finalize(second);
+            sqlite3_finalize(statement);
+            throw DatabaseError("ORA-00933: SQL command not properly ended");
         }
         return statement;
     }
 
-private:
+    const BankFile& bank_;
     sqlite3* db_;
-    std::list<std::pair<std::string, sqlite3_stmt*>> order_;
-    std::unordered_map<std::string, std::list<std::pair<std::string, sqlite3_stmt*>>::iterator>
+    std::list<std::pair<std::string, PreparedStatement>> order_;
+    std::unordered_map<std::string, std::list<std::pair<std::string, PreparedStatement>>::iterator>
         index_;
 };
 
 SqliteConnection::SqliteConnection(const std::string& path, const std::string& userName,
-                                   const std::string& password)
-    : bank_(path, false) {
+                                   const std::string& password, int busyTimeoutMilliseconds)
+    : bank_(path, false, busyTimeoutMilliseconds) {
     bool known = false;
     try {
         known = verifyUser(bank_.handle(), userName, password);
@@ -153,7 +215,26 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
         known = false; // a bank without users lets nobody in
     }
     if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
-    statements_ = std::make_unique<StatementCache>(bank_.handle());
+    statements_ = std::make_unique<StatementCache>(bank_);
+    // The logon is the boundary: what a user's statements may reach is the bank and its schema
+    // skup. Another file attached would be read with this user's rights (another bank's password
+    // hashes), DETACH would take skup away, and pragmas reach past the dialect into the engine
+    // (writable_schema, journal_mode). SQLite asks the authorizer as it prepares each statement.
+    sqlite3_set_authorizer(bank_.handle(), authorize, this);
+    guardStatements_ = true;
+}
+
+int SqliteConnection::authorize(void* self, int action, const char*, const char*, const char*,
+                                const char*) {
+    if (!static_cast<SqliteConnection*>(self)->guardStatements_) return SQLITE_OK;
+    switch (action) {
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+    case SQLITE_PRAGMA:
+        return SQLITE_DENY;
+    default:
+        return SQLITE_OK;
+    }
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -217,46 +298,40 @@ const TranslatedStatement& SqliteConnection::translate(const std::string& bankSq
 sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
                                                      const std::vector<BoundVariable>& variables) {
     const TranslatedStatement translated = translateForRun(bankSql);
-    sqlite3_stmt* statement = statements_->get(translated.sql);
-    sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
-    for (size_t i = 0; i < translated.literals.size(); ++i) {
-        const std::string name = ":orv_l" + std::to_string(i + 1);
-        bindLiteral(statement, sqlite3_bind_parameter_index(statement, name.c_str()),
+    const PreparedStatement& prepared = statements_->get(translated.sql);
+    sqlite3_reset(prepared.statement);
+    sqlite3_clear_bindings(prepared.statement);
+    const auto indexOf = [&](const std::string& upperName) {
+        const auto found = prepared.parameters.find(upperName);
+        return found == prepared.parameters.end() ? 0 : found->second;
+    };
+    for (size_t i = 0; i < translated.literals.size(); ++i)
+        bindLiteral(prepared.statement, indexOf(":ORV_L" + std::to_string(i + 1)),
                     translated.literals[i]);
-    }
-    std::vector<bool> bound(static_cast<size_t>(sqlite3_bind_parameter_count(statement)) + 1);
+    // The bank's database matches variable names case-insensitively; the map is in upper case.
+    std::vector<bool> bound(static_cast<size_t>(sqlite3_bind_parameter_count(prepared.statement)) +
+                            1);
     for (const BoundVariable& variable : variables) {
-        const std::string name = ":" + variable.name;
-        const int index = sqlite3_bind_parameter_index(statement, name.c_str());
-        if (index == 0) {
-            // SQLite keeps the name as written; the bank's database matches it case-insensitively.
-            for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
-                const char* parameter = sqlite3_bind_parameter_name(statement, i);
-                if (parameter && upper(parameter) == upper(name)) {
-                    bindValue(statement, i, variable.value);
-                    bound[static_cast<size_t>(i)] = true;
-                }
-            }
-            continue;
-        }
-        bindValue(statement, index, variable.value);
+        const int index = indexOf(upper(":" + variable.name));
+        if (index == 0) continue;
+        bindValue(prepared.statement, index, variable.value);
         bound[static_cast<size_t>(index)] = true;
     }
-    for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
-        const char* parameter = sqlite3_bind_parameter_name(statement, i);
-        const bool literal = parameter && std::strncmp(parameter, ":orv_l", 6) == 0;
-        if (!literal && !bound[static_cast<size_t>(i)])
+    for (const auto& [name, index] : prepared.parameters) {
+        const bool literal = name.rfind(":ORV_L", 0) == 0;
+        if (!literal && !bound[static_cast<size_t>(index)])
             throw DatabaseError("ORA-01008: not all variables bound");
     }
-    return statement;
+    return prepared.statement;
 }
 
 void SqliteConnection::beginTransactionFor(sqlite3_stmt* statement) {
     // The bank's database opens a transaction with the first change; SQLite would commit each
     // statement on its own, so a changing statement starts one explicitly.
+    // IMMEDIATE takes the write lock at once, waiting for it as long as the busy timeout
+    // allows; a deferred transaction that read first could only fail when it came to write.
     if (!sqlite3_stmt_readonly(statement) && sqlite3_get_autocommit(bank_.handle()))
-        bank_.exec("BEGIN");
+        bank_.exec(bank_.readOnly() ? "BEGIN" : "BEGIN IMMEDIATE");
 }
 
 void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
@@ -264,7 +339,7 @@ void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
-        const std::string text = sqlite3_errmsg(bank_.handle());
+        const std::string text = bank_.errorText();
         sqlite3_reset(statement);
         throw DatabaseError(text);
     }
@@ -309,7 +384,7 @@ ResultSet SqliteConnection::query(const std::string& sql,
         result.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
-        const std::string text = sqlite3_errmsg(bank_.handle());
+        const std::string text = bank_.errorText();
         sqlite3_reset(statement);
         throw DatabaseError(text);
     }
@@ -350,7 +425,7 @@ void SqliteConnection::insertRow(const std::string& table,
         }
         sql += ") VALUES (" + placeholders + ")";
     }
-    sqlite3_stmt* statement = statements_->get(sql);
+    sqlite3_stmt* statement = statements_->get(sql).statement;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     for (size_t i = 0; i < values.size(); ++i)
@@ -365,6 +440,37 @@ void SqliteConnection::commit() {
 
 void SqliteConnection::rollback() {
     if (!sqlite3_get_autocommit(bank_.handle())) bank_.exec("ROLLBACK");
+}
+
+std::vector<std::string> SqliteConnection::checkIntegrity() {
+    // The check reads every index in its collation and evaluates every CHECK constraint, so it
+    // must run on a connection that has the dialect's collation and functions.
+    std::vector<std::string> problems;
+    guardStatements_ = false;
+    try {
+        for (const char* schema : {"main", "skup"}) {
+            sqlite3_stmt* statement = nullptr;
+            const std::string sql = std::string("PRAGMA ") + schema + ".integrity_check";
+            if (sqlite3_prepare_v2(bank_.handle(), sql.c_str(), -1, &statement, nullptr) !=
+                SQLITE_OK)
+                throw DatabaseError(bank_.errorText());
+            int rc;
+            while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+                const std::string line = text ? text : "";
+                if (line != "ok") problems.push_back(std::string(schema) + ": " + line);
+            }
+            const std::string error = rc == SQLITE_DONE ? "" : bank_.errorText();
+            sqlite3_finalize(statement);
+            if (!error.empty()) throw DatabaseError(error);
+        }
+    } catch (...) {
+        guardStatements_ = true;
+        throw;
+    }
+    guardStatements_ = true;
+    if (problems.empty()) problems.push_back("ok");
+    return problems;
 }
 
 } // namespace orv::sqlite
