@@ -45,7 +45,7 @@ struct Arguments {
     std::string path;
 };
 
-// The largest demo bank: about 9 kB of data per unit of size, so some 9 GB at the top.
+// The largest demo bank: some 3.6 kB of data per unit of size, so about 4 GB at the top.
 constexpr long kLargestSize = 1000000;
 
 long parseWhole(const std::string& option, const char* text, long lowest, long highest) {

@@ -1,3 +1,5 @@
+#include "base/AliasStore.h"
+#include "db/sqlite/BankFile.h"
 #include "support/TestBank.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +174,22 @@ TEST_F(SqlConsoleFixture, PasswordFromTheEnvironmentOrStandardInput) {
     const auto noInput = test::runCommand("env -u ORVELNOST_GESLO " + kSql + " ORVDEMO OPERATER -");
     EXPECT_EQ(noInput.exitCode, 1);
     EXPECT_NE(noInput.err.find("password"), std::string::npos) << noInput.err;
+}
+
+// The alias says how long a busy bank is waited for; then the console fails, naming the bank.
+TEST_F(SqlConsoleFixture, ABusyBankIsWaitedForAsLongAsTheAliasSays) {
+    AliasStore(bank.folder() + "/aliasi.ini")
+        .writeAlias("ORVDEMO",
+                    {"ORACLE", {{"SERVER NAME", bank.logonDatabase()}, {"BUSY TIMEOUT", "1"}}});
+    sqlite::BankFile holder(bank.path(), false);
+    holder.exec("BEGIN IMMEDIATE; INSERT INTO T_ZNESKI (ID) VALUES (9)");
+    const auto busy = sql("insert into T_ZNESKI (ID) values (3);\n");
+    EXPECT_EQ(busy.exitCode, 1);
+    EXPECT_NE(busy.err.find("ORA-00054"), std::string::npos) << busy.err;
+    EXPECT_NE(busy.err.find(bank.path() + " is busy"), std::string::npos) << busy.err;
+    holder.exec("ROLLBACK");
+    EXPECT_EQ(sql("insert into T_ZNESKI (ID) values (3);\n").exitCode, 0);
+    EXPECT_EQ(bank.scalar("select count(*) from T_ZNESKI"), "3");
 }
 
 TEST_F(SqlConsoleFixture, CheckReportsOkForASoundBank) {
