@@ -107,37 +107,71 @@ std::string quoteIdentifier(const std::string& name) {
 // A prepared statement with where its named parameters stand.
 struct PreparedStatement {
     sqlite3_stmt* statement = nullptr;
-    /// Parameter name in upper case (":NAME", ":ORV_L1") -> SQLite's index of it. SQLite looks
-    /// names up by a linear search, so a statement of thousands of literals (a long IN list)
-    /// would bind in quadratic time through it.
+    /// Parameter name in upper case (":NAME", ":ORV_L1") -> SQLite's index of it.
     std::unordered_map<std::string, int> parameters;
 };
 
 namespace {
 
-// SQLite numbers a statement's parameters in the order their names first appear. Reading the
-// names with the dialect's tokenizer gives every index in one pass; the count and the last
-// name are checked against SQLite's own, and anything unexpected (another parameter syntax)
-// leaves the map to SQLite's lookups.
-std::unordered_map<std::string, int> parameterIndexes(sqlite3_stmt* statement,
-                                                      const std::string& sql) {
+// How a statement's parameters are written for SQLite and which index each gets. SQLite finds a
+// named or numbered parameter by a linear search over those seen before, as it prepares, as it
+// generates code for each use and as it binds by name, so a statement of thousands of shared
+// literals (a long IN list) would take quadratic time. It numbers parameters in the order they
+// first appear; the literals' own parameters (each used once) are written as anonymous '?',
+// which SQLite numbers without a search, and the program's named variables keep their names (a
+// statement has few).
+struct ParameterPlan {
+    std::string sql;
+    /// Upper-case name (":NAME", ":ORV_L1") -> index; empty when the text could not be read.
+    std::unordered_map<std::string, int> indexes;
+    /// How SQLite will name the parameter of the highest index (empty: anonymous), to check
+    /// the plan against.
+    std::string lastSpelling;
+};
+
+ParameterPlan planParameters(const std::string& sql) {
+    ParameterPlan plan;
+    std::vector<PlacedToken> tokens;
+    try {
+        tokens = tokenizePlaced(sql);
+    } catch (const DatabaseError&) {
+        plan.sql = sql;
+        return plan;
+    }
+    size_t copied = 0;
+    for (const PlacedToken& placed : tokens) {
+        if (placed.token.kind != Token::Kind::Bind) continue;
+        const bool added =
+            plan.indexes.emplace(placed.token.text, static_cast<int>(plan.indexes.size()) + 1)
+                .second;
+        const bool sharedLiteral = sql.compare(placed.begin, 6, ":orv_l") == 0;
+        if (added)
+            plan.lastSpelling =
+                sharedLiteral ? "" : sql.substr(placed.begin, placed.end - placed.begin);
+        if (sharedLiteral) {
+            // An anonymous parameter is a new one wherever it stands: a literal's name that
+            // came twice would no longer match SQLite's count, and the plan is then dropped.
+            plan.sql.append(sql, copied, placed.begin - copied);
+            plan.sql += '?';
+            copied = placed.end;
+        }
+    }
+    plan.sql.append(sql, copied, std::string::npos);
+    return plan;
+}
+
+bool planHolds(sqlite3_stmt* statement, const ParameterPlan& plan) {
+    const int count = sqlite3_bind_parameter_count(statement);
+    if (count == 0) return plan.indexes.empty();
+    const char* last = sqlite3_bind_parameter_name(statement, count);
+    return static_cast<int>(plan.indexes.size()) == count &&
+           plan.lastSpelling == (last ? last : "");
+}
+
+// SQLite's own account of the names, for a text the plan could not read.
+std::unordered_map<std::string, int> namedIndexes(sqlite3_stmt* statement) {
     std::unordered_map<std::string, int> indexes;
     const int count = sqlite3_bind_parameter_count(statement);
-    if (count == 0) return indexes;
-    std::string lastName;
-    try {
-        for (const Token& token : tokenize(sql)) {
-            if (token.kind != Token::Kind::Bind) continue;
-            if (indexes.emplace(token.text, static_cast<int>(indexes.size()) + 1).second)
-                lastName = token.text;
-        }
-    } catch (const DatabaseError&) {
-        indexes.clear();
-    }
-    const char* last = sqlite3_bind_parameter_name(statement, count);
-    if (static_cast<int>(indexes.size()) == count && last && upper(last) == lastName)
-        return indexes;
-    indexes.clear();
     for (int i = 1; i <= count; ++i)
         if (const char* name = sqlite3_bind_parameter_name(statement, i))
             indexes.emplace(upper(name), i);
@@ -162,8 +196,17 @@ public:
             return found->second->second;
         }
         PreparedStatement prepared;
-        prepared.statement = prepare(sql);
-        prepared.parameters = parameterIndexes(prepared.statement, sql);
+        ParameterPlan plan = planParameters(sql);
+        prepared.statement = prepare(plan.sql);
+        if (planHolds(prepared.statement, plan)) {
+            prepared.parameters = std::move(plan.indexes);
+        } else {
+            if (plan.sql != sql) {
+                sqlite3_finalize(prepared.statement);
+                prepared.statement = prepare(sql);
+            }
+            prepared.parameters = namedIndexes(prepared.statement);
+        }
         order_.emplace_front(sql, std::move(prepared));
         index_[sql] = order_.begin();
         if (order_.size() > kCachedStatements) {
@@ -268,6 +311,10 @@ SqliteConnection::ShapeTranslation SqliteConnection::learnShape(const std::strin
 
 TranslatedStatement SqliteConnection::translateForRun(const std::string& bankSql) {
     if (std::optional<StatementShape> shape = scanShape(bankSql)) {
+        // More literals than SQLite takes parameters: such a text is run as it stands.
+        if (shape->literals.size() >=
+            static_cast<size_t>(sqlite3_limit(bank_.handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1)))
+            return translateStatement(bankSql, false);
         auto found = shapes_.find(shape->key);
         if (found == shapes_.end()) {
             if (shapes_.size() >= kCachedTranslations) shapes_.clear();
