@@ -197,6 +197,34 @@ TEST_F(SqlConsoleFixture, CheckReportsOkForASoundBank) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "ok\n");
     EXPECT_EQ(test::runCommand(kSql + " --preveri ORVDEMO OPERATER").exitCode, 2);
+    EXPECT_EQ(test::runCommand(kSql + " --preveri ORVDEMO OPERATER wrong").exitCode, 1);
+}
+
+// An index in the DATUM collation written in another order (as a tool without the bank's
+// collation would write it) is found and named.
+TEST_F(SqlConsoleFixture, CheckFindsAnIndexOutOfOrder) {
+    bank.exec(
+        "CREATE TABLE T_ROKI (ROK TEXT COLLATE DATUM); CREATE INDEX T_ROKI_ROK ON T_ROKI (ROK)");
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(bank.path().c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr),
+                  SQLITE_OK);
+        const auto reversed = [](void*, int n1, const void* a, int n2, const void* b) {
+            const std::string left(static_cast<const char*>(a), static_cast<size_t>(n1));
+            const std::string right(static_cast<const char*>(b), static_cast<size_t>(n2));
+            return right.compare(left);
+        };
+        sqlite3_create_collation(raw, "DATUM", SQLITE_UTF8, nullptr, reversed);
+        EXPECT_EQ(sqlite3_exec(raw, "INSERT INTO T_ROKI VALUES ('a'), ('b'), ('c'), ('d'), ('e')",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(raw);
+        sqlite3_close(raw);
+    }
+    const auto result = test::runCommand(kSql + " --preveri ORVDEMO OPERATER demo");
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_NE(result.out.find("main: "), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("T_ROKI_ROK"), std::string::npos) << result.out;
 }
 
 } // namespace
