@@ -51,6 +51,7 @@ void TForm1::prviZagon() {
 bool TForm1::prijava(const std::string& alias, const std::string& user, const std::string& password,
                      const std::string& server) {
     try {
+        dm().OracleSession1.busyTimeoutSeconds = busyTimeoutOfAlias(AliasStore::standard(), alias);
         dm().OracleSession1.logonDatabase = server;
         dm().OracleSession1.logonUsername = user;
         dm().OracleSession1.logonPassword = password;
