@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -23,6 +24,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -115,9 +117,37 @@ void moveNoReplace(const std::string& from, const std::string& to) {
     unlink(from.c_str());
 }
 
+// The files of the bank being built and their folder, removed when a signal ends the run
+// (Ctrl-C, a terminal closed, kill): set before the handlers are installed, only read by them.
+std::vector<std::string> buildingFiles;
+std::string buildingFolder;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void removeHalfBank(int signal) {
+    for (const std::string& file : buildingFiles)
+        unlink(file.c_str());
+    rmdir(buildingFolder.c_str());
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void removeOnSignal(const std::string& folder, const std::string& building) {
+    buildingFolder = folder;
+    for (const std::string& file : {building, orv::sqlite::skupSchemaPath(building)})
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            buildingFiles.push_back(file + suffix);
+    for (const int signal : kEndingSignals)
+        std::signal(signal, removeHalfBank);
+}
+
+void keepOnSignal() {
+    for (const int signal : kEndingSignals)
+        std::signal(signal, SIG_DFL);
+}
+
 // The bank is built in a hidden folder beside POT and its two files are moved into place when
-// it is complete. A run that is killed leaves only that folder, which no logon takes for a bank
-// and which does not block the name POT.
+// it is complete. A run that is interrupted removes the folder; one that is killed outright
+// leaves only that folder, which no logon takes for a bank and which does not block the name POT.
 void createBank(const Arguments& arguments, const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ignored;
@@ -132,6 +162,7 @@ void createBank(const Arguments& arguments, const std::string& path) {
         throw std::runtime_error("cannot create a folder beside " + path + ": " +
                                  std::strerror(errno));
     const std::string building = folder + "/" + target.filename().string();
+    removeOnSignal(folder, building);
     try {
         fillBank(arguments, building);
         // The schema file first: a bank file without its schema is refused at logon.
@@ -143,9 +174,11 @@ void createBank(const Arguments& arguments, const std::string& path) {
             throw;
         }
     } catch (...) {
+        keepOnSignal();
         fs::remove_all(folder, ignored);
         throw;
     }
+    keepOnSignal();
     fs::remove_all(folder, ignored);
 }
 

@@ -50,6 +50,15 @@ TEST_F(DemoCommand, AKilledRunLeavesNoHalfBank) {
     EXPECT_NE(killed.exitCode, 0);
     EXPECT_EQ(bankFilesIn(), std::vector<std::string>{});
 
+    // An interrupted run removes even its temporary folder.
+    const auto interrupted = test::runCommand("sh -c '" + demo("--velikost 50000 " + path) +
+                                              " & pid=$!; sleep 1; kill -TERM $pid; wait $pid'");
+    EXPECT_NE(interrupted.exitCode, 0);
+    size_t hidden = 0;
+    for (const auto& entry : fs::directory_iterator(folder()))
+        if (entry.path().filename().string().rfind(".nova.db.", 0) == 0) ++hidden;
+    EXPECT_EQ(hidden, 1u); // the killed run's folder only
+
     const auto again = test::runCommand(demo("--prazna --alias NOVA " + path));
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(bankFilesIn(), (std::vector<std::string>{"nova.db", "nova.db.skup"}));

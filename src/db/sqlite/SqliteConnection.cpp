@@ -104,11 +104,31 @@ std::string quoteIdentifier(const std::string& name) {
 
 } // namespace
 
-// A prepared statement with where its named parameters stand.
+// A prepared statement with where its parameters stand, found once when it is prepared.
 struct PreparedStatement {
     sqlite3_stmt* statement = nullptr;
-    /// Parameter name in upper case (":NAME", ":ORV_L1") -> SQLite's index of it.
-    std::unordered_map<std::string, int> parameters;
+    /// Shared literal i (from 0), the parameter ":orv_l<i+1>" of the translation -> its index.
+    std::vector<int> literalIndexes;
+    /// The program's named variables: upper-case name (":NAME") -> index.
+    std::vector<std::pair<std::string, int>> variables;
+
+    /// Files the parameters found by name into the two lists.
+    void sortParameters(const std::unordered_map<std::string, int>& byName) {
+        constexpr std::string_view kLiteral = ":ORV_L";
+        for (const auto& [name, index] : byName) {
+            const std::string_view ordinal =
+                std::string_view(name).substr(std::min(name.size(), kLiteral.size()));
+            const bool literal = name.rfind(kLiteral, 0) == 0 && !ordinal.empty() &&
+                                 ordinal.find_first_not_of("0123456789") == std::string::npos;
+            if (!literal) {
+                variables.emplace_back(name, index);
+                continue;
+            }
+            const size_t i = std::stoul(std::string(ordinal)) - 1;
+            if (i >= literalIndexes.size()) literalIndexes.resize(i + 1, 0);
+            literalIndexes[i] = index;
+        }
+    }
 };
 
 namespace {
@@ -172,9 +192,11 @@ bool planHolds(sqlite3_stmt* statement, const ParameterPlan& plan) {
 std::unordered_map<std::string, int> namedIndexes(sqlite3_stmt* statement) {
     std::unordered_map<std::string, int> indexes;
     const int count = sqlite3_bind_parameter_count(statement);
-    for (int i = 1; i <= count; ++i)
-        if (const char* name = sqlite3_bind_parameter_name(statement, i))
-            indexes.emplace(upper(name), i);
+    // An anonymous parameter no variable can name stays unbound, which is an error when run.
+    for (int i = 1; i <= count; ++i) {
+        const char* name = sqlite3_bind_parameter_name(statement, i);
+        indexes.emplace(name ? upper(name) : "?" + std::to_string(i), i);
+    }
     return indexes;
 }
 
@@ -199,13 +221,13 @@ public:
         ParameterPlan plan = planParameters(sql);
         prepared.statement = prepare(plan.sql);
         if (planHolds(prepared.statement, plan)) {
-            prepared.parameters = std::move(plan.indexes);
+            prepared.sortParameters(plan.indexes);
         } else {
             if (plan.sql != sql) {
                 sqlite3_finalize(prepared.statement);
                 prepared.statement = prepare(sql);
             }
-            prepared.parameters = namedIndexes(prepared.statement);
+            prepared.sortParameters(namedIndexes(prepared.statement));
         }
         order_.emplace_front(sql, std::move(prepared));
         index_[sql] = order_.begin();
@@ -348,26 +370,19 @@ sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
     const PreparedStatement& prepared = statements_->get(translated.sql);
     sqlite3_reset(prepared.statement);
     sqlite3_clear_bindings(prepared.statement);
-    const auto indexOf = [&](const std::string& upperName) {
-        const auto found = prepared.parameters.find(upperName);
-        return found == prepared.parameters.end() ? 0 : found->second;
-    };
     for (size_t i = 0; i < translated.literals.size(); ++i)
-        bindLiteral(prepared.statement, indexOf(":ORV_L" + std::to_string(i + 1)),
+        bindLiteral(prepared.statement,
+                    i < prepared.literalIndexes.size() ? prepared.literalIndexes[i] : 0,
                     translated.literals[i]);
-    // The bank's database matches variable names case-insensitively; the map is in upper case.
-    std::vector<bool> bound(static_cast<size_t>(sqlite3_bind_parameter_count(prepared.statement)) +
-                            1);
-    for (const BoundVariable& variable : variables) {
-        const int index = indexOf(upper(":" + variable.name));
-        if (index == 0) continue;
-        bindValue(prepared.statement, index, variable.value);
-        bound[static_cast<size_t>(index)] = true;
-    }
-    for (const auto& [name, index] : prepared.parameters) {
-        const bool literal = name.rfind(":ORV_L", 0) == 0;
-        if (!literal && !bound[static_cast<size_t>(index)])
-            throw DatabaseError("ORA-01008: not all variables bound");
+    // The bank's database matches variable names case-insensitively; the names are in upper case.
+    for (const auto& [name, index] : prepared.variables) {
+        bool bound = false;
+        for (const BoundVariable& variable : variables) {
+            if (upper(":" + variable.name) != name) continue;
+            bindValue(prepared.statement, index, variable.value);
+            bound = true;
+        }
+        if (!bound) throw DatabaseError("ORA-01008: not all variables bound");
     }
     return prepared.statement;
 }
