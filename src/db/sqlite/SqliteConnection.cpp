@@ -102,8 +102,6 @@ std::string quoteIdentifier(const std::string& name) {
     return quoted + "\"";
 }
 
-} // namespace
-
 // A prepared statement with where its parameters stand, found once when it is prepared.
 struct PreparedStatement {
     sqlite3_stmt* statement = nullptr;
@@ -130,8 +128,6 @@ struct PreparedStatement {
         }
     }
 };
-
-namespace {
 
 // How a statement's parameters are written for SQLite and which index each gets. SQLite finds a
 // named or numbered parameter by a linear search over those seen before, as it prepares, as it
