@@ -4,6 +4,7 @@
 #include "base/IniFile.h"
 #include "base/ProgramFolder.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -44,7 +45,32 @@ std::vector<std::string> AliasStore::GetAliasParams(const std::string& alias) co
     return lines;
 }
 
+namespace {
+
+bool holdsLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+} // namespace
+
+void checkAliasName(const std::string& alias) {
+    if (alias.empty() || holdsLineBreak(alias) || alias.find_first_of("[]") != std::string::npos ||
+        trim(alias) != alias)
+        throw std::runtime_error("'" + alias +
+                                 "' cannot be an alias name: it may not be empty, hold a line "
+                                 "break, '[' or ']', or begin or end with a blank");
+}
+
 void AliasStore::writeAlias(const std::string& alias, const AliasDefinition& definition) const {
+    checkAliasName(alias);
+    for (const auto& [name, value] : definition.params)
+        if (name.empty() || holdsLineBreak(name) || name.find('=') != std::string::npos ||
+            holdsLineBreak(value))
+            throw std::runtime_error("the parameter '" + name + "' of alias " + alias +
+                                     " cannot be written to the alias store");
+    if (holdsLineBreak(definition.driverName))
+        throw std::runtime_error("the driver type of alias " + alias +
+                                 " cannot be written to the alias store");
     IniFile ini = IniFile::load(path_);
     ini.eraseSection(alias);
     ini.writeString(alias, "TYPE", definition.driverName);
@@ -66,6 +92,20 @@ std::string paramValue(const std::vector<std::string>& params, const std::string
 }
 
 } // namespace
+
+int busyTimeoutOfAlias(const AliasStore& store, const std::string& alias) {
+    constexpr int kLongest = 3600;
+    const std::string text = trim(paramValue(store.GetAliasParams(alias), "BUSY TIMEOUT"));
+    if (text.empty()) return 30;
+    char* end = nullptr;
+    errno = 0;
+    const long seconds = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || seconds < 0 || seconds > kLongest)
+        throw std::runtime_error("Invalid parameter: BUSY TIMEOUT of alias " + alias +
+                                 " must be whole seconds from 0 to " + std::to_string(kLongest) +
+                                 ", not '" + text + "'");
+    return static_cast<int>(seconds);
+}
 
 std::string StreznikAliasa(const AliasStore& store, const std::string& alias) {
     const std::string driver = store.GetAliasDriverName(alias);

@@ -31,7 +31,9 @@ public:
     /// The parameters of an alias as "name=value" lines. Throws for an unknown alias.
     std::vector<std::string> GetAliasParams(const std::string& alias) const;
 
-    /// Adds or replaces an alias (the file is rewritten whole, other aliases kept).
+    /// Adds or replaces an alias (the file is rewritten whole, other aliases kept). Throws
+    /// std::runtime_error for a name or parameter that the file cannot hold (see
+    /// checkAliasName) and when the file cannot be written.
     void writeAlias(const std::string& alias, const AliasDefinition& definition) const;
 
 private:
@@ -39,6 +41,15 @@ private:
 
     std::string path_;
 };
+
+/// Throws std::runtime_error when `alias` cannot name a section of the alias store: empty, or
+/// holding a line break, '[' or ']', or blanks at either end (they would not read back).
+void checkAliasName(const std::string& alias);
+
+/// The alias's BUSY TIMEOUT in seconds: how long a statement waits for a lock that another
+/// session holds (30 when the alias does not say; whole seconds 0 to 3600). Throws
+/// std::runtime_error for an unknown alias or a value out of that range.
+int busyTimeoutOfAlias(const AliasStore& store, const std::string& alias);
 
 /// The server or data-source name of an alias: "ODBC DSN" for a driver type that contains ODBC,
 /// "SERVER NAME" for ORACLE, "DB2 DSN" for DB2, else empty. Throws for an unknown alias.

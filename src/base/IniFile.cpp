@@ -2,10 +2,14 @@
 
 #include "base/Besedilo.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace orv {
 
@@ -102,15 +106,29 @@ std::string IniFile::toText() const {
 }
 
 void IniFile::save(const std::string& path) const {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << toText();
-        if (!file.flush()) throw std::runtime_error("cannot write " + temporary);
+    // A temporary file of a name nobody can guess, made by mkstemp (which never follows a
+    // symbolic link and gives the file mode 0600), written in full and flushed to the disk
+    // before it replaces the file in one rename: readers see the old file or the new one.
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+    const std::string text = toText();
+    int error = 0;
+    for (size_t written = 0; error == 0 && written < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n > 0)
+            written += static_cast<size_t>(n);
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = EIO;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
         std::remove(temporary.c_str());
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write " + path + ": " + std::strerror(error));
     }
 }
 

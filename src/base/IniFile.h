@@ -31,8 +31,9 @@ public:
     void eraseSection(const std::string& section);
 
     std::string toText() const;
-    /// Writes the file through a temporary file and a rename, so a failure never leaves half a
-    /// file behind. Throws std::runtime_error when it cannot be written.
+    /// Writes the file through a temporary file of a unique name beside it and an atomic rename,
+    /// so a failure never leaves half a file behind; the file is readable by its owner only.
+    /// Throws std::runtime_error when it cannot be written.
     void save(const std::string& path) const;
 
 private:

@@ -1,32 +1,11 @@
 #include "base/TerminalVmesnik.h"
 
+#include "base/PasswordInput.h"
+
 #include <iostream>
-#include <termios.h>
 #include <unistd.h>
 
 namespace orv {
-
-namespace {
-
-std::string readLine(bool echo) {
-    termios saved{};
-    const bool hide = !echo && tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (hide) {
-        termios silent = saved;
-        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
-    }
-    std::string line;
-    const bool read = static_cast<bool>(std::getline(std::cin, line));
-    if (hide) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-        std::cerr << "\n";
-    }
-    if (!read) throw std::ios_base::failure("end of input");
-    return line;
-}
-
-} // namespace
 
 TerminalVmesnik::TerminalVmesnik()
     : interactive_(isatty(STDIN_FILENO) != 0), progressTerminal_(isatty(STDERR_FILENO) != 0) {}
@@ -80,15 +59,14 @@ void TerminalVmesnik::showMessage(const std::string& text) {
 bool TerminalVmesnik::askLogon(LogonPrompt& prompt) {
     if (!interactive_) return false;
     endStatusLine();
-    try {
-        std::cerr << "Uporabnik [" << prompt.userName << "]: " << std::flush;
-        const std::string user = readLine(true);
-        if (!user.empty()) prompt.userName = user;
-        std::cerr << "Geslo: " << std::flush;
-        prompt.password = readLine(false);
-    } catch (const std::ios_base::failure&) {
-        return false; // end of input is Cancel
-    }
+    // The end of the input is Cancel.
+    std::cerr << "Uporabnik [" << prompt.userName << "]: " << std::flush;
+    const std::optional<std::string> user = readOneLine(std::cin);
+    if (!user) return false;
+    if (!user->empty()) prompt.userName = *user;
+    const std::optional<std::string> password = readHiddenLine("Geslo: ");
+    if (!password) return false;
+    prompt.password = *password;
     return true;
 }
 

@@ -2,13 +2,19 @@
 
 #include "base/AliasStore.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 namespace orv {
 
 void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const std::string& user,
                        const std::string& password) {
-    const std::string server = StreznikAliasa(AliasStore::standard(), alias);
+    const AliasStore store = AliasStore::standard();
+    const std::string server = StreznikAliasa(store, alias);
+    dm.OracleSession1.busyTimeoutSeconds = busyTimeoutOfAlias(store, alias);
     dm.OracleSession1.logonDatabase = server;
     dm.OracleSession1.logonUsername = user;
     dm.OracleSession1.logonPassword = password;
@@ -17,18 +23,36 @@ void logOnThroughAlias(TDM& dm, Vmesnik& window, const std::string& alias, const
         throw std::runtime_error("Prijava v " + server + " ni uspela!");
 }
 
+void ensureWritten(std::ostream& out, const char* name) {
+    errno = 0;
+    out.flush();
+    // The standard streams write through C's stdio, which keeps the error of a failed write.
+    const bool failed = !out || (&out == &std::cout && std::ferror(stdout));
+    if (failed)
+        throw std::runtime_error(std::string("cannot write the ") + name + ": " +
+                                 (errno ? std::strerror(errno) : "write error"));
+}
+
 int runCommand(const char* name, const char* usage, int (*run)(int, char**), int argc,
                char** argv) {
+    // A reader that goes away (a closed pipe) is a write error like any other, not a signal
+    // that ends the command before it can roll back and say so.
+    std::signal(SIGPIPE, SIG_IGN);
+    int code;
     try {
-        return run(argc, argv);
+        code = run(argc, argv);
+        ensureWritten(std::cout, "standard output");
     } catch (const UsageError& error) {
         std::cerr << name << ": " << error.what() << "\n" << usage;
-        return 2;
+        code = 2;
     } catch (const std::exception& error) {
         std::cout.flush();
         std::cerr << error.what() << "\n";
-        return 1;
+        code = 1;
     }
+    std::cerr.flush();
+    if (!std::cerr && code == 0) code = 1; // nothing left to say it on
+    return code;
 }
 
 void printQuery(TOracleDataSet& dataset, std::ostream& out) {

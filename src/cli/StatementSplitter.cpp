@@ -1,91 +1,80 @@
 #include "cli/StatementSplitter.h"
 
-#include "base/Besedilo.h"
+#include "db/sqlite/dialect/Tokenizer.h"
 
-#include <sstream>
+#include <algorithm>
+#include <string_view>
 
 namespace orv {
 
 namespace {
 
-// Tracks whether the script is inside a quoted text or a block comment across lines, and finds
-// where a line's own "-- comment" starts, so that a ';' inside either does not end a statement.
-struct LexicalState {
-    bool inText = false;
-    bool inBlockComment = false;
+using sqlite::PlacedToken;
 
-    // Scans one line; returns the position where its code ends (start of a -- comment or end).
-    size_t scan(const std::string& line) {
-        size_t i = 0;
-        while (i < line.size()) {
-            if (inBlockComment) {
-                if (line.compare(i, 2, "*/") == 0) {
-                    inBlockComment = false;
-                    i += 2;
-                } else {
-                    ++i;
-                }
-            } else if (inText) {
-                if (line[i] == '\'') {
-                    if (i + 1 < line.size() && line[i + 1] == '\'')
-                        ++i;
-                    else
-                        inText = false;
-                }
-                ++i;
-            } else if (line[i] == '\'') {
-                inText = true;
-                ++i;
-            } else if (line.compare(i, 2, "--") == 0) {
-                return i;
-            } else if (line.compare(i, 2, "/*") == 0) {
-                inBlockComment = true;
-                i += 2;
-            } else {
-                ++i;
-            }
-        }
-        return line.size();
-    }
-};
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-void finish(std::vector<std::string>& statements, std::string& current) {
-    if (!trim(current).empty()) statements.push_back(current);
-    current.clear();
+// The script as the tokenizer reads it: without a leading byte-order mark (an editor's, not
+// part of the first statement) and with CR LF line ends as plain LF, as a debug file of the
+// program has them.
+std::string normalized(const std::string& script) {
+    std::string_view text = script;
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) result += text[i];
+    return result;
+}
+
+size_t lineOf(const std::string& script, size_t offset) {
+    const auto end = script.begin() + static_cast<std::ptrdiff_t>(std::min(offset, script.size()));
+    return static_cast<size_t>(std::count(script.begin(), end, '\n')) + 1;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+// A '/' that stands alone on its line ends a statement; elsewhere it divides.
+bool isSlashLine(const std::string& script, const PlacedToken& token) {
+    if (!token.token.isOperator("/")) return false;
+    for (size_t i = token.begin; i > 0 && script[i - 1] != '\n'; --i)
+        if (!isBlank(script[i - 1])) return false;
+    for (size_t i = token.end; i < script.size() && script[i] != '\n'; ++i)
+        if (!isBlank(script[i])) return false;
+    return true;
 }
 
 } // namespace
 
-std::vector<std::string> splitStatements(const std::string& script) {
-    std::vector<std::string> statements;
-    std::string current;
-    LexicalState state;
-    std::istringstream lines(script);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const bool freeCode = !state.inText && !state.inBlockComment;
-        if (freeCode && trim(line) == "/") {
-            finish(statements, current);
-            continue;
-        }
-        const size_t codeEnd = state.scan(line);
-        const bool ends = !state.inText && !state.inBlockComment;
-        std::string code = line.substr(0, codeEnd);
-        const std::string trimmedCode = trim(code);
-        if (ends && !trimmedCode.empty() && trimmedCode.back() == ';') {
-            code.erase(code.find_last_of(';'));
-            current += code;
-            finish(statements, current);
-            continue;
-        }
-        current += line + "\n";
+std::vector<std::string> splitStatements(const std::string& input) {
+    const std::string script = normalized(input);
+    std::vector<PlacedToken> tokens;
+    try {
+        tokens = sqlite::tokenizePlaced(script);
+    } catch (const sqlite::TokenizeError& error) {
+        throw ScriptError("line " + std::to_string(lineOf(script, error.offset)) + ": " +
+                          error.what());
     }
-    finish(statements, current);
-    // A statement read to its end keeps no trailing line break.
-    for (std::string& statement : statements)
-        while (!statement.empty() && (statement.back() == '\n' || statement.back() == ' '))
-            statement.pop_back();
+    // A statement is the text from its first token to the end of its last one: comments
+    // inside it stay, blanks and comments around it do not.
+    std::vector<std::string> statements;
+    const PlacedToken* first = nullptr;
+    const PlacedToken* last = nullptr;
+    auto finish = [&] {
+        if (first) statements.push_back(script.substr(first->begin, last->end - first->begin));
+        first = last = nullptr;
+    };
+    for (const PlacedToken& token : tokens) {
+        if (token.token.isOperator(";") || isSlashLine(script, token)) {
+            finish();
+            continue;
+        }
+        if (!first) first = &token;
+        last = &token;
+    }
+    finish();
     return statements;
 }
 

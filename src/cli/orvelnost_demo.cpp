@@ -1,31 +1,42 @@
 // orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT
 //
 // Creates a synthetic bank database at POT (never over an existing file), the user OPERATER
-// with password G, and writes the alias IME that names it into the alias store.
+// with password G, and writes the alias IME that names it into the alias store. The bank is
+// built under a temporary name beside POT and moved into place only when it is complete.
 
+#include "bank/BankSchema.h"
+#include "bank/demo/DemoBank.h"
 #include "base/AliasStore.h"
+#include "base/PasswordInput.h"
 #include "cli/CommandLine.h"
 #include "db/sqlite/BankFile.h"
-#include "bank/BankSchema.h"
 #include "db/sqlite/Users.h"
-#include "bank/demo/DemoBank.h"
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <iostream>
+#include <limits>
 #include <stdexcept>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT\n"
     "Creates a demo bank at POT (an existing file is never written over).\n"
-    "  --velikost N  size of the bank: contracts, securities, deals, postings grow with N (100)\n"
+    "  --velikost N  size of the bank, 1 to 1000000: contracts, securities, deals, postings\n"
+    "                grow with N (100)\n"
     "  --seme S      seed of the synthetic data (1)\n"
     "  --alias IME   alias written into the alias store (ORVDEMO)\n"
-    "  --geslo G     password of the user OPERATER (demo)\n"
+    "  --geslo G     password of the user OPERATER (demo); '-' takes it from ORVELNOST_GESLO\n"
+    "                when set, else from standard input (or asks for it on a terminal)\n"
     "  --prazna      schema, routines and the user only, no bank data\n";
 
 struct Arguments {
@@ -36,11 +47,16 @@ struct Arguments {
     std::string path;
 };
 
-long parsePositive(const std::string& option, const char* text) {
+// The largest demo bank: some 3.6 kB of data per unit of size, so about 4 GB at the top.
+constexpr long kLargestSize = 1000000;
+
+long parseWhole(const std::string& option, const char* text, long lowest, long highest) {
     char* end = nullptr;
+    errno = 0;
     const long value = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0' || value < 0)
-        throw orv::UsageError(option + " needs a whole number, not '" + text + "'");
+    if (*text == '\0' || *end != '\0' || errno != 0 || value < lowest || value > highest)
+        throw orv::UsageError(option + " needs a whole number from " + std::to_string(lowest) +
+                              " to " + std::to_string(highest) + ", not '" + text + "'");
     return value;
 }
 
@@ -53,9 +69,10 @@ Arguments parseArguments(int argc, char** argv) {
             return argv[++i];
         };
         if (argument == "--velikost")
-            arguments.options.velikost = parsePositive(argument, value());
+            arguments.options.velikost = parseWhole(argument, value(), 1, kLargestSize);
         else if (argument == "--seme")
-            arguments.options.seme = static_cast<unsigned long>(parsePositive(argument, value()));
+            arguments.options.seme = static_cast<unsigned long>(
+                parseWhole(argument, value(), 0, std::numeric_limits<long>::max()));
         else if (argument == "--alias")
             arguments.alias = value();
         else if (argument == "--geslo")
@@ -70,7 +87,11 @@ Arguments parseArguments(int argc, char** argv) {
             throw orv::UsageError("only one path may be given");
     }
     if (arguments.path.empty()) throw orv::UsageError("the path of the bank is missing");
-    if (arguments.alias.empty()) throw orv::UsageError("the alias may not be empty");
+    try {
+        orv::checkAliasName(arguments.alias);
+    } catch (const std::runtime_error& error) {
+        throw orv::UsageError(error.what());
+    }
     return arguments;
 }
 
@@ -82,26 +103,83 @@ void fillBank(const Arguments& arguments, const std::string& path) {
     if (!arguments.empty) orv::demo::fillDemoBank(bank.handle(), arguments.options);
 }
 
-void removeBankFiles(const std::string& path) {
-    std::error_code ignored;
-    for (const std::string& file : {path, orv::sqlite::skupSchemaPath(path)})
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-            std::filesystem::remove(file + suffix, ignored);
+// Moves a file into place; never over a file that exists.
+void moveNoReplace(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+    if (errno == EEXIST)
+        throw std::runtime_error("the file " + to +
+                                 " exists already; a bank is never written over");
+    if (errno != EINVAL && errno != ENOSYS)
+        throw std::runtime_error("cannot move the new bank to " + to + ": " + std::strerror(errno));
+    // A file system without RENAME_NOREPLACE: a hard link refuses an existing name as well.
+    if (link(from.c_str(), to.c_str()) != 0)
+        throw std::runtime_error("cannot move the new bank to " + to + ": " + std::strerror(errno));
+    unlink(from.c_str());
 }
 
+// The files of the bank being built and their folder, removed when a signal ends the run
+// (Ctrl-C, a terminal closed, kill): set before the handlers are installed, only read by them.
+std::vector<std::string> buildingFiles;
+std::string buildingFolder;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void removeHalfBank(int signal) {
+    for (const std::string& file : buildingFiles)
+        unlink(file.c_str());
+    rmdir(buildingFolder.c_str());
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void removeOnSignal(const std::string& folder, const std::string& building) {
+    buildingFolder = folder;
+    for (const std::string& file : {building, orv::sqlite::skupSchemaPath(building)})
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            buildingFiles.push_back(file + suffix);
+    for (const int signal : kEndingSignals)
+        std::signal(signal, removeHalfBank);
+}
+
+void keepOnSignal() {
+    for (const int signal : kEndingSignals)
+        std::signal(signal, SIG_DFL);
+}
+
+// The bank is built in a hidden folder beside POT and its two files are moved into place when
+// it is complete. A run that is interrupted removes the folder; one that is killed outright
+// leaves only that folder, which no logon takes for a bank and which does not block the name POT.
 void createBank(const Arguments& arguments, const std::string& path) {
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    if (std::filesystem::exists(path, ignored) ||
-        std::filesystem::exists(orv::sqlite::skupSchemaPath(path), ignored))
+    const std::string skup = orv::sqlite::skupSchemaPath(path);
+    if (fs::exists(path, ignored) || fs::exists(skup, ignored))
         throw std::runtime_error("the file " + path +
                                  " exists already; a bank is never written over");
+    const fs::path target(path);
+    std::string folder =
+        (target.parent_path() / ("." + target.filename().string() + ".nastaja-XXXXXX")).string();
+    if (!mkdtemp(folder.data()))
+        throw std::runtime_error("cannot create a folder beside " + path + ": " +
+                                 std::strerror(errno));
+    const std::string building = folder + "/" + target.filename().string();
+    removeOnSignal(folder, building);
     try {
-        fillBank(arguments, path);
+        fillBank(arguments, building);
+        // The schema file first: a bank file without its schema is refused at logon.
+        moveNoReplace(orv::sqlite::skupSchemaPath(building), skup);
+        try {
+            moveNoReplace(building, path);
+        } catch (...) {
+            fs::remove(skup, ignored);
+            throw;
+        }
     } catch (...) {
-        // Half a bank is no use to anyone: remove what was created (the files did not exist).
-        removeBankFiles(path);
+        keepOnSignal();
+        fs::remove_all(folder, ignored);
         throw;
     }
+    keepOnSignal();
+    fs::remove_all(folder, ignored);
 }
 
 int run(int argc, char** argv) {
@@ -109,7 +187,8 @@ int run(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
-    const Arguments arguments = parseArguments(argc, argv);
+    Arguments arguments = parseArguments(argc, argv);
+    arguments.password = orv::passwordFromArgument(arguments.password);
     const std::string path = std::filesystem::absolute(arguments.path).lexically_normal().string();
     const auto started = std::chrono::steady_clock::now();
     createBank(arguments, path);

@@ -6,6 +6,7 @@
 // not part of this version yet.
 
 #include "base/Datum.h"
+#include "base/PasswordInput.h"
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
 #include "base/TerminalVmesnik.h"
@@ -32,6 +33,8 @@ constexpr const char* kUsage =
     "  --debug-sql       save the statements to their debug files in the program folder\n"
     "  --izvor           print the source rows of the date (header line, TAB-separated)\n"
     "                    instead of transferring them\n"
+    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
+    "from standard input (or asks for it on a terminal).\n"
     "Exit codes: 0 done, 1 error, 2 wrong call, 3 no source rows for the date.\n";
 
 struct Arguments {
@@ -41,10 +44,21 @@ struct Arguments {
     bool izvor = false;
 };
 
+// The dialect's dates run from 01.01.0001 to 31.12.9999, and the source statement also names the
+// first day of the year before the reporting date: an earlier date would pass here and then fail
+// in the middle of the statement, so it is refused up front.
+constexpr int kFirstYear = 2;
+constexpr int kLastYear = 9999;
+
 // The date edit shows every date as dd.mm.yyyy, whatever form was typed.
 std::string dateEditText(const std::string& typed) {
     const auto date = orv::parseDate(typed);
     if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + typed + "'");
+    const int year = orv::decodeDate(*date).year;
+    if (year < kFirstYear || year > kLastYear)
+        throw orv::UsageError(
+            "--dan must lie from " + orv::formatDate(orv::encodeDate(kFirstYear, 1, 1)) + " to " +
+            orv::formatDate(orv::encodeDate(kLastYear, 12, 31)) + ", not '" + typed + "'");
     return orv::formatDate(*date);
 }
 
@@ -106,7 +120,7 @@ int run(int argc, char** argv) {
     orv::setProgramParameters(arguments.positional);
     orv::TDM dm(window, orv::programFolder());
     const auto& p = arguments.positional;
-    orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
+    orv::logOnThroughAlias(dm, window, p[0], p[1], orv::passwordFromArgument(p[2]));
     orv::BeriPodatke(dm, window);
     orv::printQuery(dm.Q1, std::cout);
     return 0;

@@ -1,9 +1,12 @@
 // orvelnost-sql ALIAS USER PASSWORD [DATOTEKA]
+// orvelnost-sql --preveri ALIAS USER PASSWORD
 //
 // An SQL console in the bank database's dialect: runs the statements of the file (or standard
-// input), prints each query's rows, commits at the end. At the first failing statement it prints
-// the database's error text, rolls back everything uncommitted and exits 1.
+// input), prints each query's rows, commits at the end. At the first failing statement, or when
+// its output cannot be written, it prints the error text, rolls back everything uncommitted and
+// exits 1. With --preveri it checks the bank's files for damage instead.
 
+#include "base/PasswordInput.h"
 #include "base/ProgramFolder.h"
 #include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
@@ -11,6 +14,7 @@
 #include "db/TDM.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -19,9 +23,13 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: orvelnost-sql ALIAS USER PASSWORD [DATOTEKA]\n"
+    "       orvelnost-sql --preveri ALIAS USER PASSWORD\n"
     "Runs the statements of DATOTEKA (or standard input) on the database of ALIAS.\n"
-    "A statement ends at a ';' at the end of a line or at a line holding only '/'.\n"
-    "A query prints a header line and its rows, values separated by TAB.\n";
+    "A statement ends at a ';' outside texts and comments or at a line holding only '/'.\n"
+    "A query prints a header line and its rows, values separated by TAB.\n"
+    "--preveri checks the bank's files for damage and prints 'ok' or the problems found.\n"
+    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
+    "from the first line of standard input (or asks for it on a terminal).\n";
 
 bool isQuery(const std::string& statement) {
     size_t i = 0;
@@ -40,13 +48,30 @@ bool isQuery(const std::string& statement) {
 std::string readScript(int argc, char** argv) {
     std::stringstream text;
     if (argc == 5) {
+        std::error_code error;
+        if (std::filesystem::is_directory(argv[4], error))
+            throw std::runtime_error(std::string("cannot read ") + argv[4] + ": it is a folder");
         std::ifstream file(argv[4], std::ios::binary);
         if (!file) throw std::runtime_error(std::string("cannot read ") + argv[4]);
         text << file.rdbuf();
+        if (file.bad()) throw std::runtime_error(std::string("cannot read ") + argv[4]);
     } else {
         text << std::cin.rdbuf();
+        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
     }
     return text.str();
+}
+
+// --preveri ALIAS USER PASSWORD
+int checkBank(int argc, char** argv) {
+    if (argc != 5) throw orv::UsageError("--preveri needs ALIAS, USER and PASSWORD");
+    orv::TerminalVmesnik window;
+    orv::TDM dm(window, orv::programFolder());
+    orv::logOnThroughAlias(dm, window, argv[2], argv[3], orv::passwordFromArgument(argv[4]));
+    const std::vector<std::string> problems = dm.OracleSession1.connection().checkIntegrity();
+    for (const std::string& line : problems)
+        std::cout << line << "\n";
+    return problems.size() == 1 && problems[0] == "ok" ? 0 : 1;
 }
 
 int run(int argc, char** argv) {
@@ -54,24 +79,32 @@ int run(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
     }
+    if (argc > 1 && std::strcmp(argv[1], "--preveri") == 0) return checkBank(argc, argv);
     if (argc < 4 || argc > 5) throw orv::UsageError("wrong number of arguments");
     orv::TerminalVmesnik window;
     orv::TDM dm(window, orv::programFolder());
+    // The password first: with "-" it is the first line of standard input, the script the rest.
+    const std::string password = orv::passwordFromArgument(argv[3]);
     const std::string script = readScript(argc, argv);
-    orv::logOnThroughAlias(dm, window, argv[1], argv[2], argv[3]);
+    // The whole script is cut before anything runs: one that cannot be cut cleanly runs not at all.
+    const std::vector<std::string> statements = orv::splitStatements(script);
+    orv::logOnThroughAlias(dm, window, argv[1], argv[2], password);
     try {
-        for (const std::string& statement : orv::splitStatements(script)) {
+        for (const std::string& statement : statements) {
             orv::TOracleDataSet& dataset = dm.Q1;
             dataset.Close();
             dataset.setSQL(statement);
             if (isQuery(statement)) {
                 dataset.Open();
                 orv::printQuery(dataset, std::cout);
+                orv::ensureWritten(std::cout, "standard output");
                 dataset.Close();
             } else {
                 dataset.ExecSQL();
             }
         }
+        // Nothing is committed whose output went missing.
+        orv::ensureWritten(std::cout, "standard output");
         dm.OracleSession1.Commit();
     } catch (...) {
         std::cout.flush();

@@ -45,12 +45,20 @@ public:
 
     /// Rolls the transaction back; nothing happens when none is open.
     virtual void rollback() = 0;
+
+    /// Checks the database's files for damage: {"ok"} when they are sound, else one line per
+    /// problem found. Throws DatabaseError when the backend cannot check itself.
+    virtual std::vector<std::string> checkIntegrity();
 };
+
+/// How long a statement waits for a lock that another session holds, unless the alias says.
+inline constexpr int kDefaultBusyTimeoutSeconds = 30;
 
 /// Opens the backend that a logon database text names ("sqlite:<path>" is the embedded
 /// substitute) and logs the user on. Throws DatabaseError with the database's text.
+/// A statement that meets another session's lock waits up to `busyTimeoutSeconds` for it.
 std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
-                                           const std::string& userName,
-                                           const std::string& password);
+                                           const std::string& userName, const std::string& password,
+                                           int busyTimeoutSeconds = kDefaultBusyTimeoutSeconds);
 
 } // namespace orv

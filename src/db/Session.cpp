@@ -6,7 +6,7 @@ namespace orv {
 
 void Session::LogOn() {
     connection_.reset();
-    connection_ = openConnection(logonDatabase, logonUsername, logonPassword);
+    connection_ = openConnection(logonDatabase, logonUsername, logonPassword, busyTimeoutSeconds);
 }
 
 void Session::LogOff() {

@@ -14,6 +14,8 @@ public:
     std::string logonDatabase;
     std::string logonUsername;
     std::string logonPassword;
+    /// How long a statement waits for another session's lock (the alias's BUSY TIMEOUT).
+    int busyTimeoutSeconds = kDefaultBusyTimeoutSeconds;
 
     /// Connects with the logon properties; replaces an earlier connection. Throws DatabaseError.
     void LogOn();

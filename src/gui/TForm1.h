@@ -17,6 +17,9 @@ namespace orv::gui {
 
 class DataSetModel;
 
+/// What the database label shows in place of the user when nobody is logged on.
+inline constexpr const char* kNobodyLoggedOn = "nihče ni prijavljen";
+
 class TForm1 : public QMainWindow, public Vmesnik {
     Q_OBJECT
 public:

@@ -4,9 +4,9 @@
 
 #include "base/AliasStore.h"
 #include "base/ProgramFolder.h"
+#include "db/TDM.h"
 #include "gui/GeneralErrorHandler.h"
 #include "gui/VkntSelector.h"
-#include "db/TDM.h"
 
 #include <QApplication>
 #include <QDate>
@@ -51,6 +51,7 @@ void TForm1::prviZagon() {
 bool TForm1::prijava(const std::string& alias, const std::string& user, const std::string& password,
                      const std::string& server) {
     try {
+        dm().OracleSession1.busyTimeoutSeconds = busyTimeoutOfAlias(AliasStore::standard(), alias);
         dm().OracleSession1.logonDatabase = server;
         dm().OracleSession1.logonUsername = user;
         dm().OracleSession1.logonPassword = password;
@@ -58,7 +59,10 @@ bool TForm1::prijava(const std::string& alias, const std::string& user, const st
         // and returns, connected or not.
         dm().OracleLogon1.Execute(*this);
         setWindowTitle(QString::fromLatin1(ImePrograma));
-        ui.lblBaza->setText(QString::fromStdString(alias + " (" + server + ") / " + user));
+        // The label names the user only when the user is logged on: after failed attempts or a
+        // cancelled dialog it says that nobody is.
+        const std::string who = dm().OracleSession1.connected() ? user : kNobodyLoggedOn;
+        ui.lblBaza->setText(QString::fromStdString(alias + " (" + server + ") / " + who));
         return true;
     } catch (const std::exception&) {
         showMessage("Prijava v " + server + " ni uspela!");

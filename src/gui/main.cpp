@@ -1,13 +1,16 @@
 // orvelnost ALIAS USER PASSWORD [REFERENT]: the desktop program.
 
+#include "base/PasswordInput.h"
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
-#include "gui/TForm1.h"
 #include "db/TDM.h"
+#include "gui/TForm1.h"
 
 #include <QApplication>
 #include <QStringList>
 
+#include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,15 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
         parameters.push_back(arguments[i].toStdString());
+    // A PASSWORD of "-" is taken from ORVELNOST_GESLO or standard input before any window opens.
+    if (parameters.size() >= 3) {
+        try {
+            parameters[2] = orv::passwordFromArgument(parameters[2]);
+        } catch (const std::runtime_error& error) {
+            std::cerr << error.what() << "\n";
+            return 1;
+        }
+    }
     orv::setProgramParameters(parameters);
 
     // The windows and the data module live for the whole run; the main window first, as the

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -41,6 +43,61 @@ TEST_F(AliasStoreFixture, UnknownAliasOrMissingStoreIsAnError) {
     EXPECT_THROW(StreznikAliasa(AliasStore(path), "PROD"), std::runtime_error);
     std::ofstream(path) << "[PROD]\nTYPE=ORACLE\n";
     EXPECT_THROW(StreznikAliasa(AliasStore(path), "TEST"), std::runtime_error);
+}
+
+// The store is written through a temporary file of its own (never a predictable name that a
+// symbolic link could point elsewhere), replaced in one rename, and readable by its owner only.
+TEST_F(AliasStoreFixture, WritingGoesThroughAPrivateTemporaryFile) {
+    const std::string victim = path + ".victim";
+    std::ofstream(victim) << "untouched";
+    std::filesystem::create_symlink(victim, path + ".tmp");
+    const AliasStore store(path);
+    store.writeAlias("ORVDEMO", {"ORACLE", {{"SERVER NAME", "sqlite:/b.db"}}});
+    std::ifstream file(victim);
+    const std::string victimText{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(victimText, "untouched");
+    EXPECT_EQ(StreznikAliasa(store, "ORVDEMO"), "sqlite:/b.db");
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    // Nothing is left beside the store but the planted link.
+    size_t beside = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+        if (entry.path().string().rfind(path + ".", 0) == 0) ++beside;
+    EXPECT_EQ(beside, 2u); // the victim and the link
+    std::remove((path + ".tmp").c_str());
+    std::remove(victim.c_str());
+}
+
+// A name the file cannot hold would write a broken section: it is refused, the store unchanged.
+TEST_F(AliasStoreFixture, NamesThatBreakTheFileAreRefused) {
+    const AliasStore store(path);
+    store.writeAlias("PROD", {"ORACLE", {{"SERVER NAME", "ORCL"}}});
+    const char* bad[] = {"", "A\nB", "A\rB", "A]B", "[A", " A", "A "};
+    for (const char* alias : bad)
+        EXPECT_THROW(store.writeAlias(alias, {"ORACLE", {{"SERVER NAME", "x"}}}),
+                     std::runtime_error)
+            << alias;
+    EXPECT_THROW(store.writeAlias("B", {"ORACLE", {{"SERVER NAME", "x\n[EVIL]"}}}),
+                 std::runtime_error);
+    EXPECT_THROW(store.writeAlias("B", {"ORACLE", {{"SERVER\nNAME", "x"}}}), std::runtime_error);
+    std::ifstream file(path);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(text, "[PROD]\nTYPE=ORACLE\nSERVER NAME=ORCL\n");
+}
+
+TEST_F(AliasStoreFixture, BusyTimeoutIsWholeSecondsWithADefault) {
+    std::ofstream(path)
+        << "[A]\nTYPE=ORACLE\n[B]\nTYPE=ORACLE\nBUSY TIMEOUT= 5 \n"
+           "[C]\nTYPE=ORACLE\nbusy timeout=0\n[D]\nTYPE=ORACLE\nBUSY TIMEOUT=1.5\n"
+           "[E]\nTYPE=ORACLE\nBUSY TIMEOUT=-1\n[F]\nTYPE=ORACLE\nBUSY TIMEOUT=3601\n";
+    const AliasStore store(path);
+    EXPECT_EQ(busyTimeoutOfAlias(store, "A"), 30);
+    EXPECT_EQ(busyTimeoutOfAlias(store, "B"), 5);
+    EXPECT_EQ(busyTimeoutOfAlias(store, "C"), 0);
+    for (const char* alias : {"D", "E", "F", "NONE"})
+        EXPECT_THROW(busyTimeoutOfAlias(store, alias), std::runtime_error) << alias;
 }
 
 TEST_F(AliasStoreFixture, WritingAnAliasKeepsTheOthers) {

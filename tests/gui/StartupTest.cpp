@@ -1,7 +1,7 @@
 #include "gui/StartupTest.h"
 
-#include "gui/VkntSelector.h"
 #include "gui/GuiProgram.h"
+#include "gui/VkntSelector.h"
 
 #include <QDate>
 #include <QDateEdit>
@@ -98,7 +98,7 @@ void StartupTest::driverTypeDecidesTheServer() {
         return;
     }
     // No server: the logon fails, the operator cancels, and the class list cannot be read.
-    QCOMPARE(lblBaza(program), QString("ALIAS () / OPERATER"));
+    QCOMPARE(lblBaza(program), QString("ALIAS () / ") + QString::fromUtf8(kNobodyLoggedOn));
     QCOMPARE(program.dialogs.logonPrompts.size(), size_t{1});
     QCOMPARE(program.dialogs.logonPrompts[0].database, std::string());
     QCOMPARE(program.dialogs.errors, Texts{kNotLoggedOn});
@@ -135,9 +135,14 @@ void StartupTest::failedLogonIsShownAndAskedAgain() {
     QCOMPARE(first.password, std::string("wrong"));
     QCOMPARE(first.database, program.bank.logonDatabase());
     QCOMPARE(program.dm.OracleSession1.connected(), connected);
-    // Caption and database label are set whether or not the logon succeeded.
+    // Caption and database label are set whether or not the logon succeeded; the label names
+    // the user only when the user is logged on.
     QCOMPARE(program.form.windowTitle(), QString("ORVELNOST"));
-    QCOMPARE(lblBaza(program).toStdString(), bazaFor("ORVDEMO", program));
+    if (connected)
+        QCOMPARE(lblBaza(program).toStdString(), bazaFor("ORVDEMO", program));
+    else
+        QCOMPARE(lblBaza(program).toStdString(),
+                 "ORVDEMO (" + program.bank.logonDatabase() + ") / " + kNobodyLoggedOn);
     QVERIFY(!program.form.terminationRequested());
     QCOMPARE(program.dm.Qvknt.Active(), connected);
     QCOMPARE(program.dialogs.errors, connected ? Texts{} : Texts{kNotLoggedOn});

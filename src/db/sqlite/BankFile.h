@@ -14,25 +14,43 @@ namespace orv::sqlite {
 /// The file that holds the attached schema `skup` of the bank at `bankPath`.
 std::string skupSchemaPath(const std::string& bankPath);
 
+/// How long a connection waits for a lock that another session holds, unless told otherwise.
+inline constexpr int kDefaultBusyTimeoutMilliseconds = 30000;
+
 /// An open connection to a bank; closes it when destroyed.
 class BankFile {
 public:
     /// Opens an existing bank (`create` false; a missing file is an error) or creates a new one
-    /// (`create` true; an existing file is an error, nothing is written over). Throws
-    /// DatabaseError.
-    BankFile(const std::string& path, bool create);
+    /// (`create` true; an existing file is an error, nothing is written over; the new files are
+    /// readable and writable by their owner only). A bank whose files this user may not write
+    /// is opened read-only and left in its journal mode. A statement that meets a lock of
+    /// another session waits up to `busyTimeoutMilliseconds` for it. Throws DatabaseError.
+    BankFile(const std::string& path, bool create,
+             int busyTimeoutMilliseconds = kDefaultBusyTimeoutMilliseconds);
     ~BankFile();
     BankFile(const BankFile&) = delete;
     BankFile& operator=(const BankFile&) = delete;
 
     sqlite3* handle() const { return db_; }
     const std::string& path() const { return path_; }
+    /// True when this user may not write the bank: every change fails with ORA-16000.
+    bool readOnly() const { return readOnly_; }
 
     /// Runs statements in SQLite's own syntax (no dialect translation); throws DatabaseError.
     void exec(const std::string& sql);
 
+    /// The text of the connection's last error. Where SQLite's own words would not tell the
+    /// operator what happened (a busy bank, a bank this user may only read, a refused
+    /// statement) it is the bank database's error text, naming the file where that helps.
+    std::string errorText() const;
+
 private:
+    void open(bool create);
+    void setUp();
+
     std::string path_;
+    int busyTimeoutMilliseconds_;
+    bool readOnly_ = false;
     sqlite3* db_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
+#include "db/sqlite/dialect/Tokenizer.h"
 
 #include <cstring>
 
@@ -101,51 +102,173 @@ std::string quoteIdentifier(const std::string& name) {
     return quoted + "\"";
 }
 
+// A prepared statement with where its parameters stand, found once when it is prepared.
+struct PreparedStatement {
+    sqlite3_stmt* statement = nullptr;
+    /// Shared literal i (from 0), the parameter ":orv_l<i+1>" of the translation -> its index.
+    std::vector<int> literalIndexes;
+    /// The program's named variables: upper-case name (":NAME") -> index.
+    std::vector<std::pair<std::string, int>> variables;
+
+    /// Files the parameters found by name into the two lists.
+    void sortParameters(const std::unordered_map<std::string, int>& byName) {
+        constexpr std::string_view kLiteral = ":ORV_L";
+        for (const auto& [name, index] : byName) {
+            const std::string_view ordinal =
+                std::string_view(name).substr(std::min(name.size(), kLiteral.size()));
+            const bool literal = name.rfind(kLiteral, 0) == 0 && !ordinal.empty() &&
+                                 ordinal.find_first_not_of("0123456789") == std::string::npos;
+            if (!literal) {
+                variables.emplace_back(name, index);
+                continue;
+            }
+            const size_t i = std::stoul(std::string(ordinal)) - 1;
+            if (i >= literalIndexes.size()) literalIndexes.resize(i + 1, 0);
+            literalIndexes[i] = index;
+        }
+    }
+};
+
+// How a statement's parameters are written for SQLite and which index each gets. SQLite finds a
+// named or numbered parameter by a linear search over those seen before, as it prepares, as it
+// generates code for each use and as it binds by name, so a statement of thousands of shared
+// literals (a long IN list) would take quadratic time. It numbers parameters in the order they
+// first appear; the literals' own parameters (each used once) are written as anonymous '?',
+// which SQLite numbers without a search, and the program's named variables keep their names (a
+// statement has few).
+struct ParameterPlan {
+    std::string sql;
+    /// Upper-case name (":NAME", ":ORV_L1") -> index; empty when the text could not be read.
+    std::unordered_map<std::string, int> indexes;
+    /// How SQLite will name the parameter of the highest index (empty: anonymous), to check
+    /// the plan against.
+    std::string lastSpelling;
+};
+
+ParameterPlan planParameters(const std::string& sql) {
+    ParameterPlan plan;
+    std::vector<PlacedToken> tokens;
+    try {
+        tokens = tokenizePlaced(sql);
+    } catch (const DatabaseError&) {
+        plan.sql = sql;
+        return plan;
+    }
+    size_t copied = 0;
+    for (const PlacedToken& placed : tokens) {
+        if (placed.token.kind != Token::Kind::Bind) continue;
+        const bool added =
+            plan.indexes.emplace(placed.token.text, static_cast<int>(plan.indexes.size()) + 1)
+                .second;
+        const bool sharedLiteral = sql.compare(placed.begin, 6, ":orv_l") == 0;
+        if (added)
+            plan.lastSpelling =
+                sharedLiteral ? "" : sql.substr(placed.begin, placed.end - placed.begin);
+        if (sharedLiteral) {
+            // An anonymous parameter is a new one wherever it stands: a literal's name that
+            // came twice would no longer match SQLite's count, and the plan is then dropped.
+            plan.sql.append(sql, copied, placed.begin - copied);
+            plan.sql += '?';
+            copied = placed.end;
+        }
+    }
+    plan.sql.append(sql, copied, std::string::npos);
+    return plan;
+}
+
+bool planHolds(sqlite3_stmt* statement, const ParameterPlan& plan) {
+    const int count = sqlite3_bind_parameter_count(statement);
+    if (count == 0) return plan.indexes.empty();
+    const char* last = sqlite3_bind_parameter_name(statement, count);
+    return static_cast<int>(plan.indexes.size()) == count &&
+           plan.lastSpelling == (last ? last : "");
+}
+
+// SQLite's own account of the names, for a text the plan could not read.
+std::unordered_map<std::string, int> namedIndexes(sqlite3_stmt* statement) {
+    std::unordered_map<std::string, int> indexes;
+    const int count = sqlite3_bind_parameter_count(statement);
+    // An anonymous parameter no variable can name stays unbound, which is an error when run.
+    for (int i = 1; i <= count; ++i) {
+        const char* name = sqlite3_bind_parameter_name(statement, i);
+        indexes.emplace(name ? upper(name) : "?" + std::to_string(i), i);
+    }
+    return indexes;
+}
+
 } // namespace
 
 // A small least-recently-used cache of prepared statements keyed by their SQLite text.
 class SqliteConnection::StatementCache {
 public:
-    explicit StatementCache(sqlite3* db) : db_(db) {}
+    explicit StatementCache(const BankFile& bank) : bank_(bank), db_(bank.handle()) {}
     ~StatementCache() {
         for (auto& entry : order_)
-            sqlite3_finalize(entry.second);
+            sqlite3_finalize(entry.second.statement);
     }
 
-    sqlite3_stmt* get(const std::string& sql) {
+    const PreparedStatement& get(const std::string& sql) {
         const auto found = index_.find(sql);
         if (found != index_.end()) {
             order_.splice(order_.begin(), order_, found->second);
             return found->second->second;
         }
+        PreparedStatement prepared;
+        ParameterPlan plan = planParameters(sql);
+        prepared.statement = prepare(plan.sql);
+        if (planHolds(prepared.statement, plan)) {
+            prepared.sortParameters(plan.indexes);
+        } else {
+            if (plan.sql != sql) {
+                sqlite3_finalize(prepared.statement);
+                prepared.statement = prepare(sql);
+            }
+            prepared.sortParameters(namedIndexes(prepared.statement));
+        }
+        order_.emplace_front(sql, std::move(prepared));
+        index_[sql] = order_.begin();
+        if (order_.size() > kCachedStatements) {
+            sqlite3_finalize(order_.back().second.statement);
+            index_.erase(order_.back().first);
+            order_.pop_back();
+        }
+        return order_.front().second;
+    }
+
+private:
+    // SQLite prepares the first statement of a text and ignores the rest; a text that holds
+    // more than one statement is refused instead, so that no part of it goes unrun.
+    sqlite3_stmt* prepare(const std::string& sql) {
         sqlite3_stmt* statement = nullptr;
+        const char* tail = nullptr;
         if (sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
-                               SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
-            const std::string text = sqlite3_errmsg(db_);
+                               SQLITE_PREPARE_PERSISTENT, &statement, &tail) != SQLITE_OK) {
+            const std::string text = bank_.errorText();
             sqlite3_finalize(statement);
             throw DatabaseError(text);
         }
         if (!statement) throw DatabaseError("ORA-00900: invalid SQL statement");
-        order_.emplace_front(sql, statement);
-        index_[sql] = order_.begin();
-        if (order_.size() > kCachedStatements) {
-            sqlite3_finalize(order_.back().second);
-            index_.erase(order_.back().first);
-            order_.pop_back();
+        const int rest = static_cast<int>(sql.c_str() + sql.size() - tail);
+        sqlite3_stmt* second = nullptr;
+        const int rc = rest > 0 ? sqlite3_prepare_v2(db_, tail, rest, &second, nullptr) : SQLITE_OK;
+        if (rc != SQLITE_OK || second) {
+            sqlite3_finalize(second);
+            sqlite3_finalize(statement);
+            throw DatabaseError("ORA-00933: SQL command not properly ended");
         }
         return statement;
     }
 
-private:
+    const BankFile& bank_;
     sqlite3* db_;
-    std::list<std::pair<std::string, sqlite3_stmt*>> order_;
-    std::unordered_map<std::string, std::list<std::pair<std::string, sqlite3_stmt*>>::iterator>
+    std::list<std::pair<std::string, PreparedStatement>> order_;
+    std::unordered_map<std::string, std::list<std::pair<std::string, PreparedStatement>>::iterator>
         index_;
 };
 
 SqliteConnection::SqliteConnection(const std::string& path, const std::string& userName,
-                                   const std::string& password)
-    : bank_(path, false) {
+                                   const std::string& password, int busyTimeoutMilliseconds)
+    : bank_(path, false, busyTimeoutMilliseconds) {
     bool known = false;
     try {
         known = verifyUser(bank_.handle(), userName, password);
@@ -153,7 +276,26 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
         known = false; // a bank without users lets nobody in
     }
     if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
-    statements_ = std::make_unique<StatementCache>(bank_.handle());
+    statements_ = std::make_unique<StatementCache>(bank_);
+    // The logon is the boundary: what a user's statements may reach is the bank and its schema
+    // skup. Another file attached would be read with this user's rights (another bank's password
+    // hashes), DETACH would take skup away, and pragmas reach past the dialect into the engine
+    // (writable_schema, journal_mode). SQLite asks the authorizer as it prepares each statement.
+    sqlite3_set_authorizer(bank_.handle(), authorize, this);
+    guardStatements_ = true;
+}
+
+int SqliteConnection::authorize(void* self, int action, const char*, const char*, const char*,
+                                const char*) {
+    if (!static_cast<SqliteConnection*>(self)->guardStatements_) return SQLITE_OK;
+    switch (action) {
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+    case SQLITE_PRAGMA:
+        return SQLITE_DENY;
+    default:
+        return SQLITE_OK;
+    }
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -187,6 +329,10 @@ SqliteConnection::ShapeTranslation SqliteConnection::learnShape(const std::strin
 
 TranslatedStatement SqliteConnection::translateForRun(const std::string& bankSql) {
     if (std::optional<StatementShape> shape = scanShape(bankSql)) {
+        // More literals than SQLite takes parameters: such a text is run as it stands.
+        if (shape->literals.size() >=
+            static_cast<size_t>(sqlite3_limit(bank_.handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1)))
+            return translateStatement(bankSql, false);
         auto found = shapes_.find(shape->key);
         if (found == shapes_.end()) {
             if (shapes_.size() >= kCachedTranslations) shapes_.clear();
@@ -217,46 +363,33 @@ const TranslatedStatement& SqliteConnection::translate(const std::string& bankSq
 sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
                                                      const std::vector<BoundVariable>& variables) {
     const TranslatedStatement translated = translateForRun(bankSql);
-    sqlite3_stmt* statement = statements_->get(translated.sql);
-    sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
-    for (size_t i = 0; i < translated.literals.size(); ++i) {
-        const std::string name = ":orv_l" + std::to_string(i + 1);
-        bindLiteral(statement, sqlite3_bind_parameter_index(statement, name.c_str()),
+    const PreparedStatement& prepared = statements_->get(translated.sql);
+    sqlite3_reset(prepared.statement);
+    sqlite3_clear_bindings(prepared.statement);
+    for (size_t i = 0; i < translated.literals.size(); ++i)
+        bindLiteral(prepared.statement,
+                    i < prepared.literalIndexes.size() ? prepared.literalIndexes[i] : 0,
                     translated.literals[i]);
-    }
-    std::vector<bool> bound(static_cast<size_t>(sqlite3_bind_parameter_count(statement)) + 1);
-    for (const BoundVariable& variable : variables) {
-        const std::string name = ":" + variable.name;
-        const int index = sqlite3_bind_parameter_index(statement, name.c_str());
-        if (index == 0) {
-            // SQLite keeps the name as written; the bank's database matches it case-insensitively.
-            for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
-                const char* parameter = sqlite3_bind_parameter_name(statement, i);
-                if (parameter && upper(parameter) == upper(name)) {
-                    bindValue(statement, i, variable.value);
-                    bound[static_cast<size_t>(i)] = true;
-                }
-            }
-            continue;
+    // The bank's database matches variable names case-insensitively; the names are in upper case.
+    for (const auto& [name, index] : prepared.variables) {
+        bool bound = false;
+        for (const BoundVariable& variable : variables) {
+            if (upper(":" + variable.name) != name) continue;
+            bindValue(prepared.statement, index, variable.value);
+            bound = true;
         }
-        bindValue(statement, index, variable.value);
-        bound[static_cast<size_t>(index)] = true;
+        if (!bound) throw DatabaseError("ORA-01008: not all variables bound");
     }
-    for (int i = 1; i < static_cast<int>(bound.size()); ++i) {
-        const char* parameter = sqlite3_bind_parameter_name(statement, i);
-        const bool literal = parameter && std::strncmp(parameter, ":orv_l", 6) == 0;
-        if (!literal && !bound[static_cast<size_t>(i)])
-            throw DatabaseError("ORA-01008: not all variables bound");
-    }
-    return statement;
+    return prepared.statement;
 }
 
 void SqliteConnection::beginTransactionFor(sqlite3_stmt* statement) {
     // The bank's database opens a transaction with the first change; SQLite would commit each
     // statement on its own, so a changing statement starts one explicitly.
+    // IMMEDIATE takes the write lock at once, waiting for it as long as the busy timeout
+    // allows; a deferred transaction that read first could only fail when it came to write.
     if (!sqlite3_stmt_readonly(statement) && sqlite3_get_autocommit(bank_.handle()))
-        bank_.exec("BEGIN");
+        bank_.exec(bank_.readOnly() ? "BEGIN" : "BEGIN IMMEDIATE");
 }
 
 void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
@@ -264,7 +397,7 @@ void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
-        const std::string text = sqlite3_errmsg(bank_.handle());
+        const std::string text = bank_.errorText();
         sqlite3_reset(statement);
         throw DatabaseError(text);
     }
@@ -309,7 +442,7 @@ ResultSet SqliteConnection::query(const std::string& sql,
         result.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
-        const std::string text = sqlite3_errmsg(bank_.handle());
+        const std::string text = bank_.errorText();
         sqlite3_reset(statement);
         throw DatabaseError(text);
     }
@@ -350,7 +483,7 @@ void SqliteConnection::insertRow(const std::string& table,
         }
         sql += ") VALUES (" + placeholders + ")";
     }
-    sqlite3_stmt* statement = statements_->get(sql);
+    sqlite3_stmt* statement = statements_->get(sql).statement;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     for (size_t i = 0; i < values.size(); ++i)
@@ -365,6 +498,37 @@ void SqliteConnection::commit() {
 
 void SqliteConnection::rollback() {
     if (!sqlite3_get_autocommit(bank_.handle())) bank_.exec("ROLLBACK");
+}
+
+std::vector<std::string> SqliteConnection::checkIntegrity() {
+    // The check reads every index in its collation and evaluates every CHECK constraint, so it
+    // must run on a connection that has the dialect's collation and functions.
+    std::vector<std::string> problems;
+    guardStatements_ = false;
+    try {
+        for (const char* schema : {"main", "skup"}) {
+            sqlite3_stmt* statement = nullptr;
+            const std::string sql = std::string("PRAGMA ") + schema + ".integrity_check";
+            if (sqlite3_prepare_v2(bank_.handle(), sql.c_str(), -1, &statement, nullptr) !=
+                SQLITE_OK)
+                throw DatabaseError(bank_.errorText());
+            int rc;
+            while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+                const std::string line = text ? text : "";
+                if (line != "ok") problems.push_back(std::string(schema) + ": " + line);
+            }
+            const std::string error = rc == SQLITE_DONE ? "" : bank_.errorText();
+            sqlite3_finalize(statement);
+            if (!error.empty()) throw DatabaseError(error);
+        }
+    } catch (...) {
+        guardStatements_ = true;
+        throw;
+    }
+    guardStatements_ = true;
+    if (problems.empty()) problems.push_back("ok");
+    return problems;
 }
 
 } // namespace orv::sqlite

@@ -16,9 +16,13 @@ namespace orv::sqlite {
 class SqliteConnection : public Connection {
 public:
     /// Opens the bank at `path` and checks the user's password; a wrong user or password fails
-    /// with the bank database's ORA-01017 text.
+    /// with the bank database's ORA-01017 text. A statement that meets another session's lock
+    /// waits up to `busyTimeoutMilliseconds` for it, then fails with ORA-00054 naming the file.
+    /// Statements given to the connection may not ATTACH, DETACH or run a PRAGMA (ORA-01031):
+    /// the session's files are the bank and its schema skup, set up when it opened.
     SqliteConnection(const std::string& path, const std::string& userName,
-                     const std::string& password);
+                     const std::string& password,
+                     int busyTimeoutMilliseconds = kDefaultBusyTimeoutMilliseconds);
     ~SqliteConnection() override;
 
     ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables) override;
@@ -27,6 +31,7 @@ public:
                    const std::vector<std::pair<std::string, Value>>& values) override;
     void commit() override;
     void rollback() override;
+    std::vector<std::string> checkIntegrity() override;
 
     sqlite3* handle() const { return bank_.handle(); }
 
@@ -47,13 +52,20 @@ private:
     TranslatedStatement translateForRun(const std::string& bankSql);
     const TranslatedStatement& translate(const std::string& bankSql);
     static ShapeTranslation learnShape(const std::string& sentinelText, size_t literalCount);
+    void bindParameters(sqlite3_stmt* statement, const TranslatedStatement& translated,
+                        const std::vector<BoundVariable>& variables);
     void beginTransactionFor(sqlite3_stmt* statement);
+    static int authorize(void* self, int action, const char*, const char*, const char*,
+                         const char*);
     void runToEnd(sqlite3_stmt* statement);
 
     BankFile bank_;
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
     std::unordered_map<std::string, ShapeTranslation> shapes_;
+    /// While true, the authorizer refuses ATTACH, DETACH and PRAGMA; the connection's own work
+    /// (the integrity check) lifts it for its duration.
+    bool guardStatements_ = false;
 };
 
 } // namespace orv::sqlite

@@ -70,6 +70,8 @@ public:
     explicit ShapeScanner(std::string_view sql) : sql_(sql) {}
 
     std::optional<StatementShape> run() {
+        // A NUL byte is no part of any statement; the translation reports it.
+        if (sql_.find('\0') != std::string_view::npos) return std::nullopt;
         shape_.key.reserve(sql_.size());
         shape_.sentinelText.reserve(sql_.size() + 16);
         while (pos_ < sql_.size()) {

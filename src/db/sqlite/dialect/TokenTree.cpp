@@ -3,10 +3,16 @@
 #include "db/DatabaseError.h"
 
 #include <array>
+#include <string>
 
 namespace orv::sqlite {
 
 namespace {
+
+// The deepest nesting of parentheses and CASE expressions a statement may have. Every rewrite
+// walks the tree recursively, so without a bound a statement of a few thousand nested groups
+// would exhaust the stack; SQLite bounds its own expression trees at the same depth.
+constexpr size_t kMaxDepth = 1000;
 
 class TreeBuilder {
 public:
@@ -21,12 +27,28 @@ private:
     enum class Stop { End, CloseParen, EndKeyword };
     std::vector<Token> tokens_;
     size_t pos_ = 0;
+    size_t depth_ = 0;
+
+    // Counts one more level of nesting for as long as it lives.
+    struct Deeper {
+        explicit Deeper(size_t& depth) : count_(depth) {
+            if (++count_ > kMaxDepth)
+                throw DatabaseError("statement nested too deeply: more than " +
+                                    std::to_string(kMaxDepth) +
+                                    " levels of parentheses and CASE expressions");
+        }
+        ~Deeper() { --count_; }
+        Deeper(const Deeper&) = delete;
+        Deeper& operator=(const Deeper&) = delete;
+        size_t& count_;
+    };
 
     Nodes level(Stop stop) {
         Nodes nodes;
         while (pos_ < tokens_.size()) {
             Token& token = tokens_[pos_++];
             if (token.isOperator("(")) {
+                const Deeper deeper(depth_);
                 Node group{Node::Kind::Paren, {}, level(Stop::CloseParen), false};
                 nodes.push_back(std::move(group));
             } else if (token.isOperator(")")) {
@@ -34,6 +56,7 @@ private:
                 if (stop == Stop::EndKeyword) throw DatabaseError("ORA-00905: missing keyword");
                 throw DatabaseError("ORA-00933: SQL command not properly ended");
             } else if (token.isWord("CASE")) {
+                const Deeper deeper(depth_);
                 Nodes inner;
                 inner.push_back(leaf(std::move(token)));
                 for (Node& n : level(Stop::EndKeyword))

@@ -1,7 +1,5 @@
 #include "db/sqlite/dialect/Tokenizer.h"
 
-#include "db/DatabaseError.h"
-
 namespace orv::sqlite {
 
 namespace {
@@ -24,18 +22,34 @@ bool isNameStart(char c) {
 
 class Scanner {
 public:
-    explicit Scanner(std::string_view sql) : sql_(sql) {}
+    explicit Scanner(std::string_view sql) : sql_(sql) {
+        // SQLite reads a statement's text up to its first NUL byte, so whatever stood after one
+        // would silently not be run. No statement holds one.
+        const size_t nul = sql_.find('\0');
+        if (nul != std::string_view::npos)
+            throw TokenizeError("ORA-00911: invalid character (a NUL byte)", nul);
+    }
 
     std::vector<Token> run() {
+        std::vector<Token> tokens;
         while (skipBlanksAndComments())
-            tokens_.push_back(next());
-        return std::move(tokens_);
+            tokens.push_back(next());
+        return tokens;
+    }
+
+    std::vector<PlacedToken> runPlaced() {
+        std::vector<PlacedToken> tokens;
+        while (skipBlanksAndComments()) {
+            const size_t begin = pos_;
+            Token token = next();
+            tokens.push_back(PlacedToken{std::move(token), begin, pos_});
+        }
+        return tokens;
     }
 
 private:
     std::string_view sql_;
     size_t pos_ = 0;
-    std::vector<Token> tokens_;
 
     char peek(size_t ahead = 0) const {
         return pos_ + ahead < sql_.size() ? sql_[pos_ + ahead] : '\0';
@@ -53,7 +67,7 @@ private:
             } else if (c == '/' && peek(1) == '*') {
                 const size_t end = sql_.find("*/", pos_ + 2);
                 if (end == std::string_view::npos)
-                    throw DatabaseError("ORA-01742: comment not properly terminated");
+                    throw TokenizeError("ORA-01742: comment not properly terminated", pos_);
                 pos_ = end + 2;
             } else {
                 return true;
@@ -78,9 +92,9 @@ private:
 
     Token quoted(char quote, Token::Kind kind, const char* unterminated) {
         std::string text;
-        ++pos_;
+        const size_t start = pos_++;
         for (;;) {
-            if (pos_ >= sql_.size()) throw DatabaseError(unterminated);
+            if (pos_ >= sql_.size()) throw TokenizeError(unterminated, start);
             const char c = sql_[pos_++];
             if (c != quote) {
                 text += c;
@@ -160,6 +174,10 @@ bool Token::isWord(std::string_view upperWord) const {
 
 std::vector<Token> tokenize(std::string_view sql) {
     return Scanner(sql).run();
+}
+
+std::vector<PlacedToken> tokenizePlaced(std::string_view sql) {
+    return Scanner(sql).runPlaced();
 }
 
 Token makeWord(std::string text) {

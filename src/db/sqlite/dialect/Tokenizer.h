@@ -1,6 +1,8 @@
 #pragma once
 // The tokens of one statement in the bank database's dialect.
 
+#include "db/DatabaseError.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +29,30 @@ struct Token {
     bool isLiteral() const { return kind == Kind::String || kind == Kind::Number; }
 };
 
+/// A text the tokenizer cannot read: an unterminated string, quoted name or comment, or a NUL
+/// byte. `offset` is where in the text the fault lies.
+class TokenizeError : public DatabaseError {
+public:
+    TokenizeError(const std::string& text, size_t faultOffset)
+        : DatabaseError(text), offset(faultOffset) {}
+    size_t offset;
+};
+
 /// Splits a statement into tokens, dropping blanks and comments. The empty string literal ''
-/// becomes the word NULL, because the bank's database has no empty text. Throws DatabaseError on
-/// an unterminated string, quoted name or comment.
+/// becomes the word NULL, because the bank's database has no empty text. Throws TokenizeError on
+/// an unterminated string, quoted name or comment, and on a NUL byte anywhere in the text.
 std::vector<Token> tokenize(std::string_view sql);
+
+/// A token and the bytes [begin, end) of the text it was read from.
+struct PlacedToken {
+    Token token;
+    size_t begin = 0;
+    size_t end = 0;
+};
+
+/// Like `tokenize`, keeping where each token stands: for cutting a script into statements with
+/// the same reading of quotes and comments as the statements themselves get.
+std::vector<PlacedToken> tokenizePlaced(std::string_view sql);
 
 /// A word token (identifier or keyword).
 Token makeWord(std::string text);
