@@ -1,0 +1,120 @@
+// Paradox export: read back with pxlib and the header's published fields checked byte by byte.
+
+#include "export/Cp1250.h"
+#include "export/ExportFixture.h"
+#include "export/Izvoz.h"
+#include "export/IzvozError.h"
+
+// pxlib's header declares C functions without saying so.
+extern "C" {
+#include <paradox.h>
+}
+
+#include <cstdlib>
+#include <memory>
+
+namespace orv::test {
+namespace {
+
+using ParadoxExport = ExportFixture;
+
+struct DeletePx {
+    void operator()(pxdoc_t* doc) const {
+        PX_close(doc);
+        PX_delete(doc);
+    }
+};
+
+uint32_t little(const std::string& bytes, size_t at, int size) {
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    return value;
+}
+
+TEST_F(ParadoxExport, EveryKindOfValueReadsBackWhole) {
+    open({"1, 'Čas €', '05.03.2024', 12.5, NULL, NULL", "2, NULL, NULL, NULL, NULL, NULL",
+          "3, 'dvanajst zn.', '31.12.2024 10:30:00', -1234567.125, 1, 2"},
+         ", ECB_ZELO_DOLGO_IME_STOLPCA_A NUMBER, ECB_ZELO_DOLGO_IME_STOLPCA_B NUMBER");
+    const auto notices = IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Paradox, file("t.db"));
+    EXPECT_TRUE(notices.empty());
+
+    // The header as published: record size, header size, file type, record count, field count,
+    // and the field types and sizes from byte 0x78.
+    const std::string bytes = readBytes(file("t.db"));
+    ASSERT_GT(bytes.size(), 0x78u + 12);
+    EXPECT_EQ(little(bytes, 0x00, 2), 8u + 12 + 8 + 8 + 8 + 8) << "record size";
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x04]), 2) << "a table without a key";
+    EXPECT_EQ(little(bytes, 0x06, 4), 3u) << "records";
+    EXPECT_EQ(little(bytes, 0x21, 2), 6u) << "fields";
+    const uint8_t types[] = {0x06, 0x01, 0x15, 0x06, 0x06, 0x06};
+    const uint8_t sizes[] = {8, 12, 8, 8, 8, 8};
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(static_cast<uint8_t>(bytes[0x78 + 2 * i]), types[i]) << "type of field " << i;
+        EXPECT_EQ(static_cast<uint8_t>(bytes[0x79 + 2 * i]), sizes[i]) << "size of field " << i;
+    }
+
+    std::unique_ptr<pxdoc_t, DeletePx> doc(PX_new());
+    ASSERT_EQ(PX_open_file(doc.get(), file("t.db").c_str()), 0);
+    ASSERT_EQ(PX_get_num_records(doc.get()), 3);
+    ASSERT_EQ(PX_get_num_fields(doc.get()), 6);
+    EXPECT_STREQ(PX_get_field(doc.get(), 4)->px_fname, "ECB_ZELO_DOLGO_IME_STOLPC");
+    EXPECT_STREQ(PX_get_field(doc.get(), 5)->px_fname, "ECB_ZELO_DOLGO_IME_STOL_1");
+    std::vector<char> record(static_cast<size_t>(PX_get_recordsize(doc.get())));
+    ASSERT_TRUE(PX_get_record(doc.get(), 0, record.data()));
+    double number = 0;
+    EXPECT_GT(PX_get_data_double(doc.get(), record.data(), 8, &number), 0);
+    EXPECT_EQ(number, 1.0);
+    char* text = nullptr;
+    ASSERT_GT(PX_get_data_alpha(doc.get(), record.data() + 8, 12, &text), 0);
+    EXPECT_EQ(izCp1250(text), "Čas €");
+    doc->free(doc.get(), text);
+    double stamp = 0;
+    ASSERT_GT(PX_get_data_double(doc.get(), record.data() + 20, 8, &stamp), 0);
+    char* shown = PX_timestamp2string(doc.get(), stamp, "d.m.Y H:i:s");
+    EXPECT_STREQ(shown, "05.03.2024 00:00:00");
+    doc->free(doc.get(), shown);
+    EXPECT_GT(PX_get_data_double(doc.get(), record.data() + 28, 8, &number), 0);
+    EXPECT_EQ(number, 12.5);
+
+    ASSERT_TRUE(PX_get_record(doc.get(), 1, record.data()));
+    EXPECT_EQ(PX_get_data_alpha(doc.get(), record.data() + 8, 12, &text), 0) << "NULL text";
+    EXPECT_EQ(PX_get_data_double(doc.get(), record.data() + 28, 8, &number), 0) << "NULL number";
+
+    ASSERT_TRUE(PX_get_record(doc.get(), 2, record.data()));
+    ASSERT_GT(PX_get_data_double(doc.get(), record.data() + 20, 8, &stamp), 0);
+    shown = PX_timestamp2string(doc.get(), stamp, "d.m.Y H:i:s");
+    EXPECT_STREQ(shown, "31.12.2024 10:30:00");
+    doc->free(doc.get(), shown);
+    EXPECT_GT(PX_get_data_double(doc.get(), record.data() + 28, 8, &number), 0);
+    EXPECT_EQ(number, -1234567.125);
+}
+
+TEST_F(ParadoxExport, DatesWithoutTimeAreParadoxDates) {
+    open({"1, NULL, '01.01.1900', NULL", "2, NULL, '29.02.2024', NULL"});
+    IzvoziTabelo(dm.Q1, {2}, OblikaIzvoza::Paradox, file("d.db"));
+    const std::string bytes = readBytes(file("d.db"));
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x78]), 0x02) << "a date field";
+    std::unique_ptr<pxdoc_t, DeletePx> doc(PX_new());
+    ASSERT_EQ(PX_open_file(doc.get(), file("d.db").c_str()), 0);
+    std::vector<char> record(static_cast<size_t>(PX_get_recordsize(doc.get())));
+    long day = 0;
+    ASSERT_TRUE(PX_get_record(doc.get(), 1, record.data()));
+    ASSERT_GT(PX_get_data_long(doc.get(), record.data(), 4, &day), 0);
+    char* shown = PX_date2string(doc.get(), day, "d.m.Y");
+    EXPECT_STREQ(shown, "29.02.2024");
+    doc->free(doc.get(), shown);
+    // The published format counts days from 1.1.0001, day 1.
+    ASSERT_TRUE(PX_get_record(doc.get(), 0, record.data()));
+    ASSERT_GT(PX_get_data_long(doc.get(), record.data(), 4, &day), 0);
+    EXPECT_EQ(day, 693596);
+}
+
+TEST_F(ParadoxExport, ATextLongerThanAnAlphaFieldHoldsFails) {
+    open({"1, NULL, NULL, NULL, '" + std::string(256, 'x') + "'"}, ", OPOMBA VARCHAR2(400)");
+    EXPECT_THROW(IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Paradox, file("l.db")), IzvozError);
+    EXPECT_TRUE(otherFiles().empty());
+}
+
+} // namespace
+} // namespace orv::test
