@@ -78,7 +78,11 @@ void TFwwDBGrid::setModel(QAbstractItemModel* model) {
     connect(dataModel_, &DataSetModel::currentRowMoved, this, &TFwwDBGrid::showCurrentRow);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (TOracleDataSet* d = dataSet(); d && current.isValid()) d->moveTo(current.row());
+                // The grid follows the dataset too: a row it already stands on is left alone,
+                // so that a search that ran past the last row stays there.
+                TOracleDataSet* d = dataSet();
+                if (d && current.isValid() && d->currentRow() != current.row())
+                    d->moveTo(current.row());
             });
     dataReset();
 }
@@ -91,10 +95,25 @@ bool TFwwDBGrid::hasOpenDataSet() const {
     return dataSet() && dataSet()->Active();
 }
 
+// Hiding, showing and sizing columns by the grid itself is no change of a column's width by
+// the operator: `selected` is not rewritten meanwhile.
+class TFwwDBGrid::Arranging {
+public:
+    explicit Arranging(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Arranging() { flag_ = was_; }
+    Arranging(const Arranging&) = delete;
+    Arranging& operator=(const Arranging&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
 void TFwwDBGrid::dataReset() {
     // New rows: the columns return to their fields' order and visibility, then the remembered
     // choice applies.
     if (!dataModel_) return;
+    const Arranging arranging(sizing_);
     for (int logical = 0; logical < dataModel_->columnCount(); ++logical)
         titles_->moveSection(titles_->visualIndex(logical), logical);
     if (TOracleDataSet* d = dataSet(); d && d->Active()) {
@@ -129,6 +148,7 @@ std::vector<int> TFwwDBGrid::hiddenFields() const {
 void TFwwDBGrid::showFields(const std::vector<int>& visible) {
     TOracleDataSet* d = dataSet();
     if (!d || !d->Active()) return;
+    const Arranging arranging(sizing_);
     std::vector<FieldInfo>& infos = d->fieldInfos();
     for (FieldInfo& info : infos)
         info.visible = false;
@@ -144,6 +164,7 @@ void TFwwDBGrid::showFields(const std::vector<int>& visible) {
 void TFwwDBGrid::applySelected() {
     TOracleDataSet* d = dataSet();
     if (selected_.isEmpty() || !d || !d->Active()) return;
+    const Arranging arranging(sizing_);
     std::vector<FieldInfo>& infos = d->fieldInfos();
     for (FieldInfo& info : infos)
         info.visible = false;
@@ -178,7 +199,7 @@ void TFwwDBGrid::rewriteSelected() {
 void TFwwDBGrid::sizeColumns() {
     TOracleDataSet* d = dataSet();
     if (!d || !d->Active()) return;
-    sizing_ = true;
+    const Arranging arranging(sizing_);
     const int charWidth = std::max(1, fontMetrics().averageCharWidth());
     for (int field = 0; field < d->FieldCount(); ++field) {
         FieldInfo& info = d->fieldInfos()[static_cast<size_t>(field)];
@@ -189,11 +210,10 @@ void TFwwDBGrid::sizeColumns() {
             info.displayWidth = std::max(1, (columnWidth(field) - 8) / charWidth);
         }
     }
-    sizing_ = false;
 }
 
 void TFwwDBGrid::columnResized(int logical, int, int newSize) {
-    if (sizing_) return;
+    if (sizing_ || newSize == 0 || isColumnHidden(logical)) return;
     TOracleDataSet* d = dataSet();
     if (!d || !d->Active() || logical >= d->FieldCount()) return;
     const int charWidth = std::max(1, fontMetrics().averageCharWidth());

@@ -17,6 +17,8 @@
 
 #include <QLabel>
 
+class QToolButton;
+
 namespace orv {
 class TOracleDataSet;
 }
@@ -143,7 +145,7 @@ public:
     void openToolBar();
     void closeToolBar();
     /// The shared button of a tool (created on first use).
-    static class QToolButton* toolButton(TGridButton button);
+    static QToolButton* toolButton(TGridButton button);
     /// Runs a tool as a click on its button does: only when it is enabled for this grid.
     void runTool(TGridButton button);
     /// True when the tool's button may be enabled: it is in gridButtons and this version has
@@ -178,6 +180,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    class Arranging;
     void dataReset();
     void titleClicked();
     void columnResized(int logical, int oldSize, int newSize);
