@@ -27,6 +27,8 @@ void TForm1::btnPredogledClick() {
         gridModel->refresh(); // the previous rows are gone with the failed reopen
         throw;
     }
+    // The grid's caption (the first line of its clipboard text) names the rows shown.
+    ui.DBGrid1->labelText = QString::fromStdString("POD_ORVEL " + eDanText());
     gridModel->refresh();
     prilagodiStolpce();
 }

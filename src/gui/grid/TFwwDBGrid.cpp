@@ -207,7 +207,8 @@ void TFwwDBGrid::sizeColumns() {
             setColumnWidth(field, info.displayWidth * charWidth + 8);
         } else {
             resizeColumnToContents(field);
-            info.displayWidth = std::max(1, (columnWidth(field) - 8) / charWidth);
+            // Rounded up, so that the width in characters gives the column back whole.
+            info.displayWidth = std::max(1, (columnWidth(field) - 8 + charWidth - 1) / charWidth);
         }
     }
 }

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -58,6 +59,17 @@ void buildLine(QChart* chart, TOracleDataSet& dataset, int x, int y) {
     if (dates) {
         auto* axis = new QDateTimeAxis;
         axis->setFormat("dd.MM.yyyy");
+        // Over a few days, one tick a day, so that no date shows twice.
+        if (series->count() > 1) {
+            double first = series->at(0).x();
+            double last = first;
+            for (const QPointF& point : series->points()) {
+                first = std::min(first, point.x());
+                last = std::max(last, point.x());
+            }
+            const double days = (last - first) / 86400000.0;
+            if (days >= 1 && days < 10) axis->setTickCount(static_cast<int>(days) + 1);
+        }
         xAxis = axis;
     } else {
         xAxis = new QValueAxis;

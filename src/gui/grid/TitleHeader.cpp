@@ -64,8 +64,8 @@ void TitleHeader::paintSection(QPainter* painter, const QRect& rect, int logical
     initStyleOption(&option);
     option.rect = rect;
     option.section = logicalIndex;
-    option.text.clear();
-    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    // Only the section's face: the title is drawn below, wrapped or cut as asked.
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
 
     const QString title =
         model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
