@@ -537,7 +537,7 @@ void GridTest::chooserOkAppliesTheOrderAndRewritesSelected() {
 
 void GridTest::holdingDownRepeatsAfter500MsThenEvery100Ms() {
     GridBench bench;
-    QList<QPair<int, int>> samples; // (ms since the press, position of the held entry)
+    QList<QPair<qint64, int>> moves; // (ms since the press, new position of the held entry)
     bench.dialogs.steps.push_back([&](QDialog& dialog) -> int {
         auto& chooser = dynamic_cast<TsortSelect&>(dialog);
         chooser.lbOff->setCurrentRow(0);
@@ -546,16 +546,16 @@ void GridTest::holdingDownRepeatsAfter500MsThenEvery100Ms() {
         chooser.lbOn->addItem("E"); // a fifth entry
         chooser.lbOn->setCurrentRow(0);
         const QString held = chooser.lbOn->item(0)->text();
-        const auto position = [&] { return texts(chooser.lbOn).indexOf(held); };
+        const auto position = [&] { return int(texts(chooser.lbOn).indexOf(held)); };
         chooser.show();
         QElapsedTimer clock;
         QTest::mousePress(chooser.btnDown, Qt::LeftButton);
         clock.start();
-        samples << qMakePair(0, position());
-        for (const int at : {450, 560, 660, 760, 1000}) {
-            while (clock.elapsed() < at)
-                QTest::qWait(5);
-            samples << qMakePair(int(clock.elapsed()), position());
+        int last = 0;
+        if (position() != last) moves << qMakePair(clock.elapsed(), last = position());
+        while (clock.elapsed() < 1200) {
+            QTest::qWait(2);
+            if (position() != last) moves << qMakePair(clock.elapsed(), last = position());
         }
         QTest::mouseRelease(chooser.btnDown, Qt::LeftButton);
         CHECK(!chooser.tmrBtn->isActive());
@@ -564,16 +564,18 @@ void GridTest::holdingDownRepeatsAfter500MsThenEvery100Ms() {
     });
     bench.grid->runTool(TGridButton::gbView);
     QVERIFY2(scriptFailures().isEmpty(), qPrintable(scriptFailures().join("; ")));
-    QCOMPARE(samples.size(), 6);
-    // One place at once, none more before 500 ms, one at 500, then one per 100 ms to the
-    // bottom, reached at about 0.7 s, and it stays there.
-    const QList<int> expected = {1, 1, 2, 3, 4, 4};
-    for (int i = 0; i < samples.size(); ++i)
-        QVERIFY2(samples[i].second == expected[i],
-                 qPrintable(QString("at %1 ms: position %2, expected %3")
-                                .arg(samples[i].first)
-                                .arg(samples[i].second)
-                                .arg(expected[i])));
+    QString seen;
+    for (const auto& [at, to] : moves)
+        seen += QString(" %1@%2ms").arg(to).arg(at);
+    // One place at once, the next at 500 ms, then one every 100 ms: the bottom (position 4) at
+    // about 0.7 s, where it stays. Timers never fire early; a busy machine may make them late.
+    QVERIFY2(moves.size() == 4, qPrintable(seen));
+    QVERIFY2(moves[0].first < 100 && moves[0].second == 1, qPrintable(seen));
+    QVERIFY2(moves[1].first >= 500 && moves[1].first < 650 && moves[1].second == 2,
+             qPrintable(seen));
+    QVERIFY2(moves[2].first - moves[1].first >= 100 && moves[2].second == 3, qPrintable(seen));
+    QVERIFY2(moves[3].first - moves[2].first >= 100 && moves[3].first < 900 && moves[3].second == 4,
+             qPrintable(seen));
 }
 
 void GridTest::sortCallsTheOwnerWithTheChosenItem() {
@@ -668,6 +670,37 @@ void GridTest::refreshReadsTheRowsAgain() {
     QVERIFY2(scriptFailures().isEmpty(), qPrintable(scriptFailures().join("; ")));
     QCOMPARE(bench.grid->model()->rowCount(), 6);
     QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void GridTest::zoomKeysAndScrollBarFlags() {
+    GridBench bench;
+    TFwwDBGrid& grid = *bench.grid;
+    int zooms = 0;
+    grid.OnZoom = [&zooms](TFwwDBGrid*) { ++zooms; };
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Return);
+    const QRect cell = grid.visualRect(grid.model()->index(1, 1));
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    grid.runTool(TGridButton::gbZoom);
+    QCOMPARE(zooms, 3);
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(grid.model()->rowCount(), 5);
+    grid.OnZoom = nullptr;
+    QTest::keyClick(&grid, Qt::Key_Return); // no zoom of its own: nothing happens
+    QVERIFY(bench.dialogs.unexpected.isEmpty() && bench.dialogs.messages.isEmpty());
+
+    QVERIFY(grid.ShowHorzScrollBar() && grid.ShowVertscrollBar());
+    QCOMPARE(grid.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    grid.setShowVertscrollBar(false);
+    QCOMPARE(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(grid.horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    grid.setShowVertscrollBar(true);
+    grid.setShowHorzScrollBar(true); // a horizontal bar only
+    QVERIFY(grid.ShowHorzScrollBar());
+    QCOMPARE(grid.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    grid.setShowHorzScrollBar(false); // none
+    QVERIFY(!grid.ShowHorzScrollBar());
+    QCOMPARE(grid.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 void GridTest::mainWindowGridIsTheDataGrid() {

@@ -24,6 +24,7 @@ private slots:
     void titleWordWrapMakesTheTitleRow45PixelsHigh();
     void chartTakesTheFirstTwoColumnsAndTheirLabels();
     void refreshReadsTheRowsAgain();
+    void zoomKeysAndScrollBarFlags();
     void mainWindowGridIsTheDataGrid();
     void halfAMillionRowsAreShownWithoutCopies();
 };

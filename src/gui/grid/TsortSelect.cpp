@@ -83,6 +83,7 @@ TsortSelect::TsortSelect(QWidget* parent) : QDialog(parent) {
     BitBtn2->setAutoDefault(false);
     tmrBtn = new QTimer(this);
     tmrBtn->setObjectName("tmrBtn");
+    tmrBtn->setTimerType(Qt::PreciseTimer); // 500 and 100 ms, not "about"
 
     auto* order = new QVBoxLayout;
     order->addStretch();
