@@ -13,9 +13,11 @@ extern "C" {
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace orv {
 
@@ -25,6 +27,44 @@ constexpr int kNajdaljseBesedilo = 255; // an alpha field holds at most 255 byte
 constexpr size_t kDolzinaImena = 25;    // a field name has at most 25 characters
 
 thread_local std::string tNapaka;
+
+// The table is built in memory and written to its file in one go: pxlib reads back and seeks
+// through the blocks it wrote for every record, which on a file costs a system call each time.
+struct Pomnilnik {
+    std::vector<char> bytes;
+    size_t at = 0;
+};
+
+ssize_t beriPomnilnik(void* cookie, char* buffer, size_t size) {
+    auto* m = static_cast<Pomnilnik*>(cookie);
+    const size_t n = m->at >= m->bytes.size() ? 0 : std::min(size, m->bytes.size() - m->at);
+    std::memcpy(buffer, m->bytes.data() + m->at, n);
+    m->at += n;
+    return static_cast<ssize_t>(n);
+}
+
+ssize_t pisiPomnilnik(void* cookie, const char* buffer, size_t size) {
+    auto* m = static_cast<Pomnilnik*>(cookie);
+    if (m->at + size > m->bytes.size()) m->bytes.resize(m->at + size);
+    std::memcpy(m->bytes.data() + m->at, buffer, size);
+    m->at += size;
+    return static_cast<ssize_t>(size);
+}
+
+int isciPomnilnik(void* cookie, off64_t* offset, int whence) {
+    auto* m = static_cast<Pomnilnik*>(cookie);
+    const off64_t base = whence == SEEK_SET   ? 0
+                         : whence == SEEK_CUR ? static_cast<off64_t>(m->at)
+                                              : static_cast<off64_t>(m->bytes.size());
+    if (base + *offset < 0) return -1;
+    m->at = static_cast<size_t>(base + *offset);
+    *offset = static_cast<off64_t>(m->at);
+    return 0;
+}
+
+struct ZapriFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
 
 void napaka(pxdoc_t*, int, const char* sporocilo, void*) {
     if (tNapaka.empty()) tNapaka = sporocilo ? sporocilo : "pxlib";
@@ -85,7 +125,11 @@ void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& st
     imena = kratkaImena(imena, kDolzinaImena);
 
     tNapaka.clear();
-    std::FILE* file = datoteka.odpri();
+    Pomnilnik pomnilnik;
+    std::unique_ptr<std::FILE, ZapriFile> memory(
+        fopencookie(&pomnilnik, "w+", {beriPomnilnik, pisiPomnilnik, isciPomnilnik, nullptr}));
+    if (!memory) throw IzvozError("Za tabelo Paradox ni dovolj pomnilnika.");
+    std::FILE* file = memory.get();
     std::unique_ptr<pxdoc_t, ZbrisiDokument> doc(PX_new2(napaka, nullptr, nullptr, nullptr));
     if (!doc) throw IzvozError("pxlib ni na voljo.");
     // pxlib owns the field list and frees it with the document.
@@ -140,7 +184,8 @@ void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& st
             }
             at += length;
         }
-        if (PX_put_record(doc.get(), record.data()) < 0) {
+        // At its position: pxlib would otherwise look for free space through every block.
+        if (PX_put_recordn(doc.get(), record.data(), row) < 0) {
             preveri(datoteka);
             throw IzvozError("Vrstice " + std::to_string(row + 1) +
                              " ni mogoče zapisati v tabelo Paradox.");
@@ -150,6 +195,12 @@ void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& st
     }
     doc.reset(); // writes the header and the last block
     preveri(datoteka);
+    std::fflush(file);
+    std::FILE* target = datoteka.odpri();
+    errno = 0;
+    if (std::fwrite(pomnilnik.bytes.data(), 1, pomnilnik.bytes.size(), target) !=
+        pomnilnik.bytes.size())
+        throw IzvozError(datoteka.sporociloNapake(errno ? errno : EIO));
     datoteka.zapri();
 }
 

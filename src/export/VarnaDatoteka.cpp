@@ -61,7 +61,8 @@ std::string VarnaDatoteka::sporociloNapake(int napaka) const {
 }
 
 std::FILE* VarnaDatoteka::odpri() {
-    file_ = std::fopen(zacasna_.c_str(), "wb");
+    // Read and write: some writers read back blocks they wrote.
+    file_ = std::fopen(zacasna_.c_str(), "w+b");
     if (!file_) throw IzvozError(sporociloNapake(errno));
     return file_;
 }
