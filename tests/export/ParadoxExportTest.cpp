@@ -110,6 +110,28 @@ TEST_F(ParadoxExport, DatesWithoutTimeAreParadoxDates) {
     EXPECT_EQ(day, 693596);
 }
 
+TEST_F(ParadoxExport, ManyRowsFillManyBlocksAndAllReadBack) {
+    open({});
+    bank.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+              "INSERT INTO T_IZVOZ SELECT i, 'vrstica ' || i, NULL, i * 0.25 FROM n");
+    dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM T_IZVOZ ORDER BY ID");
+    IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Paradox, file("m.db"));
+    std::unique_ptr<pxdoc_t, DeletePx> doc(PX_new());
+    ASSERT_EQ(PX_open_file(doc.get(), file("m.db").c_str()), 0);
+    ASSERT_EQ(PX_get_num_records(doc.get()), 5000);
+    std::vector<char> record(static_cast<size_t>(PX_get_recordsize(doc.get())));
+    for (const int row : {0, 2499, 4999}) {
+        ASSERT_TRUE(PX_get_record(doc.get(), row, record.data())) << row;
+        double id = 0;
+        ASSERT_GT(PX_get_data_double(doc.get(), record.data(), 8, &id), 0);
+        EXPECT_EQ(id, row + 1);
+        char* text = nullptr;
+        ASSERT_GT(PX_get_data_alpha(doc.get(), record.data() + 8, 12, &text), 0);
+        EXPECT_EQ(std::string(text), "vrstica " + std::to_string(row + 1));
+        doc->free(doc.get(), text);
+    }
+}
+
 TEST_F(ParadoxExport, ATextLongerThanAnAlphaFieldHoldsFails) {
     open({"1, NULL, NULL, NULL, '" + std::string(256, 'x') + "'"}, ", OPOMBA VARCHAR2(400)");
     EXPECT_THROW(IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Paradox, file("l.db")), IzvozError);
