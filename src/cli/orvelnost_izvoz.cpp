@@ -28,9 +28,10 @@ constexpr const char* kUsage =
     "  --dan D          the reporting date (d.m.yyyy)\n"
     "  --vknt X         only the rows of the account class X\n"
     "  --stolpci A,B    only these columns, in this order (default: all, in table order)\n"
-    "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text with its\n"
-    "                   schema DATOTEKA.sch; odlozisce: the grid's clipboard text (UTF-8) with\n"
+    "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
+    "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) with\n"
     "                   the caption line \"POD_ORVEL D\"\n"
+    "The printed listing (--oblika pdf) is not in this version yet.\n"
     "The file appears whole or not at all. Exit codes: 0 done, 1 error, 2 wrong call.\n";
 
 struct Arguments {
@@ -76,6 +77,10 @@ Arguments parseArguments(int argc, char** argv) {
         } else if (argument == "--stolpci") {
             arguments.stolpci = splitColumns(value);
         } else if (argument == "--oblika") {
+            if (value == "pdf")
+                throw std::runtime_error(
+                    "Tiskani seznam (--oblika pdf) v tej različici programa še "
+                    "ni na voljo.");
             if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce")
                 throw orv::UsageError("--oblika is dbf, db, txt or odlozisce, not '" + value + "'");
             arguments.oblika = value;
