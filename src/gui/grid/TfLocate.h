@@ -3,6 +3,7 @@
 // dataset to the first or the next row whose value in that column matches.
 
 #include <QDialog>
+#include <QPointer>
 
 class QCheckBox;
 class QComboBox;
@@ -40,7 +41,8 @@ private:
     void ValueChanged();
     void find(bool fromFirst);
 
-    DataSetModel* dataSource_ = nullptr;
+    // Emptied when the model goes, so that a new model at the same address is a new source.
+    QPointer<DataSetModel> dataSource_;
 };
 
 } // namespace orv::gui
