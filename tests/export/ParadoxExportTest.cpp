@@ -4,6 +4,7 @@
 #include "export/ExportFixture.h"
 #include "export/Izvoz.h"
 #include "export/IzvozError.h"
+#include "export/ParadoxReader.h"
 
 // pxlib's header declares C functions without saying so.
 extern "C" {
@@ -53,6 +54,19 @@ TEST_F(ParadoxExport, EveryKindOfValueReadsBackWhole) {
         EXPECT_EQ(static_cast<uint8_t>(bytes[0x78 + 2 * i]), types[i]) << "type of field " << i;
         EXPECT_EQ(static_cast<uint8_t>(bytes[0x79 + 2 * i]), sizes[i]) << "size of field " << i;
     }
+
+    // The records through the test's own reader of the published layout.
+    const ParadoxTable own = readParadox(file("t.db"));
+    ASSERT_EQ(own.records.size(), 3u);
+    EXPECT_EQ(paradoxNumber(own.records[0][0]), 1.0);
+    EXPECT_EQ(izCp1250(paradoxAlpha(own.records[0][1])), "Čas €");
+    EXPECT_EQ(paradoxNumber(own.records[0][3]), 12.5);
+    EXPECT_EQ(paradoxNumber(own.records[1][3]), std::nullopt);
+    EXPECT_EQ(paradoxAlpha(own.records[1][1]), "");
+    EXPECT_EQ(paradoxNumber(own.records[2][3]), -1234567.125);
+    EXPECT_EQ(paradoxNumber(own.records[2][5]), 2.0);
+    // A timestamp counts milliseconds from 1.1.0001 less a day: 31.12.2024 is day 739251.
+    EXPECT_EQ(paradoxNumber(own.records[2][2]), (739251.0 * 86400 + 10 * 3600 + 30 * 60) * 1000);
 
     std::unique_ptr<pxdoc_t, DeletePx> doc(PX_new());
     ASSERT_EQ(PX_open_file(doc.get(), file("t.db").c_str()), 0);
@@ -104,6 +118,10 @@ TEST_F(ParadoxExport, DatesWithoutTimeAreParadoxDates) {
     char* shown = PX_date2string(doc.get(), day, "d.m.Y");
     EXPECT_STREQ(shown, "29.02.2024");
     doc->free(doc.get(), shown);
+    const ParadoxTable own = readParadox(file("d.db"));
+    ASSERT_EQ(own.records.size(), 2u);
+    EXPECT_EQ(paradoxDay(own.records[0][0]), 693596); // 1.1.1900
+    EXPECT_EQ(paradoxDay(own.records[1][0]), 738945); // 29.2.2024
     // The published format counts days from 1.1.0001, day 1.
     ASSERT_TRUE(PX_get_record(doc.get(), 0, record.data()));
     ASSERT_GT(PX_get_data_long(doc.get(), record.data(), 4, &day), 0);
@@ -116,6 +134,10 @@ TEST_F(ParadoxExport, ManyRowsFillManyBlocksAndAllReadBack) {
               "INSERT INTO T_IZVOZ SELECT i, 'vrstica ' || i, NULL, i * 0.25 FROM n");
     dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM T_IZVOZ ORDER BY ID");
     IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Paradox, file("m.db"));
+    const ParadoxTable own = readParadox(file("m.db"));
+    ASSERT_EQ(own.records.size(), 5000u);
+    for (size_t row = 0; row < own.records.size(); ++row)
+        ASSERT_EQ(paradoxNumber(own.records[row][0]), double(row + 1)) << "in the order written";
     std::unique_ptr<pxdoc_t, DeletePx> doc(PX_new());
     ASSERT_EQ(PX_open_file(doc.get(), file("m.db").c_str()), 0);
     ASSERT_EQ(PX_get_num_records(doc.get()), 5000);
