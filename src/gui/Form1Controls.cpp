@@ -13,8 +13,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTableView>
-#include <QVBoxLayout>
 
 #ifndef ORVELNOST_VERSION
 #define ORVELNOST_VERSION "0"
@@ -128,15 +126,11 @@ void buildFirstRow(QWidget* client, Form1Controls& c) {
 
 void buildGrid(QWidget* client, Form1Controls& c) {
     c.Panel1 = panel(client, "Panel1", {8, 50, 1164, 520});
-    c.DBGrid1 = new QTableView(c.Panel1);
+    c.DBGrid1 = new TFwwDBGrid(c.Panel1);
     c.DBGrid1->setObjectName("DBGrid1");
     keepDesktopColours(c.DBGrid1);
     c.DBGrid1->setAlternatingRowColors(true);
-    c.DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    c.DBGrid1->verticalHeader()->setDefaultSectionSize(c.DBGrid1->fontMetrics().height() + 6);
-    auto* fill = new QVBoxLayout(c.Panel1);
-    fill->setContentsMargins(2, 2, 2, 2);
-    fill->addWidget(c.DBGrid1);
+    c.DBGrid1->setFillsParent(true);
 }
 
 void buildRunOptions(QWidget* client, Form1Controls& c) {

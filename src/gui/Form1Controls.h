@@ -1,6 +1,8 @@
 #pragma once
 // The controls of the main window, by the names the rest of the program knows them by.
 
+#include "gui/grid/TFwwDBGrid.h"
+
 class QAction;
 class QCheckBox;
 class QDateEdit;
@@ -10,7 +12,6 @@ class QLineEdit;
 class QMainWindow;
 class QMenu;
 class QPushButton;
-class QTableView;
 
 namespace orv::gui {
 
@@ -27,7 +28,7 @@ struct Form1Controls {
 
     // The grid, filling its panel.
     QFrame* Panel1;
-    QTableView* DBGrid1;
+    TFwwDBGrid* DBGrid1;
 
     // Bottom row.
     QPushButton* btnStart;

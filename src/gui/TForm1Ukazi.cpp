@@ -4,11 +4,11 @@
 
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
+#include "db/TDM.h"
 #include "gui/DataSetModel.h"
 #include "gui/PobrisiConf.h"
 #include "gui/TextEditor.h"
 #include "gui/VkntSelector.h"
-#include "db/TDM.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -27,23 +27,15 @@ void TForm1::btnPredogledClick() {
         gridModel->refresh(); // the previous rows are gone with the failed reopen
         throw;
     }
+    // The grid's caption (the first line of its clipboard text) names the rows shown.
+    ui.DBGrid1->labelText = QString::fromStdString("POD_ORVEL " + eDanText());
     gridModel->refresh();
     prilagodiStolpce();
 }
 
 void TForm1::prilagodiStolpce() {
-    // Columns as wide as their titles and the rows in view, or as the dataset's fields say.
-    ui.DBGrid1->resizeColumnsToContents();
-    TOracleDataSet* dataset = gridModel->dataSet();
-    if (!dataset) return;
-    const std::vector<FieldInfo>& fields = dataset->fieldInfos();
-    const int charWidth = ui.DBGrid1->fontMetrics().averageCharWidth();
-    for (size_t column = 0; column < fields.size(); ++column) {
-        const int index = static_cast<int>(column);
-        ui.DBGrid1->setColumnHidden(index, !fields[column].visible);
-        if (fields[column].displayWidth > 0)
-            ui.DBGrid1->setColumnWidth(index, fields[column].displayWidth * charWidth + 12);
-    }
+    // The grid sizes its columns by their fields' display widths, or to their contents.
+    ui.DBGrid1->sizeColumns();
 }
 
 void TForm1::btnStartClick() {

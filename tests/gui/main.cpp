@@ -2,6 +2,7 @@
 //
 //   test_gui [TestClass] [Qt Test options]
 
+#include "gui/GridTest.h"
 #include "gui/MainWindowTest.h"
 #include "gui/StartupTest.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(std::make_unique<orv::gui::test::StartupTest>());
     tests.push_back(std::make_unique<orv::gui::test::MainWindowTest>());
+    tests.push_back(std::make_unique<orv::gui::test::GridTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;

@@ -1,4 +1,4 @@
-#include "gui/ModalDialogs.h"
+#include "gui/grid/ModalDialogs.h"
 
 #include "base/ProgramFolder.h"
 

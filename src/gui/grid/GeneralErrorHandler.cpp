@@ -1,6 +1,6 @@
-#include "gui/GeneralErrorHandler.h"
+#include "gui/grid/GeneralErrorHandler.h"
 
-#include "gui/ModalDialogs.h"
+#include "gui/grid/ModalDialogs.h"
 
 #include <exception>
 

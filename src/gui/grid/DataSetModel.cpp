@@ -1,4 +1,4 @@
-#include "gui/DataSetModel.h"
+#include "gui/grid/DataSetModel.h"
 
 #include "db/TOracleDataSet.h"
 

@@ -1,0 +1,43 @@
+#pragma once
+// The grid's exports of a dataset's visible fields: the clipboard text and the three table
+// files. The desktop program and orvelnost-izvoz share them.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+class TOracleDataSet;
+
+/// Called after each row with the number of rows done so far.
+using Napredek = std::function<void(int)>;
+
+enum class OblikaIzvoza {
+    DBase,      ///< a dBase table (.dbf), code page 1250
+    Paradox,    ///< a Paradox table (.db), code page 1250
+    FiksniTekst ///< fixed-length text (.txt) with its schema beside it (.sch), code page 1250
+};
+
+/// The clipboard text of the open dataset: the caption line, a line of the fields' display
+/// labels, then one line per row. Every label and value is followed by a TAB and every line by
+/// CR LF. A value is the field's display text; a text field's value has every CR removed and
+/// stands between double quotes with its inner double quotes doubled; no value keeps a TAB. The
+/// dataset stands on its first row afterwards.
+std::string BesediloOdlozisca(TOracleDataSet& dataset, const std::vector<int>& polja,
+                              const std::string& napis, const Napredek& napredek = {});
+
+/// Writes the fields `polja` (positions in the open dataset, in their order) of all rows to a new
+/// table file at `pot`, replacing a file of that name only when the whole table was written.
+/// Throws IzvozError (nothing written) when the folder is missing or not writable, the disk is
+/// full, or a value does not fit the format. Returns the notices the operator must read: what
+/// was written otherwise than asked (characters the code page lacks, a column that changed kind
+/// to keep its values whole); empty when everything went in as it is.
+std::vector<std::string> IzvoziTabelo(TOracleDataSet& dataset, const std::vector<int>& polja,
+                                      OblikaIzvoza oblika, const std::string& pot,
+                                      const Napredek& napredek = {});
+
+/// The file of the schema that goes with a fixed-length text file: its name with ".sch".
+std::string potSheme(const std::string& potBesedila);
+
+} // namespace orv

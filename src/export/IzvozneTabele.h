@@ -1,0 +1,38 @@
+#pragma once
+// The writers of the three table formats. Each writes all rows of the open dataset into the
+// temporary file of `datoteka` and leaves the renaming to the caller.
+
+#include "export/Izvoz.h"
+#include "export/StolpciIzvoza.h"
+#include "export/VarnaDatoteka.h"
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+/// What the writers tell the operator, gathered over one export.
+struct Opombe {
+    int zamenjaniZnaki = 0; ///< characters the code page lacks, written as '?'
+    std::vector<std::string> besedila;
+};
+
+void zapisiDbf(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
+               VarnaDatoteka& datoteka, const Napredek& napredek, Opombe& opombe);
+void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
+                   VarnaDatoteka& datoteka, const Napredek& napredek, Opombe& opombe);
+/// Also writes the schema into `shema`.
+void zapisiFiksniTekst(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
+                       VarnaDatoteka& datoteka, VarnaDatoteka& shema, const Napredek& napredek,
+                       Opombe& opombe);
+
+/// A text value in code page 1250; counts the characters it lacks.
+std::string besediloVCp1250(const std::string& utf8, Opombe& opombe);
+
+/// Throws IzvozError when the longest value of a text column is wider than `najvec`.
+void preveriSirino(const StolpecIzvoza& stolpec, int najvec, const char* oblika);
+
+/// "dd.mm.yyyy" or "dd.mm.yyyy hh:mm:ss" as the column needs.
+std::string datumStolpca(const StolpecIzvoza& stolpec, double datum);
+
+} // namespace orv
