@@ -6,6 +6,7 @@
 
 #include "base/Besedilo.h"
 #include "base/Datum.h"
+#include "base/PasswordInput.h"
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
 #include "base/TerminalVmesnik.h"
@@ -29,9 +30,12 @@ constexpr const char* kUsage =
     "  --vknt X         only the rows of the account class X\n"
     "  --stolpci A,B    only these columns, in this order (default: all, in table order)\n"
     "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
-    "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) with\n"
+    "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) "
+    "with\n"
     "                   the caption line \"POD_ORVEL D\"\n"
     "The printed listing (--oblika pdf) is not in this version yet.\n"
+    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
+    "from standard input (or asks for it on a terminal).\n"
     "The file appears whole or not at all. Exit codes: 0 done, 1 error, 2 wrong call.\n";
 
 struct Arguments {
@@ -128,11 +132,14 @@ int run(int argc, char** argv) {
     window.options.eVKNT = arguments.vknt;
     orv::setProgramParameters({p[0], p[1], p[2]});
     orv::TDM dm(window, orv::programFolder());
-    orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
+    orv::logOnThroughAlias(dm, window, p[0], p[1], orv::passwordFromArgument(p[2]));
 
     // The statement of the main window's preview, with the class when one is given.
     std::string text = "SELECT * FROM POD_ORVEL WHERE DAT_STANJE='" + arguments.dan + "' ";
-    if (!arguments.vknt.empty()) text += "AND VKNT='" + arguments.vknt + "' ";
+    // The class is one character typed by the caller: a quote in it is doubled, so that it
+    // stays a text and cannot end the statement's literal.
+    if (!arguments.vknt.empty())
+        text += "AND VKNT='" + (arguments.vknt == "'" ? std::string("''") : arguments.vknt) + "' ";
     dm.OdpriPoizvedbo(dm.Q1, text);
     const std::vector<int> columns = columnsToExport(dm.Q1, arguments.stolpci);
     const std::string& target = p[3];

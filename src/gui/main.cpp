@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <clocale>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // QApplication takes the system locale for the C library too. Numbers in statements, in
+    // the dialect's functions and in the datasets are read and written with C's number
+    // functions, which must keep '.' as the decimal separator under every locale.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(orv::ImePrograma));
     QApplication::setStyle("Fusion");
 
