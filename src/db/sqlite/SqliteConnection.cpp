@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <cstring>
 
@@ -39,7 +40,8 @@ void describeDeclaredType(const char* declared, FieldInfo& field) {
     }
 }
 
-Value columnValue(sqlite3_stmt* statement, int column) {
+// A column's value as the program reads it; `isDate` is set when it is a stored date.
+Value columnValue(sqlite3_stmt* statement, int column, bool& isDate) {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
         return Value(static_cast<long long>(sqlite3_column_int64(statement, column)));
@@ -52,7 +54,13 @@ Value columnValue(sqlite3_stmt* statement, int column) {
         const int length = sqlite3_column_bytes(statement, column);
         // The bank's database has no empty texts: an empty text is NULL.
         if (length == 0) return Value();
-        return Value(std::string(text, static_cast<size_t>(length)));
+        const std::string_view bytes(text, static_cast<size_t>(length));
+        DateParts parts;
+        if (readDateKey(bytes, parts)) {
+            isDate = true;
+            return Value(canonicalDateText(parts));
+        }
+        return Value(std::string(bytes));
     }
     }
 }
@@ -300,12 +308,16 @@ ResultSet SqliteConnection::query(const std::string& sql,
         }
         result.fields.push_back(std::move(field));
     }
+    std::vector<char> dateColumns(static_cast<size_t>(columns), 0);
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         std::vector<Value> row;
         row.reserve(static_cast<size_t>(columns));
-        for (int i = 0; i < columns; ++i)
-            row.push_back(columnValue(statement, i));
+        for (int i = 0; i < columns; ++i) {
+            bool isDate = false;
+            row.push_back(columnValue(statement, i, isDate));
+            if (isDate) dateColumns[static_cast<size_t>(i)] = 1;
+        }
         result.rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
@@ -314,10 +326,16 @@ ResultSet SqliteConnection::query(const std::string& sql,
         throw DatabaseError(text);
     }
     sqlite3_reset(statement);
-    // Columns without a declared type (expressions) take their kind from their values.
+    // Columns without a declared type (expressions) take their kind from their values; a date
+    // key (MAX of a date, a CASE of date columns) makes a date field.
     for (int i = 0; i < columns; ++i) {
         FieldInfo& field = result.fields[static_cast<size_t>(i)];
         if (sqlite3_column_decltype(statement, i)) continue;
+        if (dateColumns[static_cast<size_t>(i)]) {
+            field.type = FieldType::Date;
+            field.size = 0;
+            continue;
+        }
         for (const auto& row : result.rows) {
             const Value& value = row[static_cast<size_t>(i)];
             if (value.isNull()) continue;
