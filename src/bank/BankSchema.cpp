@@ -3,6 +3,7 @@
 #include "bank/BankSchemaTables.h"
 #include "db/DatabaseError.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,19 @@ std::vector<std::string> createIndexes(const BankTable& table) {
     std::vector<std::string> statements;
     for (size_t k = 0; k < table.keys.size(); ++k) {
         std::string indexName = std::string(table.name) + "_K" + std::to_string(k + 1);
+        std::vector<std::string> names;
+        for (const char* column : table.keys[k]) {
+            if (std::string(column) != kEveryOtherColumn) {
+                names.push_back(column);
+                continue;
+            }
+            for (const BankColumn& other : table.columns)
+                if (std::find(names.begin(), names.end(), other.name) == names.end())
+                    names.push_back(other.name);
+        }
         std::string columns;
-        for (const char* column : table.keys[k])
-            columns += (columns.empty() ? "" : ", ") + std::string(column);
+        for (const std::string& column : names)
+            columns += (columns.empty() ? "" : ", ") + column;
         statements.push_back("CREATE INDEX " + qualified(table, indexName) + " ON " + table.name +
                              " (" + columns + ")");
     }

@@ -4,6 +4,7 @@
 #include "db/sqlite/BankRoutines.h"
 #include "db/sqlite/dialect/Dialect.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace orv::sqlite {
@@ -20,6 +21,18 @@ std::string quoteSqlText(const std::string& text) {
 }
 
 } // namespace
+
+// The page cache of a connection. SQLite's default (2 MB) makes a statement that scans a large
+// part of the bank read the same pages from the file again and again; a cache as large as the
+// bank keeps them, up to a ceiling that bounds the memory a transfer needs on a large bank
+// (the ledger scans read their indexes in order, so pages past the ceiling are read once).
+void BankFile::sizeCache(std::uintmax_t fileBytes) {
+    constexpr std::uintmax_t kMinimumKiB = 2 * 1024;
+    constexpr std::uintmax_t kMaximumKiB = 64 * 1024;
+    const std::uintmax_t kib =
+        std::clamp<std::uintmax_t>(fileBytes / 1024, kMinimumKiB, kMaximumKiB);
+    exec("PRAGMA cache_size = -" + std::to_string(kib));
+}
 
 std::string skupSchemaPath(const std::string& bankPath) {
     return bankPath + ".skup";
@@ -51,6 +64,7 @@ BankFile::BankFile(const std::string& path, bool create) : path_(path) {
             throw DatabaseError("the schema file " + skupSchemaPath(path) + " is missing");
         exec("ATTACH DATABASE " + quoteSqlText(skupSchemaPath(path)) + " AS skup");
         exec("PRAGMA skup.journal_mode=WAL; PRAGMA skup.synchronous=NORMAL");
+        sizeCache(create ? 0 : fs::file_size(path, ignored));
         registerDialect(db_);
         registerBankRoutines(db_);
     } catch (const DatabaseError& error) {

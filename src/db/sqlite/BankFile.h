@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <string>
 
 namespace orv::sqlite {
@@ -32,6 +33,9 @@ public:
     void exec(const std::string& sql);
 
 private:
+    /// Sizes the page cache for a bank file of that many bytes.
+    void sizeCache(std::uintmax_t fileBytes);
+
     std::string path_;
     sqlite3* db_ = nullptr;
 };
