@@ -65,9 +65,7 @@ int run(int argc, char** argv) {
             dataset.Close();
             dataset.setSQL(statement);
             if (isQuery(statement)) {
-                dataset.Open();
-                orv::printQuery(dataset, std::cout);
-                dataset.Close();
+                orv::streamQuery(dataset, std::cout);
             } else {
                 dataset.ExecSQL();
             }
