@@ -255,8 +255,7 @@ PlainStatement::PlainStatement(const std::string& plainPath, const std::string& 
     if (sqlite3_open_v2(plainPath.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         throw DatabaseError("cannot open " + plainPath);
     exec(db_, "ATTACH DATABASE '" + plainPath + ".skup' AS skup");
-    // The same page cache as the bank's connection gets for a file of this size.
-    exec(db_, "PRAGMA cache_size = -65536");
+    // The same engine settings as the bank's connection: SQLite's default page cache.
     registerPlainFunctions(db_);
     const sqlite::TranslatedStatement translated = sqlite::translateStatement(bankSql, true);
     sql_ = withoutDateCollation(translated.sql);

@@ -7,7 +7,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdint>
 #include <string>
 
 namespace orv::sqlite {
@@ -33,9 +32,6 @@ public:
     void exec(const std::string& sql);
 
 private:
-    /// Sizes the page cache for a bank file of that many bytes.
-    void sizeCache(std::uintmax_t fileBytes);
-
     std::string path_;
     sqlite3* db_ = nullptr;
 };

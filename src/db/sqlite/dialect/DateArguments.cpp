@@ -29,6 +29,10 @@ DateArgument readDateArgument(sqlite3_context* context, sqlite3_value* value, Da
     return DateArgument::Failed;
 }
 
+DateTextError readDateValue(sqlite3_value* value, DateParts& parts) {
+    return readDateOrKey(valueText(value), parts);
+}
+
 bool isDateValue(sqlite3_value* value, DateParts& parts) {
     return sqlite3_value_type(value) == SQLITE_TEXT &&
            readDateOrKey(valueText(value), parts) == DateTextError::None;

@@ -33,10 +33,28 @@ bool plainlyNoDate(std::string_view text) {
     return text.empty() || (text[0] != '\x01' && (text[0] < '0' || text[0] > '9'));
 }
 
+// The key of a date text, remembered for the next call: a range scan compares every key it
+// passes with the same literal bound ('31.12.2024'), which is then read once.
+bool keyOfDateText(std::string_view text, std::string_view& key) {
+    thread_local std::string lastText, lastKey;
+    if (text != lastText) {
+        DateParts parts;
+        if (readDateText(text, parts) != DateTextError::None) return false;
+        lastText.assign(text);
+        lastKey = dateKey(parts);
+    }
+    key = lastKey;
+    return true;
+}
+
 int compareDateTexts(void*, int sizeA, const void* a, int sizeB, const void* b) {
     const std::string_view textA(static_cast<const char*>(a), static_cast<size_t>(sizeA));
     const std::string_view textB(static_cast<const char*>(b), static_cast<size_t>(sizeB));
-    if (isDateKey(textA) && isDateKey(textB)) return compareBytes(textA, textB);
+    const bool keyA = isDateKey(textA), keyB = isDateKey(textB);
+    if (keyA && keyB) return compareBytes(textA, textB);
+    std::string_view key;
+    if (keyA && keyOfDateText(textB, key)) return compareBytes(textA, key);
+    if (keyB && keyOfDateText(textA, key)) return compareBytes(key, textB);
     if (plainlyNoDate(textA) && plainlyNoDate(textB)) return compareBytes(textA, textB);
     DateParts partsA, partsB;
     const bool dateA = readDateOrKey(textA, partsA) == DateTextError::None;
