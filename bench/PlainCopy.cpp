@@ -255,7 +255,8 @@ PlainStatement::PlainStatement(const std::string& plainPath, const std::string& 
     if (sqlite3_open_v2(plainPath.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         throw DatabaseError("cannot open " + plainPath);
     exec(db_, "ATTACH DATABASE '" + plainPath + ".skup' AS skup");
-    // The same engine settings as the bank's connection: SQLite's default page cache.
+    // The same page cache as the bank's connection.
+    exec(db_, "PRAGMA cache_size = -4096");
     registerPlainFunctions(db_);
     const sqlite::TranslatedStatement translated = sqlite::translateStatement(bankSql, true);
     sql_ = withoutDateCollation(translated.sql);
