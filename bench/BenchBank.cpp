@@ -1,9 +1,9 @@
 #include "BenchBank.h"
 
-#include "db/DatabaseError.h"
 #include "bank/BankSchema.h"
-#include "db/sqlite/Users.h"
 #include "bank/demo/DemoBank.h"
+#include "db/DatabaseError.h"
+#include "db/sqlite/Users.h"
 
 #include <filesystem>
 

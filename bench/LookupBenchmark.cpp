@@ -56,5 +56,3 @@ void BM_LookupSplicedNewKey(benchmark::State& state) {
 BENCHMARK(BM_LookupSplicedNewKey);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -23,9 +23,13 @@ struct BankTable {
     const char* name;
     const char* holds; ///< what the table holds, written into the DDL as a comment
     std::vector<BankColumn> columns;
-    /// Lookup keys, each an ordered list of columns; each becomes a plain index.
+    /// Lookup keys, each an ordered list of columns; each becomes a plain index. A key that ends
+    /// in kEveryOtherColumn carries the table's other columns after its own (a covering index).
     std::vector<std::vector<const char*>> keys;
 };
+
+/// The last "column" of a key whose index carries every other column of the table too.
+inline constexpr const char* kEveryOtherColumn = "*";
 
 /// All tables of the bank, in creation order.
 const std::vector<BankTable>& bankTables();

@@ -55,18 +55,38 @@ int runCommand(const char* name, const char* usage, int (*run)(int, char**), int
     return code;
 }
 
-void printQuery(TOracleDataSet& dataset, std::ostream& out) {
-    const int columns = dataset.FieldCount();
+namespace {
+
+void printHeader(TOracleDataSet& dataset, std::ostream& out) {
     std::string line;
-    for (int i = 0; i < columns; ++i)
+    for (int i = 0; i < dataset.FieldCount(); ++i)
         line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
     out << line << "\n";
-    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-        line.clear();
-        for (int i = 0; i < columns; ++i)
-            line += (i ? "\t" : "") + dataset.Fields(i).AsString();
-        out << line << "\n";
+}
+
+void printCurrentRow(TOracleDataSet& dataset, std::ostream& out, std::string& line) {
+    line.clear();
+    for (int i = 0; i < dataset.FieldCount(); ++i) {
+        if (i) line += '\t';
+        line += dataset.Fields(i).AsString();
     }
+    line += '\n';
+    out << line;
+}
+
+} // namespace
+
+void printQuery(TOracleDataSet& dataset, std::ostream& out) {
+    printHeader(dataset, out);
+    std::string line;
+    for (dataset.First(); !dataset.Eof(); dataset.Next())
+        printCurrentRow(dataset, out, line);
+}
+
+void streamQuery(TOracleDataSet& dataset, std::ostream& out) {
+    std::string line;
+    dataset.ForEachRow([&] { printHeader(dataset, out); },
+                       [&] { printCurrentRow(dataset, out, line); });
 }
 
 } // namespace orv

@@ -38,4 +38,8 @@ int runCommand(const char* name, const char* usage, int (*run)(int, char**), int
 /// line per row, values separated by one TAB, each as the dataset reads it as text.
 void printQuery(TOracleDataSet& dataset, std::ostream& out);
 
+/// Runs the dataset's query and prints it as printQuery does, one row at a time as it is read,
+/// without keeping the rows: a query's output may be larger than memory.
+void streamQuery(TOracleDataSet& dataset, std::ostream& out);
+
 } // namespace orv

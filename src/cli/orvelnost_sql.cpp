@@ -95,10 +95,8 @@ int run(int argc, char** argv) {
             dataset.Close();
             dataset.setSQL(statement);
             if (isQuery(statement)) {
-                dataset.Open();
-                orv::printQuery(dataset, std::cout);
+                orv::streamQuery(dataset, std::cout);
                 orv::ensureWritten(std::cout, "standard output");
-                dataset.Close();
             } else {
                 dataset.ExecSQL();
             }

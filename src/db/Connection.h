@@ -2,8 +2,10 @@
 // A backend's connection: what the session needs of a database, independent of which one.
 
 #include "db/FieldInfo.h"
+#include "db/RowStore.h"
 #include "db/Value.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,7 +22,7 @@ struct BoundVariable {
 /// All rows of a query, fetched at once.
 struct ResultSet {
     std::vector<FieldInfo> fields;
-    std::vector<std::vector<Value>> rows;
+    RowStore rows;
     /// The table every column comes from, when they all come from one; empty otherwise.
     std::string sourceTable;
 };
@@ -32,6 +34,13 @@ public:
     /// Runs a query and fetches every row. Throws DatabaseError with the database's text.
     virtual ResultSet query(const std::string& sql,
                             const std::vector<BoundVariable>& variables) = 0;
+
+    /// Runs a query and hands its rows over one at a time without keeping them: `columns` once,
+    /// before the first row, then `row` for each row (the same vector, refilled). Columns
+    /// without a declared type are described as texts. Throws DatabaseError.
+    virtual void streamQuery(const std::string& sql, const std::vector<BoundVariable>& variables,
+                             const std::function<void(const std::vector<FieldInfo>&)>& columns,
+                             const std::function<void(const std::vector<Value>&)>& row) = 0;
 
     /// Executes a statement that returns no rows, inside the session's transaction.
     virtual void execute(const std::string& sql, const std::vector<BoundVariable>& variables) = 0;

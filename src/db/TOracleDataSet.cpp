@@ -45,8 +45,9 @@ const FieldInfo& Field::info() const {
 const Value& Field::value() const {
     const TOracleDataSet& d = *dataset_;
     if (d.appending_) return d.newRow_[static_cast<size_t>(index_)];
+    if (d.streamedRow_) return (*d.streamedRow_)[static_cast<size_t>(index_)];
     if (d.rows_.empty()) return kNull;
-    return d.rows_[static_cast<size_t>(d.current_)][static_cast<size_t>(index_)];
+    return d.currentValues()[static_cast<size_t>(index_)];
 }
 
 bool Field::IsNull() const {
@@ -196,9 +197,44 @@ void TOracleDataSet::Open() {
     First();
 }
 
+void TOracleDataSet::ForEachRow(const std::function<void()>& opened,
+                                const std::function<void()>& visit) {
+    Close();
+    try {
+        session_.connection().streamQuery(
+            sql_, boundVariables(),
+            [&](const std::vector<FieldInfo>& fields) {
+                fields_ = fields;
+                active_ = true;
+                opened();
+            },
+            [&](const std::vector<Value>& row) {
+                streamedRow_ = &row;
+                eof_ = false;
+                visit();
+                streamedRow_ = nullptr;
+            });
+    } catch (...) {
+        Close();
+        throw;
+    }
+    Close();
+}
+
+const std::vector<Value>& TOracleDataSet::currentValues() const {
+    if (unpackedRow_ != current_) {
+        rows_.readRow(static_cast<size_t>(current_), currentValues_);
+        unpackedRow_ = current_;
+    }
+    return currentValues_;
+}
+
 void TOracleDataSet::Close() {
     active_ = false;
     appending_ = false;
+    streamedRow_ = nullptr;
+    unpackedRow_ = -1;
+    currentValues_.clear();
     fields_.clear();
     rows_.clear();
     sourceTable_.clear();
@@ -254,8 +290,8 @@ Field TOracleDataSet::Fields(int index) {
     return Field(*this, index);
 }
 
-const Value& TOracleDataSet::cell(int row, int column) const {
-    return rows_.at(static_cast<size_t>(row)).at(static_cast<size_t>(column));
+Value TOracleDataSet::cell(int row, int column) const {
+    return rows_.value(static_cast<size_t>(row), static_cast<size_t>(column));
 }
 
 void TOracleDataSet::ExecSQL() {
@@ -286,7 +322,8 @@ void TOracleDataSet::Post() {
             values.emplace_back(fields_[i].name, newRow_[i]);
     connection.insertRow(sourceTable_, values);
     // The dataset shows the new row; the post commits the session, as the bank client does.
-    rows_.push_back(std::move(newRow_));
+    rows_.addRow(newRow_);
+    newRow_.clear();
     appending_ = false;
     current_ = static_cast<int>(rows_.size()) - 1;
     eof_ = false;

@@ -1,11 +1,13 @@
 #pragma once
 // A query dataset: a statement text, declared named variables, and when open all rows of the
 // result with a current row. Also the way rows are appended to a table and statements executed.
+// The rows are held packed (RowStore); the current row is unpacked when it is read.
 
 #include "base/Datum.h"
 #include "db/Connection.h"
 #include "db/Session.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -87,6 +89,10 @@ public:
     void Open();
     /// Discards the result.
     void Close();
+    /// Runs the statement and visits its rows one by one without keeping them: `opened` once the
+    /// columns are known, then `visit` with each row current (read it through Fields). The
+    /// dataset is closed afterwards. For printing a result of any size.
+    void ForEachRow(const std::function<void()>& opened, const std::function<void()>& visit);
     bool Active() const { return active_; }
 
     void First();
@@ -108,7 +114,7 @@ public:
     /// The metadata of the columns; the grid sets labels, widths and visibility here.
     std::vector<FieldInfo>& fieldInfos() { return fields_; }
     /// The value of a cell of any row, without moving the current row.
-    const Value& cell(int row, int column) const;
+    Value cell(int row, int column) const;
 
     // --- Changes -------------------------------------------------------------------------
 
@@ -131,6 +137,8 @@ private:
     };
 
     std::vector<BoundVariable> boundVariables() const;
+    /// The values of the current row, unpacked on first use.
+    const std::vector<Value>& currentValues() const;
     int columnIndex(std::string_view name) const;
     void requireActive() const;
 
@@ -142,8 +150,11 @@ private:
 
     bool active_ = false;
     std::vector<FieldInfo> fields_;
-    std::vector<std::vector<Value>> rows_;
+    RowStore rows_;
     std::string sourceTable_;
+    mutable std::vector<Value> currentValues_;
+    mutable int unpackedRow_ = -1;                    ///< the row currentValues_ holds; -1 for none
+    const std::vector<Value>* streamedRow_ = nullptr; ///< the row ForEachRow is visiting
     int current_ = 0;
     bool eof_ = true;
 

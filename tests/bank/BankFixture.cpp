@@ -1,8 +1,9 @@
 #include "BankFixture.h"
 
+#include "bank/BankSchema.h"
 #include "base/Datum.h"
 #include "db/sqlite/BankRoutines.h"
-#include "bank/BankSchema.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <cstring>
 #include <random>
@@ -135,7 +136,12 @@ Column BankFixture::column(const std::string& sql) {
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        rows.push_back(text ? std::optional<std::string>(text) : std::nullopt);
+        // A stored date reads back as the program reads it: dd.mm.yyyy.
+        DateParts parts;
+        if (text && readDateKey(text, parts))
+            rows.push_back(canonicalDateText(parts));
+        else
+            rows.push_back(text ? std::optional<std::string>(text) : std::nullopt);
     }
     if (rc != SQLITE_DONE) ADD_FAILURE() << sqlite3_errmsg(db()) << "\n" << sql;
     sqlite3_finalize(statement);

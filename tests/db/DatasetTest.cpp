@@ -38,6 +38,33 @@ TEST_F(DatasetFixture, OpenFetchesAllRowsAndWalksForward) {
     EXPECT_EQ(ids, (std::vector<int>{1, 2, 3}));
 }
 
+// A printed query of any size: each row is read as it comes and nothing stays behind.
+TEST_F(DatasetFixture, ForEachRowVisitsTheRowsWithoutKeepingThem) {
+    TOracleDataSet& q = dm.Q1;
+    q.setSQL("SELECT ID, NAZIV, DAN, (SELECT MAX(DAN) FROM T_VRSTICE) ZADNJI FROM T_VRSTICE "
+             "ORDER BY ID");
+    std::vector<std::string> seen;
+    q.ForEachRow([&] { seen.push_back(std::to_string(q.FieldCount()) + " columns"); },
+                 [&] {
+                     seen.push_back(q.FieldByName("ID").AsString() + "|" +
+                                    q.FieldByName("NAZIV").AsString() + "|" +
+                                    q.FieldByName("DAN").AsString() + "|" +
+                                    q.FieldByName("ZADNJI").AsString());
+                     EXPECT_EQ(q.RecordCount(), 0);
+                 });
+    EXPECT_EQ(seen, (std::vector<std::string>{"4 columns", "1|prva|05.03.2024|31.12.2024 10:30:00",
+                                              "2|||31.12.2024 10:30:00",
+                                              "3|00031|31.12.2024 10:30:00|31.12.2024 10:30:00"}));
+    EXPECT_FALSE(q.Active());
+
+    // An error on the third row: the rows before it were visited, the dataset is closed.
+    q.setSQL("SELECT ID, 1 / (ID - 3) X FROM T_VRSTICE");
+    int visited = 0;
+    EXPECT_THROW(q.ForEachRow([] {}, [&] { ++visited; }), DatabaseError);
+    EXPECT_EQ(visited, 2);
+    EXPECT_FALSE(q.Active());
+}
+
 TEST_F(DatasetFixture, FieldConversions) {
     dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM T_VRSTICE ORDER BY ID");
     TOracleDataSet& q = dm.Q1;

@@ -1,6 +1,7 @@
 #include "DialectHarness.h"
 
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <cstdio>
 #include <memory>
@@ -84,8 +85,13 @@ std::string valueText(sqlite3_stmt* statement, int column) {
         std::snprintf(buffer, sizeof buffer, "%.15g", value == 0.0 ? 0.0 : value);
         return buffer;
     }
-    default:
-        return reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    default: {
+        // A stored date reads back as the program reads it: dd.mm.yyyy.
+        const std::string text =
+            reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        DateParts parts;
+        return readDateKey(text, parts) ? canonicalDateText(parts) : text;
+    }
     }
 }
 

@@ -2,6 +2,8 @@
 // One prepared INSERT of the demo bank, reused for every row of its table.
 //
 // Values are optional: an empty one is NULL, as a column nobody sets in the bank's database.
+// Dates are given as date texts (dd.mm.yyyy) and stored as the keys the date columns hold, so
+// that the columns' triggers have nothing to rewrite.
 
 #include <sqlite3.h>
 
@@ -41,6 +43,7 @@ private:
 
     sqlite3* db_;
     sqlite3_stmt* statement_ = nullptr;
+    std::vector<bool> dateColumns_; ///< by bind index - 1: texts bound there are date keys
     std::string table_;
     int columns_ = 0;
     long rows_ = 0;

@@ -123,12 +123,15 @@ void BankFile::open(bool create) {
     const std::string skup = skupSchemaPath(path_);
     readOnly_ = !create &&
                 (!mayWrite(path_) || (std::filesystem::exists(skup, ignored) && !mayWrite(skup)));
+    // A connection is used by one thread at a time (the program's own), so SQLite need not lock
+    // its mutexes on every call: a transfer makes millions of calls to read values.
     int rc;
     if (readOnly_)
         rc = sqlite3_open_v2(readOnlyUri(path_).c_str(), &db_,
-                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr);
     else
-        rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         const std::string text = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
@@ -161,6 +164,14 @@ void BankFile::setUp() {
         exec("ATTACH DATABASE " + quoteSqlText(skup) + " AS skup");
         exec("PRAGMA skup.journal_mode=WAL; PRAGMA skup.synchronous=NORMAL");
     }
+    // The page cache: 4 MB, twice SQLite's default. SQLite lets every sort of a statement hold
+    // as much as the cache in memory, and the source statement keeps a sort per branch and one
+    // for its union. Measured with --izvor on a demo bank of size 100000: peak memory 113 MB at
+    // 2 MB of cache, 187 MB at 8, 244 MB at 16, 365 MB at 64, while the larger caches saved
+    // about a seventh of the processor time (fewer reads of the deal and security pages that
+    // the joins probe per posting). A memory map would count the bank's pages as the program's
+    // memory as well.
+    exec("PRAGMA cache_size = -4096");
     registerDialect(db_);
     registerBankRoutines(db_);
 }

@@ -2,6 +2,7 @@
 
 #include "base/Datum.h"
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <cmath>
 #include <optional>
@@ -96,17 +97,21 @@ std::optional<DateValue> dateArgument(sqlite3_context* context, sqlite3_value* a
     default:
         break;
     }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argument));
-    if (const auto date = parseDate(text ? text : "")) return date;
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argument));
+    const std::string_view text(bytes ? bytes : "",
+                                static_cast<size_t>(sqlite3_value_bytes(argument)));
+    DateParts parts;
+    if (readDateKey(text, parts)) return encodeDateTime(parts);
+    if (const auto date = parseDate(text)) return date;
     failed = true;
     sqlite3_result_error(context, kNotADate, -1);
     return std::nullopt;
 }
 
-// Binds a date as the canonical text the date columns hold, so that the DATUM collation of the
-// column (and its index) does the chronological comparison.
+// Binds a date as the key the date columns hold, so that the column's index compares it byte by
+// byte.
 void bindDate(sqlite3_stmt* statement, int index, DateValue date) {
-    const std::string text = formatDateTime(date);
+    const std::string text = dateKey(decodeDate(date));
     sqlite3_bind_text(statement, index, text.c_str(), -1, SQLITE_TRANSIENT);
 }
 

@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
+#include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/Tokenizer.h"
 
 #include <cstring>
@@ -40,7 +41,8 @@ void describeDeclaredType(const char* declared, FieldInfo& field) {
     }
 }
 
-Value columnValue(sqlite3_stmt* statement, int column) {
+// A column's value as the program reads it; `isDate` is set when it is a stored date.
+Value columnValue(sqlite3_stmt* statement, int column, bool& isDate) {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
         return Value(static_cast<long long>(sqlite3_column_int64(statement, column)));
@@ -53,7 +55,13 @@ Value columnValue(sqlite3_stmt* statement, int column) {
         const int length = sqlite3_column_bytes(statement, column);
         // The bank's database has no empty texts: an empty text is NULL.
         if (length == 0) return Value();
-        return Value(std::string(text, static_cast<size_t>(length)));
+        const std::string_view bytes(text, static_cast<size_t>(length));
+        DateParts parts;
+        if (readDateKey(bytes, parts)) {
+            isDate = true;
+            return Value(canonicalDateText(parts));
+        }
+        return Value(std::string(bytes));
     }
     }
 }
@@ -404,11 +412,12 @@ void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
     sqlite3_reset(statement);
 }
 
-ResultSet SqliteConnection::query(const std::string& sql,
-                                  const std::vector<BoundVariable>& variables) {
+sqlite3_stmt* SqliteConnection::startQuery(const std::string& sql,
+                                           const std::vector<BoundVariable>& variables,
+                                           std::vector<FieldInfo>& fields,
+                                           std::string& sourceTable) {
     sqlite3_stmt* statement = prepareBankStatement(sql, variables);
     beginTransactionFor(statement);
-    ResultSet result;
     const int columns = sqlite3_column_count(statement);
     std::string table;
     bool oneTable = columns > 0;
@@ -431,35 +440,100 @@ ResultSet SqliteConnection::query(const std::string& sql,
         } else if (upper(field.name) != "ROWID") {
             oneTable = false;
         }
-        result.fields.push_back(std::move(field));
+        fields.push_back(std::move(field));
     }
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-        std::vector<Value> row;
-        row.reserve(static_cast<size_t>(columns));
-        for (int i = 0; i < columns; ++i)
-            row.push_back(columnValue(statement, i));
-        result.rows.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) {
-        const std::string text = bank_.errorText();
-        sqlite3_reset(statement);
-        throw DatabaseError(text);
-    }
+    if (oneTable) sourceTable = table;
+    return statement;
+}
+
+bool SqliteConnection::nextRow(sqlite3_stmt* statement) {
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW) return true;
+    const std::string text = rc == SQLITE_DONE ? "" : bank_.errorText();
     sqlite3_reset(statement);
-    // Columns without a declared type (expressions) take their kind from their values.
-    for (int i = 0; i < columns; ++i) {
-        FieldInfo& field = result.fields[static_cast<size_t>(i)];
-        if (sqlite3_column_decltype(statement, i)) continue;
-        for (const auto& row : result.rows) {
-            const Value& value = row[static_cast<size_t>(i)];
-            if (value.isNull()) continue;
-            field.type = value.isNumber() ? FieldType::Float : FieldType::String;
-            break;
+    if (!text.empty()) throw DatabaseError(text);
+    return false;
+}
+
+ResultSet SqliteConnection::query(const std::string& sql,
+                                  const std::vector<BoundVariable>& variables) {
+    ResultSet result;
+    sqlite3_stmt* statement = startQuery(sql, variables, result.fields, result.sourceTable);
+    const size_t columns = result.fields.size();
+    // Columns without a declared type (expressions) take their kind from their first value
+    // that is not NULL; a date key (MAX of a date, a CASE of date columns) makes a date field.
+    std::vector<char> described(columns, 0);
+    for (size_t i = 0; i < columns; ++i)
+        described[i] = sqlite3_column_decltype(statement, static_cast<int>(i)) != nullptr;
+    while (nextRow(statement)) {
+        for (size_t i = 0; i < columns; ++i) {
+            const int column = static_cast<int>(i);
+            const int type = sqlite3_column_type(statement, column);
+            FieldInfo& field = result.fields[i];
+            switch (type) {
+            case SQLITE_INTEGER:
+                result.rows.addInteger(sqlite3_column_int64(statement, column));
+                break;
+            case SQLITE_FLOAT:
+                result.rows.addReal(sqlite3_column_double(statement, column));
+                break;
+            case SQLITE_NULL:
+                result.rows.addNull();
+                continue;
+            default: {
+                const auto* text =
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+                const std::string_view bytes(
+                    text, static_cast<size_t>(sqlite3_column_bytes(statement, column)));
+                DateParts parts;
+                if (bytes.empty()) { // the bank's database has no empty texts: NULL
+                    result.rows.addNull();
+                    continue;
+                }
+                if (readDateKey(bytes, parts)) {
+                    result.rows.addText(canonicalDateText(parts));
+                    if (!described[i]) {
+                        field.type = FieldType::Date;
+                        field.size = 0;
+                        described[i] = 1;
+                    }
+                    continue;
+                }
+                result.rows.addText(bytes);
+            }
+            }
+            if (!described[i]) {
+                const bool number = type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+                field.type = number ? FieldType::Float : FieldType::String;
+                described[i] = 1;
+            }
         }
+        result.rows.endRow();
     }
-    if (oneTable) result.sourceTable = table;
     return result;
+}
+
+void SqliteConnection::streamQuery(
+    const std::string& sql, const std::vector<BoundVariable>& variables,
+    const std::function<void(const std::vector<FieldInfo>&)>& columns,
+    const std::function<void(const std::vector<Value>&)>& row) {
+    std::vector<FieldInfo> fields;
+    std::string sourceTable;
+    sqlite3_stmt* statement = startQuery(sql, variables, fields, sourceTable);
+    try {
+        columns(fields);
+        std::vector<Value> values(fields.size());
+        while (nextRow(statement)) {
+            for (size_t i = 0; i < values.size(); ++i) {
+                bool isDate = false;
+                values[i] = columnValue(statement, static_cast<int>(i), isDate);
+            }
+            row(values);
+        }
+    } catch (...) {
+        sqlite3_reset(statement);
+        throw;
+    }
 }
 
 void SqliteConnection::execute(const std::string& sql,

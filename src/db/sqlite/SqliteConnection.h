@@ -26,6 +26,9 @@ public:
     ~SqliteConnection() override;
 
     ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables) override;
+    void streamQuery(const std::string& sql, const std::vector<BoundVariable>& variables,
+                     const std::function<void(const std::vector<FieldInfo>&)>& columns,
+                     const std::function<void(const std::vector<Value>&)>& row) override;
     void execute(const std::string& sql, const std::vector<BoundVariable>& variables) override;
     void insertRow(const std::string& table,
                    const std::vector<std::pair<std::string, Value>>& values) override;
@@ -37,6 +40,13 @@ public:
 
 private:
     class StatementCache;
+
+    /// Prepares a query, starts the transaction it may need, and describes its columns; sets
+    /// `sourceTable` when every column comes from one table.
+    sqlite3_stmt* startQuery(const std::string& sql, const std::vector<BoundVariable>& variables,
+                             std::vector<FieldInfo>& fields, std::string& sourceTable);
+    /// Steps to the next row: true for a row, false at the end; throws on an error.
+    bool nextRow(sqlite3_stmt* statement);
 
     /// How the statements of one shape translate: the SQLite text, and for each of its
     /// parameters the ordinal of the statement's literal bound to it.

@@ -27,7 +27,7 @@ struct Operand {
 bool readOperand(sqlite3_context* context, sqlite3_value* value, Operand& operand) {
     if (sqlite3_value_type(value) == SQLITE_TEXT) {
         DateParts parts;
-        const DateTextError error = readDateText(*argumentText(value), parts);
+        const DateTextError error = readDateValue(value, parts);
         if (error == DateTextError::None) {
             operand.kind = Operand::Kind::Date;
             operand.seconds = dateSeconds(parts);

@@ -5,6 +5,16 @@
 
 namespace orv::sqlite {
 
+namespace {
+
+// The bytes of a text value, a date key as it is.
+std::string_view valueText(sqlite3_value* value) {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return {bytes ? bytes : "", static_cast<size_t>(sqlite3_value_bytes(value))};
+}
+
+} // namespace
+
 DateArgument readDateArgument(sqlite3_context* context, sqlite3_value* value, DateParts& parts) {
     const int type = sqlite3_value_type(value);
     if (type == SQLITE_NULL) return DateArgument::Null;
@@ -13,15 +23,19 @@ DateArgument readDateArgument(sqlite3_context* context, sqlite3_value* value, Da
                              -1);
         return DateArgument::Failed;
     }
-    const DateTextError error = readDateText(*argumentText(value), parts);
+    const DateTextError error = readDateOrKey(valueText(value), parts);
     if (error == DateTextError::None) return DateArgument::Date;
     sqlite3_result_error(context, dateErrorText(error), -1);
     return DateArgument::Failed;
 }
 
+DateTextError readDateValue(sqlite3_value* value, DateParts& parts) {
+    return readDateOrKey(valueText(value), parts);
+}
+
 bool isDateValue(sqlite3_value* value, DateParts& parts) {
     return sqlite3_value_type(value) == SQLITE_TEXT &&
-           readDateText(*argumentText(value), parts) == DateTextError::None;
+           readDateOrKey(valueText(value), parts) == DateTextError::None;
 }
 
 long long dateSeconds(const DateParts& parts) {

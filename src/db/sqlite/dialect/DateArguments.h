@@ -3,6 +3,7 @@
 // arithmetic on dates counts whole seconds, the precision of the bank database's DATE.
 
 #include "base/Datum.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <sqlite3.h>
 
@@ -12,6 +13,10 @@ enum class DateArgument { Null, Date, Failed };
 
 /// Reads a date argument; raises the bank database's error on the context when it is no date.
 DateArgument readDateArgument(sqlite3_context* context, sqlite3_value* value, DateParts& parts);
+
+/// A text argument read as a date key or a date text (see DateText.h); the text's error when it
+/// is neither. Keys are read without formatting them first.
+DateTextError readDateValue(sqlite3_value* value, DateParts& parts);
 
 /// A date text argument as parts; false for NULL, numbers and texts that are no valid date.
 bool isDateValue(sqlite3_value* value, DateParts& parts);

@@ -1,9 +1,18 @@
-// The collation DATUM of date columns. Date texts compare chronologically (1.1.2007 equals
-// 01.01.2007); a date sorts before any other text, and other texts compare byte by byte. This is
-// a total order, so indexes on date columns can use it.
+// The collation DATUM of date columns. Dates compare chronologically, whether they are date keys
+// (how the bank substitute stores them, see DateText.h) or date texts (1.1.2007 equals 01.01.2007
+// and the key of that day); a date sorts before any other text, and other texts compare byte by
+// byte. This is a total order, so indexes on date columns can use it.
+//
+// Two keys, which is what index searches, joins and ORDER BY on date columns compare, take the
+// fast path: bytes, as the key is built to sort. Only a date text (a literal or a bound value of
+// a statement, a column of a table made without keys) is parsed.
+//
+// The same file registers orv_date_key, which the date columns' triggers use to store every date
+// written to them as its key.
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionSupport.h"
 #include "db/sqlite/dialect/Functions.h"
 
 #include <algorithm>
@@ -19,15 +28,54 @@ int compareBytes(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
+// A text that cannot be a date nor a key: it starts with neither a digit nor the key's byte.
+bool plainlyNoDate(std::string_view text) {
+    return text.empty() || (text[0] != '\x01' && (text[0] < '0' || text[0] > '9'));
+}
+
+// The key of a date text, remembered for the next call: a range scan compares every key it
+// passes with the same literal bound ('31.12.2024'), which is then read once.
+bool keyOfDateText(std::string_view text, std::string_view& key) {
+    thread_local std::string lastText, lastKey;
+    if (text != lastText) {
+        DateParts parts;
+        if (readDateText(text, parts) != DateTextError::None) return false;
+        lastText.assign(text);
+        lastKey = dateKey(parts);
+    }
+    key = lastKey;
+    return true;
+}
+
 int compareDateTexts(void*, int sizeA, const void* a, int sizeB, const void* b) {
     const std::string_view textA(static_cast<const char*>(a), static_cast<size_t>(sizeA));
     const std::string_view textB(static_cast<const char*>(b), static_cast<size_t>(sizeB));
+    const bool keyA = isDateKey(textA), keyB = isDateKey(textB);
+    if (keyA && keyB) return compareBytes(textA, textB);
+    std::string_view key;
+    if (keyA && keyOfDateText(textB, key)) return compareBytes(textA, key);
+    if (keyB && keyOfDateText(textA, key)) return compareBytes(key, textB);
+    if (plainlyNoDate(textA) && plainlyNoDate(textB)) return compareBytes(textA, textB);
     DateParts partsA, partsB;
-    const bool dateA = readDateText(textA, partsA) == DateTextError::None;
-    const bool dateB = readDateText(textB, partsB) == DateTextError::None;
+    const bool dateA = readDateOrKey(textA, partsA) == DateTextError::None;
+    const bool dateB = readDateOrKey(textB, partsB) == DateTextError::None;
     if (dateA && dateB) return compareDates(partsA, partsB);
     if (dateA != dateB) return dateA ? -1 : 1;
     return compareBytes(textA, textB);
+}
+
+// orv_date_key(x): the key of a date text or key; NULL for NULL. Anything else is returned as it
+// is, for the column's check to reject.
+void dateKeyFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_value(context, argv[0]);
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const std::string_view text(bytes ? bytes : "",
+                                static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+    DateParts parts;
+    if (isDateKey(text) || readDateText(text, parts) != DateTextError::None)
+        return sqlite3_result_value(context, argv[0]);
+    const std::string key = dateKey(parts);
+    sqlite3_result_text(context, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
@@ -36,6 +84,7 @@ void registerDateCollation(sqlite3* db) {
     if (sqlite3_create_collation_v2(db, "DATUM", SQLITE_UTF8, nullptr, compareDateTexts, nullptr) !=
         SQLITE_OK)
         throw DatabaseError(std::string("Cannot register collation DATUM: ") + sqlite3_errmsg(db));
+    defineFunction(db, "orv_date_key", 1, dateKeyFunction);
 }
 
 } // namespace orv::sqlite

@@ -92,6 +92,46 @@ std::string canonicalDateText(const DateParts& p) {
     return buffer;
 }
 
+std::string dateKey(const DateParts& p) {
+    char buffer[32];
+    if (p.hour == 0 && p.minute == 0 && p.second == 0)
+        std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d", p.year, p.month, p.day);
+    else
+        std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d %2.2d:%2.2d:%2.2d", p.year,
+                      p.month, p.day, p.hour, p.minute, p.second);
+    return buffer;
+}
+
+namespace {
+
+// Fixed-width digits of a key at pos; false when one is no digit.
+bool keyDigits(std::string_view text, size_t pos, size_t count, int& value) {
+    value = 0;
+    for (size_t i = pos; i < pos + count; ++i) {
+        if (!isDigit(text[i])) return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+bool readDateKey(std::string_view text, DateParts& p) {
+    if (!isDateKey(text) || text[5] != '-' || text[8] != '-' || !keyDigits(text, 1, 4, p.year) ||
+        !keyDigits(text, 6, 2, p.month) || !keyDigits(text, 9, 2, p.day))
+        return false;
+    p.hour = p.minute = p.second = 0;
+    if (text.size() == 11) return true;
+    return text[11] == ' ' && text[14] == ':' && text[17] == ':' &&
+           keyDigits(text, 12, 2, p.hour) && keyDigits(text, 15, 2, p.minute) &&
+           keyDigits(text, 18, 2, p.second);
+}
+
+DateTextError readDateOrKey(std::string_view text, DateParts& parts) {
+    if (readDateKey(text, parts)) return DateTextError::None;
+    return readDateText(text, parts);
+}
+
 int compareDates(const DateParts& a, const DateParts& b) {
     const int fieldsA[] = {a.year, a.month, a.day, a.hour, a.minute, a.second};
     const int fieldsB[] = {b.year, b.month, b.day, b.hour, b.minute, b.second};

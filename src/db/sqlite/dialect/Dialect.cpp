@@ -43,6 +43,8 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
     joinRoutineNames(nodes);
     rewriteExtract(nodes);
     rewriteDecode(nodes);
+    markCaseResults(nodes);
+    markComparedSubqueries(nodes);
     markDateResultsAndMasks(nodes);
     rewriteArithmetic(nodes);
     if (!context.callArguments) addNullsOrdering(nodes);

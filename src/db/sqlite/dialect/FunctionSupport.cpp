@@ -1,6 +1,7 @@
 #include "db/sqlite/dialect/FunctionSupport.h"
 
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <cerrno>
 #include <cmath>
@@ -51,7 +52,12 @@ std::optional<std::string> argumentText(sqlite3_value* value) {
         return numberText(sqlite3_value_double(value));
     default: {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(value));
-        return std::string(bytes ? bytes : "", static_cast<size_t>(sqlite3_value_bytes(value)));
+        const std::string_view text(bytes ? bytes : "",
+                                    static_cast<size_t>(sqlite3_value_bytes(value)));
+        // A stored date is read as the bank's database writes a date as text.
+        DateParts parts;
+        if (readDateKey(text, parts)) return canonicalDateText(parts);
+        return std::string(text);
     }
     }
 }

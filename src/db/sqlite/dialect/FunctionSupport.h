@@ -20,7 +20,8 @@ void defineFunction(sqlite3* db, const char* name, int nArgs, ScalarFunction fun
 /// others with 15 significant digits and without the zero before the point (0.5 -> ".5").
 std::string numberText(double value);
 
-/// The argument as text; empty optional for NULL. Numbers are written as numberText does.
+/// The argument as text; empty optional for NULL. Numbers are written as numberText does, date
+/// keys as date texts (dd.mm.yyyy).
 std::optional<std::string> argumentText(sqlite3_value* value);
 
 /// A numeric argument: a number, or a text that reads wholly as one.

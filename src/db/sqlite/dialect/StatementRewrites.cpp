@@ -111,6 +111,33 @@ void rewriteDateLiterals(Nodes& nodes) {
     }
 }
 
+void markCaseResults(Nodes& nodes) {
+    for (Node& node : nodes)
+        if (node.kind == Node::Kind::Case) node.collateDatum = true;
+}
+
+namespace {
+
+bool isComparison(const Node& node) {
+    for (const char* comparison : {"=", "<>", "!=", "^=", "<", ">", "<=", ">="})
+        if (node.isOperator(comparison)) return true;
+    return node.isWord("BETWEEN");
+}
+
+} // namespace
+
+void markComparedSubqueries(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        Node& node = nodes[i];
+        if (node.kind != Node::Kind::Paren || node.children.empty() ||
+            !node.children[0].isWord("SELECT"))
+            continue;
+        if ((i > 0 && isComparison(nodes[i - 1])) ||
+            (i + 1 < nodes.size() && isComparison(nodes[i + 1])))
+            node.collateDatum = true;
+    }
+}
+
 void rewriteMinus(Nodes& nodes) {
     for (Node& node : nodes)
         if (node.isWord("MINUS")) node = word("EXCEPT");

@@ -30,4 +30,15 @@ void rewriteDateLiterals(Nodes& nodes);
 /// MINUS between two queries is SQLite's EXCEPT.
 void rewriteMinus(Nodes& nodes);
 
+/// Marks every CASE ... END to compare as a date (COLLATE DATUM). SQLite gives a CASE no
+/// collation of its own, so a CASE whose branches are date columns would group and order by
+/// bytes: 05.03.2025 before 28.11.2024 as texts, or a date key before a date text. Compared
+/// through DATUM, date keys and date texts order chronologically, and other values as before
+/// (numbers take no collation, other texts compare by bytes).
+void markCaseResults(Nodes& nodes);
+
+/// Marks a scalar subquery that is compared ((SELECT MAX(d) ...) > '4.3.2025') to compare as a
+/// date: SQLite carries no collation out of a subquery.
+void markComparedSubqueries(Nodes& nodes);
+
 } // namespace orv::sqlite
