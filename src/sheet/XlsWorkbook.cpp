@@ -81,7 +81,8 @@ protected:
 private:
     void inspect() {
         unsigned password = 0;
-        if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK && password)
+        if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+            password == FREEXL_BIFF_OBFUSCATED)
             fail("delovni zvezek je zaščiten z geslom (šifriran)");
         unsigned sheets = 0;
         if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0)
