@@ -15,6 +15,7 @@
 namespace orv::sheet::test {
 
 inline const std::string kDan = "31.12.2024";
+using Texts = std::vector<std::string>;
 
 struct UvozFixture : ::testing::Test {
     orv::test::TestBank bank;

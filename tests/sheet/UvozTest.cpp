@@ -9,8 +9,6 @@
 namespace orv::sheet::test {
 namespace {
 
-using Texts = std::vector<std::string>;
-
 const std::string kKonec = "Uvoz podatkov iz excel datoteke zaključen!\rUvoženih vrstic: ";
 
 // The corrected rows as every format carries them.
