@@ -4,6 +4,7 @@
 
 #include "gui/MainWindowTest.h"
 #include "gui/StartupTest.h"
+#include "gui/UvozDialogTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(std::make_unique<orv::gui::test::StartupTest>());
     tests.push_back(std::make_unique<orv::gui::test::MainWindowTest>());
+    tests.push_back(std::make_unique<orv::gui::test::UvozDialogTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
