@@ -232,6 +232,7 @@ public:
         content_ = std::make_unique<ContentPart>("Excel datoteka " + path + " (content.xml)",
                                                  std::move(active));
         buffer_.resize(kChunk);
+        keepRowsRead(kRowCacheBudget);
     }
 
     const char* format() const override { return "ods"; }

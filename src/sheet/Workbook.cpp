@@ -2,6 +2,7 @@
 
 #include "sheet/CsvWorkbook.h"
 #include "sheet/OdsWorkbook.h"
+#include "sheet/RowCache.h"
 #include "sheet/XlsWorkbook.h"
 #include "sheet/XlsxWorkbook.h"
 #include "sheet/ZipArchive.h"
@@ -73,21 +74,63 @@ void Workbook::seek(int row) {
     }
 }
 
+Workbook::Workbook(std::string path) : path_(std::move(path)) {}
+
+Workbook::~Workbook() = default;
+
+void Workbook::keepRowsRead(size_t budget) {
+    cache_ = std::make_unique<RowCache>(budget);
+}
+
+bool Workbook::fillCache(int row) {
+    if (!started_) {
+        rewind();
+        started_ = true;
+    }
+    while (!streamEnded_ && cache_->lastNumber() < row) {
+        if (!nextRow(scratch_)) {
+            streamEnded_ = true;
+            break;
+        }
+        if (scratch_.number <= cache_->lastNumber())
+            fail("vrstice lista niso v naraščajočem zaporedju");
+        if (!cache_->add(scratch_)) {
+            // Past the budget: given up, and the sheet is streamed again from its start.
+            cache_.reset();
+            started_ = false;
+            current_.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+const SheetRow* Workbook::row(int number) {
+    if (cache_ && fillCache(number)) {
+        if (current_.number == number) return &current_;
+        if (!cache_->find(number, current_)) return nullptr;
+        return &current_;
+    }
+    seek(number);
+    return current_.number == number ? &current_ : nullptr;
+}
+
 const std::string& Workbook::cellText(int row, int column) {
     if (!open_) throw WorkbookError("Excel datoteka " + path_ + " je že zaprta");
     if (row < 1 || column < 1) return empty_;
-    seek(row);
-    if (current_.number != row) return empty_;
-    for (const auto& [problemColumn, what] : current_.problems)
+    const SheetRow* found = this->row(row);
+    if (!found) return empty_;
+    for (const auto& [problemColumn, what] : found->problems)
         if (problemColumn == column) failAt(row, column, what);
-    if (static_cast<size_t>(column) > current_.cells.size()) return empty_;
-    return current_.cells[static_cast<size_t>(column) - 1];
+    if (static_cast<size_t>(column) > found->cells.size()) return empty_;
+    return found->cells[static_cast<size_t>(column) - 1];
 }
 
 void Workbook::close() {
     if (!open_) return;
     open_ = false;
     current_ = SheetRow{};
+    cache_.reset();
     release();
 }
 

@@ -3,6 +3,7 @@
 // text the import works with (see CellText.h). The sheet is read as a stream, one row at a time,
 // so that a large sheet costs the memory of a row, not of the whole sheet.
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,11 @@ class WorkbookError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+class RowCache;
+
+/// How much of a sheet's packed rows the zipped XML readers keep for reading them again.
+inline constexpr size_t kRowCacheBudget = 192u << 20;
 
 /// One row of a sheet as a reader delivers it: its number (1-based) and the texts of its cells
 /// from column 1 on; missing cells at the end are empty.
@@ -38,7 +44,7 @@ struct SheetRow {
 
 class Workbook {
 public:
-    virtual ~Workbook() = default;
+    virtual ~Workbook();
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
@@ -58,7 +64,7 @@ public:
     virtual const char* format() const = 0;
 
 protected:
-    explicit Workbook(std::string path) : path_(std::move(path)) {}
+    explicit Workbook(std::string path);
 
     /// Starts the sheet again from its first row.
     virtual void rewind() = 0;
@@ -67,13 +73,21 @@ protected:
     /// Releases what the reader holds; called once by close().
     virtual void release() = 0;
 
+    /// Keeps the rows read, packed, up to `budget` bytes, so that reading them again costs no
+    /// second parse; past the budget the sheet is streamed again. For readers whose parse is
+    /// costly.
+    void keepRowsRead(size_t budget);
+
     /// A WorkbookError whose text names the file; `what` says what is wrong.
     [[noreturn]] void fail(const std::string& what) const;
     /// The same for one cell.
     [[noreturn]] void failAt(int row, int column, const std::string& what) const;
 
 private:
+    /// The row of that number, or nullptr when it is empty.
+    const SheetRow* row(int number);
     void seek(int row);
+    bool fillCache(int row);
 
     std::string path_;
     bool open_ = true;
@@ -81,6 +95,9 @@ private:
     int behind_ = 0;   // the number of the row delivered before current_
     SheetRow current_; // the row that the cursor stands on (its number may be past the one asked)
     std::string empty_;
+    std::unique_ptr<RowCache> cache_;
+    bool streamEnded_ = false; // the stream has delivered its last row into the cache
+    SheetRow scratch_;
 };
 
 /// Opens the first sheet of a workbook. The format is told by the file's content (a compound

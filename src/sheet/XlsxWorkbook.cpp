@@ -373,6 +373,7 @@ public:
         if (!archive_->contains(sheetPart_)) fail("v arhivu ni lista " + sheetPart_);
         sheet_ = std::make_unique<SheetPart>(source(sheetPart_), strings_, dateStyles_, date1904_);
         buffer_.resize(kChunk);
+        keepRowsRead(kRowCacheBudget);
     }
 
     const char* format() const override { return "xlsx"; }

@@ -10,8 +10,6 @@ namespace orv::sheet {
 
 namespace {
 
-constexpr char kNamespaceSeparator = '|';
-
 XML_Parser handle(void* parser) {
     return static_cast<XML_Parser>(parser);
 }
@@ -19,7 +17,8 @@ XML_Parser handle(void* parser) {
 } // namespace
 
 std::string_view localName(const char* name) {
-    const char* separator = std::strrchr(name, kNamespaceSeparator);
+    // Names are short ("c", "x:c", "table:table-cell"): the prefix ends at the only colon.
+    const char* separator = std::strchr(name, ':');
     return separator ? std::string_view(separator + 1) : std::string_view(name);
 }
 
@@ -33,7 +32,10 @@ XmlStream::~XmlStream() {
 
 void XmlStream::create() {
     if (parser_) XML_ParserFree(handle(parser_));
-    parser_ = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
+    // Without namespace processing: expat would build a full URI for every name, which costs
+    // more than the rest of the parse. The formats fix their prefixes' meanings; the local name
+    // after the prefix is what the readers compare.
+    parser_ = XML_ParserCreate(nullptr);
     if (!parser_) throw WorkbookError(source_ + ": ni pomnilnika za branje XML");
     XML_SetUserData(handle(parser_), this);
     XML_SetElementHandler(handle(parser_), &XmlStream::onStart, &XmlStream::onEnd);

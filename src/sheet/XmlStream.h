@@ -1,7 +1,7 @@
 #pragma once
 // A streaming XML reader over expat: the text is fed in chunks, and the handlers see elements
-// and character data as they pass, by their local names (namespace prefixes dropped). No
-// document tree is built.
+// and character data as they pass, by their local names (prefixes dropped). No document tree
+// is built.
 
 #include <cstddef>
 #include <string>
@@ -48,7 +48,7 @@ private:
     void* parser_ = nullptr; // XML_Parser
 };
 
-/// The local part of an expanded name "uri|local".
+/// The local part of a prefixed name: "table:table-cell" gives "table-cell".
 std::string_view localName(const char* name);
 
 } // namespace orv::sheet

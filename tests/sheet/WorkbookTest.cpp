@@ -2,6 +2,7 @@
 
 #include "sheet/Workbook.h"
 #include "sheet/CellText.h"
+#include "sheet/RowCache.h"
 #include "sheet/SheetFiles.h"
 #include "support/TestBank.h"
 
@@ -274,6 +275,41 @@ TEST_F(WorkbookFiles, BadFilesAreNamedInTheirMessage) {
         });
         EXPECT_NE(message.find(path(name)), std::string::npos) << message;
     }
+}
+
+} // namespace
+} // namespace orv::sheet
+
+namespace orv::sheet {
+namespace {
+
+TEST(RowCache, KeepsRowsPackedUpToItsBudget) {
+    RowCache cache(600);
+    SheetRow row;
+    row.number = 2;
+    row.set(1, "prva");
+    row.set(3, std::string(200, 'x'));
+    row.problems.emplace_back(2, "formula");
+    ASSERT_TRUE(cache.add(row));
+    SheetRow next;
+    next.number = 5;
+    next.set(2, "");
+    next.set(130, "Čšž");
+    ASSERT_TRUE(cache.add(next));
+    EXPECT_EQ(cache.lastNumber(), 5);
+    SheetRow read;
+    ASSERT_TRUE(cache.find(2, read));
+    EXPECT_EQ(read.cells, (std::vector<std::string>{"prva", "", std::string(200, 'x')}));
+    EXPECT_EQ(read.problems, row.problems);
+    ASSERT_TRUE(cache.find(5, read));
+    EXPECT_EQ(read.cells.size(), 130u);
+    EXPECT_EQ(read.cells[129], "Čšž");
+    EXPECT_TRUE(read.problems.empty());
+    EXPECT_FALSE(cache.find(3, read));
+    SheetRow large;
+    large.number = 6;
+    large.set(1, std::string(400, 'y'));
+    EXPECT_FALSE(cache.add(large)); // past the budget
 }
 
 } // namespace
