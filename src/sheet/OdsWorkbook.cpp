@@ -65,7 +65,6 @@ public:
         int repeat = 1;
     };
     std::deque<Pending> rows;
-    bool tableFound() const { return tableDone_ || inTable_; }
 
     void restart() {
         reset();
