@@ -1,9 +1,11 @@
 #include "sheet/XlsWorkbook.h"
 
 #include "sheet/CellText.h"
+#include "sheet/XlsFormule.h"
 
 #include <freexl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -89,6 +91,8 @@ private:
             fail("delovni zvezek nima nobenega lista");
         check(freexl_select_active_worksheet(handle_, 0));
         check(freexl_worksheet_dimensions(handle_, &rows_, &columns_));
+        formule_ = xlsFormule(path());
+        std::sort(formule_.begin(), formule_.end());
     }
 
 protected:
@@ -99,6 +103,12 @@ protected:
             row.number = static_cast<int>(index) + 1;
             for (unsigned short column = 0; column < columns_; ++column)
                 readCell(index, column, row);
+            // FreeXL reads a formula cell as empty; its stored result may be stale.
+            const auto first =
+                std::lower_bound(formule_.begin(), formule_.end(), std::make_pair(row.number, 0));
+            for (auto cell = first; cell != formule_.end() && cell->first == row.number; ++cell)
+                row.problems.emplace_back(cell->second,
+                                          "celica vsebuje formulo; uvažajo se le vrednosti");
             if (!row.cells.empty() || !row.problems.empty()) return true;
         }
         return false;
@@ -148,6 +158,7 @@ private:
     unsigned rows_ = 0;
     unsigned short columns_ = 0;
     unsigned next_ = 0;
+    std::vector<std::pair<int, int>> formule_; // (row, column) of the formula cells
 };
 
 } // namespace

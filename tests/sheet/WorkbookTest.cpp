@@ -222,8 +222,8 @@ TEST_F(WorkbookFiles, CommittedXlsAndOdsFixtures) {
 TEST_F(WorkbookFiles, FormulaCellsAndErrorsNameTheirCell) {
     test::writeXlsx(path("formula.xlsx"),
                     {{text("A"), text("B")}, {text("x"), Formula{"=1+7", 8}}});
-    // FreeXL passes over the formula cells of an .xls file: there they read as empty.
-    for (const std::string& file : {path("formula.xlsx"), test::fixture("formula.ods")}) {
+    for (const std::string& file :
+         {path("formula.xlsx"), test::fixture("formula.ods"), test::fixture("formula.xls")}) {
         auto workbook = openWorkbook(file);
         EXPECT_EQ(workbook->cellText(2, 1).empty(), false) << file;
         const int column = file.ends_with(".xlsx") ? 2 : 7;
