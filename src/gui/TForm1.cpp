@@ -4,7 +4,9 @@
 #include "gui/GeneralErrorHandler.h"
 #include "gui/LogonDialog.h"
 #include "gui/ModalDialogs.h"
+#include "gui/TfInsert.h"
 #include "gui/VkntSelector.h"
+#include "sheet/UvozIzExcela.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +26,7 @@ namespace orv::gui {
 
 TForm1::TForm1(std::vector<std::string> parameters, QWidget* parent)
     : QMainWindow(parent), ui(zgradiKontrole(*this)), gridModel(new DataSetModel(this)),
-      parameters_(std::move(parameters)) {
+      fInsert(new TfInsert(this)), parameters_(std::move(parameters)) {
     setObjectName("Form1");
     ui.DBGrid1->setModel(gridModel);
     connectHandlers();

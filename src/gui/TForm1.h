@@ -6,16 +6,21 @@
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace orv {
 class TDM;
+namespace sheet {
+class UvozIzExcela;
 }
+} // namespace orv
 
 namespace orv::gui {
 
 class DataSetModel;
+class TfInsert;
 
 /// What the database label shows in place of the user when nobody is logged on.
 inline constexpr const char* kNobodyLoggedOn = "nihče ni prijavljen";
@@ -33,6 +38,8 @@ public:
     Form1Controls ui;
     /// What the grid shows: the data source of the grid.
     DataSetModel* gridModel;
+    /// The import dialog, created with the window; it keeps the file and the class.
+    TfInsert* fInsert;
 
     // --- Start-up ------------------------------------------------------------------------
 
@@ -108,6 +115,7 @@ private:
     bool debugSQL_ = false;
     bool resizeRuleOn_ = false;
     Mere mere_;
+    std::unique_ptr<sheet::UvozIzExcela> uvoz_; // the import and the workbook it has open
 };
 
 } // namespace orv::gui

@@ -42,10 +42,6 @@ void TForm1::btnStartClick() {
     showMessage("Prenos podatkov v tej različici programa še ni na voljo.");
 }
 
-void TForm1::btnImportClick() {
-    showMessage("Uvoz popravljenih podatkov v tej različici programa še ni na voljo.");
-}
-
 void TForm1::btnIzhodClick() {
     PobrisiConf(potPrograma_ + ConfDatoteka());
     Terminate();

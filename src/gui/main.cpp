@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     orv::setProgramParameters(parameters);
 
     // The windows and the data module live for the whole run; the main window first, as the
-    // data module reports to it. The import dialog will be created here, after the data module.
+    // data module reports to it. The window creates the import dialog with itself.
     orv::gui::TForm1 form(parameters);
     orv::TDM dm(form, orv::programFolder());
     form.attachDataModule(dm);

@@ -20,6 +20,8 @@ DialogAnswers::~DialogAnswers() {
 }
 
 int DialogAnswers::answer(QDialog& dialog) {
+    if (intercept)
+        if (const std::optional<int> result = intercept(dialog)) return *result;
     if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
         const std::string text = box->text().toStdString();
         const bool error = box->icon() == QMessageBox::Critical;

@@ -5,6 +5,7 @@
 #include "base/Vmesnik.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     bool failLogonDialog = false;
     /// Every dialog in order: "message: ...", "error: ...", "logon: user@database".
     std::vector<std::string> log;
+    /// Asked first for every dialog: a result code answers it, nullopt leaves it to the answers
+    /// above.
+    std::function<std::optional<int>(QDialog&)> intercept;
 
 private:
     int answer(QDialog& dialog);

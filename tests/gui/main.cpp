@@ -5,6 +5,7 @@
 #include "gui/GridTest.h"
 #include "gui/MainWindowTest.h"
 #include "gui/StartupTest.h"
+#include "gui/UvozDialogTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     tests.push_back(std::make_unique<orv::gui::test::StartupTest>());
     tests.push_back(std::make_unique<orv::gui::test::MainWindowTest>());
     tests.push_back(std::make_unique<orv::gui::test::GridTest>());
+    tests.push_back(std::make_unique<orv::gui::test::UvozDialogTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;

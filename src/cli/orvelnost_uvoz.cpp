@@ -1,0 +1,140 @@
+// orvelnost-uvoz ALIAS USER PASSWORD --dan D [--vknt X] --potrdi DATOTEKA
+//
+// The import of corrected rows, headless: the rows of the reporting date D in POD_ORVEL are
+// replaced by the rows of the spreadsheet DATOTEKA. --potrdi stands for the operator's approval
+// of the deletion and is required. Messages go to standard error; the closing message is the
+// last line of standard output.
+
+#include "base/Besedilo.h"
+#include "base/Datum.h"
+#include "base/ProgramFolder.h"
+#include "base/TerminalVmesnik.h"
+#include "cli/CommandLine.h"
+#include "db/TDM.h"
+#include "sheet/UvozIzExcela.h"
+
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orvelnost-uvoz ALIAS USER PASSWORD --dan D [--vknt X] --potrdi DATOTEKA\n"
+    "Replaces the rows of the reporting date D in POD_ORVEL with the rows of DATOTEKA\n"
+    "(.xls, .xlsx, .ods or .csv; row 1 names the columns, data from row 2 on).\n"
+    "  --dan D     the reporting date (d.m.yyyy); every data row's DAT_STANJE must hold it\n"
+    "  --vknt X    replace only the rows of the account class X (never class D)\n"
+    "  --potrdi    approve the deletion and the import (required: without it nothing changes)\n"
+    "Exit codes: 0 imported, 1 failure (nothing changed), 2 wrong call.\n";
+
+struct Arguments {
+    std::vector<std::string> positional; // ALIAS USER PASSWORD DATOTEKA
+    orv::RunOptions options;
+    orv::DateValue dan = 0;
+    bool dateGiven = false;
+    bool approved = false;
+};
+
+void parseOption(Arguments& arguments, const std::string& option, int& i, int argc, char** argv) {
+    auto value = [&]() -> std::string {
+        if (i + 1 >= argc) throw orv::UsageError(option + " needs a value");
+        return argv[++i];
+    };
+    if (option == "--dan") {
+        const std::string typed = value();
+        const auto date = orv::parseDate(typed);
+        if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + typed + "'");
+        arguments.dan = *date;
+        // The date edit shows every date as dd.mm.yyyy, whatever form was typed.
+        arguments.options.eDanText = orv::formatDate(*date);
+        arguments.dateGiven = true;
+    } else if (option == "--vknt") {
+        arguments.options.eVKNT = value();
+        if (arguments.options.eVKNT.size() > 1)
+            throw orv::UsageError("--vknt takes one account class character");
+    } else if (option == "--potrdi") {
+        arguments.approved = true;
+    } else {
+        throw orv::UsageError("unknown option " + option);
+    }
+}
+
+Arguments parseArguments(int argc, char** argv) {
+    Arguments arguments;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind("--", 0) == 0)
+            parseOption(arguments, argument, i, argc, argv);
+        else
+            arguments.positional.push_back(argument);
+    }
+    if (arguments.positional.size() != 4)
+        throw orv::UsageError("ALIAS, USER, PASSWORD and DATOTEKA are needed");
+    if (!arguments.dateGiven) throw orv::UsageError("--dan is missing");
+    if (!arguments.approved)
+        throw orv::UsageError("--potrdi is missing: the rows of the date are replaced only with "
+                              "approval; nothing was changed");
+    return arguments;
+}
+
+// The terminal port, holding back the latest message: after a completed import it is the
+// closing message and goes to standard output, after anything else to standard error.
+class UvozVmesnik : public orv::TerminalVmesnik {
+public:
+    void showMessage(const std::string& text) override {
+        flush();
+        held_ = text;
+    }
+    /// The held message to standard error.
+    void flush() {
+        if (held_) orv::TerminalVmesnik::showMessage(*held_);
+        held_.reset();
+    }
+    /// The held message as one line of standard output.
+    void closeWith() {
+        if (!held_) return;
+        std::string line = *held_;
+        for (char& c : line)
+            if (c == '\r' || c == '\n') c = ' ';
+        std::cout << line << std::endl;
+        held_.reset();
+    }
+
+private:
+    std::optional<std::string> held_;
+};
+
+int run(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << kUsage;
+        return 0;
+    }
+    const Arguments arguments = parseArguments(argc, argv);
+    UvozVmesnik window;
+    window.options = arguments.options;
+    orv::TDM dm(window, orv::programFolder());
+    const auto& p = arguments.positional;
+    try {
+        orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
+        orv::sheet::UvozIzExcela uvoz(dm, window);
+        const auto izid = uvoz.ImportIzExcela(p[3], window.options.eVKNT, arguments.dan);
+        if (izid != orv::sheet::IzidUvoza::Uvozeno) {
+            window.flush();
+            return 1;
+        }
+    } catch (...) {
+        window.flush();
+        throw;
+    }
+    window.closeWith();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return orv::runCommand("orvelnost-uvoz", kUsage, run, argc, argv);
+}

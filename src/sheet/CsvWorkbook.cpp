@@ -1,0 +1,251 @@
+#include "sheet/CsvWorkbook.h"
+
+#include "sheet/CellText.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace orv::sheet {
+
+namespace {
+
+constexpr size_t kChunk = 256u << 10;
+
+// Windows-1250 bytes 0x80..0xFF as Unicode code points (0 where the code page has none).
+constexpr std::array<unsigned short, 128> kCp1250 = {
+    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0x0160, 0x2039,
+    0x015A, 0x0164, 0x017D, 0x0179, 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0,      0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
+    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
+    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
+    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
+    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
+
+void appendUtf8(std::string& out, unsigned code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::string fromCp1250(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            const unsigned code = kCp1250[c - 0x80];
+            appendUtf8(out, code ? code : 0xFFFD);
+        }
+    }
+    return out;
+}
+
+// Checks UTF-8 across chunk boundaries: `pending` counts continuation bytes still expected.
+bool validUtf8(const unsigned char* data, size_t size, int& pending) {
+    for (size_t i = 0; i < size; ++i) {
+        const unsigned char c = data[i];
+        if (pending > 0) {
+            if ((c & 0xC0) != 0x80) return false;
+            --pending;
+        } else if (c >= 0x80) {
+            if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+                pending = 1;
+            else if ((c & 0xF0) == 0xE0)
+                pending = 2;
+            else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+                pending = 3;
+            else
+                return false;
+        }
+    }
+    return true;
+}
+
+class CsvWorkbook : public Workbook {
+public:
+    explicit CsvWorkbook(const std::string& path) : Workbook(path) {
+        file_ = std::fopen(path.c_str(), "rb");
+        if (!file_) fail(std::strerror(errno));
+        buffer_.resize(kChunk);
+        try {
+            inspect();
+        } catch (...) {
+            release();
+            throw;
+        }
+    }
+
+    ~CsvWorkbook() override { release(); }
+
+    const char* format() const override { return "csv"; }
+
+protected:
+    void rewind() override {
+        std::fseek(file_, static_cast<long>(bomSize_), SEEK_SET);
+        size_ = position_ = 0;
+        atEnd_ = false;
+        rowNumber_ = 0;
+    }
+
+    bool nextRow(SheetRow& row) override {
+        row.clear();
+        if (!readRecord(row)) return false;
+        row.number = ++rowNumber_;
+        return true;
+    }
+
+    void release() override {
+        if (file_) std::fclose(file_);
+        file_ = nullptr;
+    }
+
+private:
+    // One pass over the file before reading: is it text, is it UTF-8, which separator.
+    void inspect() {
+        int pending = 0;
+        bool utf8 = true;
+        bool first = true;
+        std::string header;
+        bool headerDone = false;
+        while (const size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_)) {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+            size_t start = 0;
+            if (first && got >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+                start = bomSize_ = 3;
+            first = false;
+            if (std::memchr(bytes, 0, got)) fail("ni besedilna datoteka (vsebuje ničelne bajte)");
+            if (utf8) utf8 = validUtf8(bytes + start, got - start, pending);
+            if (!headerDone) {
+                const char* begin = buffer_.data() + start;
+                const char* end = buffer_.data() + got;
+                const char* newline =
+                    std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+                header.append(begin, newline);
+                headerDone = newline != end;
+            }
+        }
+        if (std::ferror(file_)) fail(std::strerror(errno));
+        utf8_ = utf8 && pending == 0;
+        separator_ = detectSeparator(header);
+        rewind();
+    }
+
+    static char detectSeparator(const std::string& header) {
+        size_t semicolons = 0, commas = 0, tabs = 0;
+        bool quoted = false;
+        for (char c : header) {
+            if (c == '"') quoted = !quoted;
+            if (quoted) continue;
+            semicolons += c == ';';
+            commas += c == ',';
+            tabs += c == '\t';
+        }
+        if (tabs > semicolons && tabs > commas) return '\t';
+        if (commas > semicolons) return ',';
+        return ';';
+    }
+
+    // The next byte, or -1 at the end of the file.
+    int get() {
+        if (position_ == size_) {
+            if (atEnd_) return -1;
+            size_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+            position_ = 0;
+            if (size_ == 0) {
+                atEnd_ = true;
+                if (std::ferror(file_)) fail(std::strerror(errno));
+                return -1;
+            }
+        }
+        return static_cast<unsigned char>(buffer_[position_++]);
+    }
+
+    int peek() {
+        const int c = get();
+        if (c >= 0) --position_;
+        return c;
+    }
+
+    // Reads one record; false at the end of the file.
+    bool readRecord(SheetRow& row) {
+        int c = get();
+        if (c < 0) return false;
+        int column = 1;
+        std::string field;
+        bool quoted = false;
+        while (true) {
+            if (quoted) {
+                if (c < 0) break; // an open quote at the end: take what there is
+                if (c == '"') {
+                    if (peek() == '"') {
+                        get();
+                        field += '"';
+                    } else {
+                        quoted = false;
+                    }
+                } else {
+                    field += static_cast<char>(c);
+                }
+            } else if (c < 0 || c == '\n' || c == '\r') {
+                if (c == '\r' && peek() == '\n') get();
+                break;
+            } else if (c == separator_) {
+                store(row, column++, field);
+                field.clear();
+            } else if (c == '"' && field.empty()) {
+                quoted = true;
+            } else {
+                field += static_cast<char>(c);
+            }
+            c = get();
+        }
+        store(row, column, field);
+        return true;
+    }
+
+    void store(SheetRow& row, int column, const std::string& raw) {
+        if (raw.empty()) return;
+        std::string text = utf8_ ? raw : fromCp1250(raw);
+        const std::string_view plain = text;
+        if (auto date = shortDateText(plain))
+            text = std::move(*date);
+        else if (auto iso = isoDateText(plain))
+            text = std::move(*iso);
+        else if (separator_ != ',')
+            if (auto number = decimalCommaText(plain)) text = std::move(*number);
+        row.set(column, std::move(text));
+    }
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    size_t size_ = 0;
+    size_t position_ = 0;
+    bool atEnd_ = false;
+    size_t bomSize_ = 0;
+    bool utf8_ = true;
+    char separator_ = ';';
+    int rowNumber_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path) {
+    return std::make_unique<CsvWorkbook>(path);
+}
+
+} // namespace orv::sheet

@@ -1,0 +1,438 @@
+#include "sheet/XlsxWorkbook.h"
+
+#include "sheet/CellText.h"
+#include "sheet/XmlStream.h"
+#include "sheet/ZipArchive.h"
+
+#include <charconv>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <vector>
+
+namespace orv::sheet {
+
+namespace {
+
+// Parts other than the sheet are read whole; none of them is large in a real workbook.
+constexpr size_t kPartLimit = 512u << 20;
+constexpr size_t kChunk = 256u << 10;
+
+bool isTrue(const char* value) {
+    return value && (std::strcmp(value, "1") == 0 || std::strcmp(value, "true") == 0);
+}
+
+int toInt(const char* value, int otherwise) {
+    if (!value) return otherwise;
+    int result = otherwise;
+    const char* end = value + std::strlen(value);
+    if (std::from_chars(value, end, result).ec != std::errc()) return otherwise;
+    return result;
+}
+
+// Texts in the parts escape characters that XML cannot hold as _xHHHH_.
+std::string unescapeOoxml(std::string text) {
+    if (text.find("_x") == std::string::npos) return text;
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && text[i + 6] == '_') {
+            unsigned code = 0;
+            const auto parsed = std::from_chars(text.data() + i + 2, text.data() + i + 6, code, 16);
+            if (parsed.ec == std::errc() && parsed.ptr == text.data() + i + 6) {
+                // UTF-8 of a code point below 0x10000.
+                if (code < 0x80) {
+                    out += static_cast<char>(code);
+                } else if (code < 0x800) {
+                    out += static_cast<char>(0xC0 | (code >> 6));
+                    out += static_cast<char>(0x80 | (code & 0x3F));
+                } else {
+                    out += static_cast<char>(0xE0 | (code >> 12));
+                    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                    out += static_cast<char>(0x80 | (code & 0x3F));
+                }
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// "AB12" -> column 28, row 12; zero for a part that is missing.
+void splitReference(const char* reference, int& column, int& row) {
+    column = 0;
+    row = 0;
+    const char* p = reference;
+    for (; *p >= 'A' && *p <= 'Z'; ++p)
+        column = column * 26 + (*p - 'A' + 1);
+    for (; *p >= '0' && *p <= '9'; ++p)
+        row = row * 10 + (*p - '0');
+}
+
+// workbook.xml: the date system and which sheet shows when the workbook opens.
+class WorkbookPart : public XmlStream {
+public:
+    using XmlStream::XmlStream;
+    bool date1904 = false;
+    int activeTab = 0;
+    std::vector<std::string> sheetIds;
+
+private:
+    void startElement(std::string_view name, const char** attributes) override {
+        if (name == "workbookPr") {
+            date1904 = isTrue(attribute(attributes, "date1904"));
+        } else if (name == "workbookView" && !viewSeen_) {
+            viewSeen_ = true;
+            activeTab = toInt(attribute(attributes, "activeTab"), 0);
+        } else if (name == "sheet") {
+            const char* id = attribute(attributes, "id");
+            sheetIds.push_back(id ? id : "");
+        }
+    }
+    void endElement(std::string_view) override {}
+    void characters(std::string_view) override {}
+    bool viewSeen_ = false;
+};
+
+// xl/_rels/workbook.xml.rels: the part of each relationship id.
+class RelationshipsPart : public XmlStream {
+public:
+    using XmlStream::XmlStream;
+    std::map<std::string, std::string> targets;
+
+private:
+    void startElement(std::string_view name, const char** attributes) override {
+        if (name != "Relationship") return;
+        const char* id = attribute(attributes, "Id");
+        const char* target = attribute(attributes, "Target");
+        if (id && target) targets[id] = target;
+    }
+    void endElement(std::string_view) override {}
+    void characters(std::string_view) override {}
+};
+
+// Collects the text of <t> elements, leaving out phonetic runs (<rPh>).
+class RunText {
+public:
+    void start(std::string_view name) {
+        if (name == "rPh") ++phonetic_;
+        if (name == "t" && phonetic_ == 0) inText_ = true;
+    }
+    void end(std::string_view name) {
+        if (name == "rPh") --phonetic_;
+        if (name == "t") inText_ = false;
+    }
+    void characters(std::string_view text) {
+        if (inText_) text_ += text;
+    }
+    std::string take() {
+        std::string text = unescapeOoxml(std::move(text_));
+        text_.clear();
+        return text;
+    }
+
+private:
+    int phonetic_ = 0;
+    bool inText_ = false;
+    std::string text_;
+};
+
+// sharedStrings.xml: the texts that cells of type "s" refer to by index.
+class SharedStringsPart : public XmlStream {
+public:
+    using XmlStream::XmlStream;
+    std::vector<std::string> strings;
+
+private:
+    void startElement(std::string_view name, const char**) override { text_.start(name); }
+    void endElement(std::string_view name) override {
+        text_.end(name);
+        if (name == "si") strings.push_back(text_.take());
+    }
+    void characters(std::string_view text) override { text_.characters(text); }
+    RunText text_;
+};
+
+// styles.xml: which cell formats (the s attribute of a cell) show a date.
+class StylesPart : public XmlStream {
+public:
+    using XmlStream::XmlStream;
+    std::vector<bool> dateStyles;
+
+private:
+    void startElement(std::string_view name, const char** attributes) override {
+        if (name == "numFmt") {
+            const char* code = attribute(attributes, "formatCode");
+            customDates_[toInt(attribute(attributes, "numFmtId"), -1)] =
+                code && isDateFormatCode(code);
+        } else if (name == "cellXfs") {
+            inCellXfs_ = true;
+        } else if (name == "xf" && inCellXfs_) {
+            const int id = toInt(attribute(attributes, "numFmtId"), 0);
+            const auto custom = customDates_.find(id);
+            dateStyles.push_back(custom != customDates_.end() ? custom->second
+                                                              : isBuiltInDateFormat(id));
+        }
+    }
+    void endElement(std::string_view name) override {
+        if (name == "cellXfs") inCellXfs_ = false;
+    }
+    void characters(std::string_view) override {}
+    std::map<int, bool> customDates_;
+    bool inCellXfs_ = false;
+};
+
+// The sheet: rows are collected as they end and handed out in order.
+class SheetPart : public XmlStream {
+public:
+    SheetPart(std::string source, const std::vector<std::string>& strings,
+              const std::vector<bool>& dateStyles, bool date1904)
+        : XmlStream(std::move(source)), strings_(strings), dateStyles_(dateStyles),
+          date1904_(date1904) {}
+
+    std::deque<SheetRow> rows;
+
+    void restart() {
+        reset();
+        rows.clear();
+        row_.clear();
+        lastRow_ = 0;
+        inRow_ = false;
+    }
+
+private:
+    enum class Kind { Number, SharedString, InlineString, FormulaString, Boolean, Error, Date };
+
+    void startElement(std::string_view name, const char** attributes) override {
+        if (name == "row") {
+            row_.clear();
+            const int number = toInt(attribute(attributes, "r"), 0);
+            row_.number = number > 0 ? number : lastRow_ + 1;
+            lastRow_ = row_.number;
+            lastColumn_ = 0;
+            inRow_ = true;
+        } else if (name == "c" && inRow_) {
+            startCell(attributes);
+        } else if (inCell_) {
+            if (name == "v") {
+                inValue_ = true;
+            } else if (name == "f") {
+                formula_ = true;
+            } else {
+                inline_.start(name);
+            }
+        }
+    }
+
+    void startCell(const char** attributes) {
+        inCell_ = true;
+        formula_ = false;
+        value_.clear();
+        int column = 0, row = 0;
+        if (const char* reference = attribute(attributes, "r"))
+            splitReference(reference, column, row);
+        column_ = column > 0 ? column : lastColumn_ + 1;
+        lastColumn_ = column_;
+        const char* type = attribute(attributes, "t");
+        kind_ = Kind::Number;
+        if (type) {
+            const std::string_view t = type;
+            if (t == "s")
+                kind_ = Kind::SharedString;
+            else if (t == "inlineStr")
+                kind_ = Kind::InlineString;
+            else if (t == "str")
+                kind_ = Kind::FormulaString;
+            else if (t == "b")
+                kind_ = Kind::Boolean;
+            else if (t == "e")
+                kind_ = Kind::Error;
+            else if (t == "d")
+                kind_ = Kind::Date;
+        }
+        const int style = toInt(attribute(attributes, "s"), 0);
+        dateStyle_ = style >= 0 && static_cast<size_t>(style) < dateStyles_.size() &&
+                     dateStyles_[static_cast<size_t>(style)];
+    }
+
+    void endElement(std::string_view name) override {
+        if (name == "row" && inRow_) {
+            inRow_ = false;
+            rows.push_back(std::move(row_));
+            row_.clear();
+        } else if (name == "c" && inCell_) {
+            inCell_ = false;
+            endCell();
+        } else if (name == "v") {
+            inValue_ = false;
+        } else if (inCell_) {
+            inline_.end(name);
+        }
+    }
+
+    void characters(std::string_view text) override {
+        if (inValue_)
+            value_ += text;
+        else if (inCell_)
+            inline_.characters(text);
+    }
+
+    void endCell() {
+        if (formula_) {
+            // A formula's stored result may be stale or missing (files written by programs
+            // carry none): only values are imported.
+            row_.problems.emplace_back(column_, "celica vsebuje formulo; uvažajo se le vrednosti");
+            return;
+        }
+        switch (kind_) {
+        case Kind::SharedString: {
+            const int index = toInt(value_.c_str(), -1);
+            if (index < 0 || static_cast<size_t>(index) >= strings_.size()) {
+                row_.problems.emplace_back(column_, "celica kaže na neobstoječe besedilo");
+                return;
+            }
+            row_.set(column_, strings_[static_cast<size_t>(index)]);
+            return;
+        }
+        case Kind::InlineString:
+            row_.set(column_, inline_.take());
+            return;
+        case Kind::FormulaString:
+            row_.set(column_, unescapeOoxml(value_));
+            return;
+        case Kind::Boolean:
+            row_.set(column_, value_ == "1" || value_ == "true" ? "1" : "0");
+            return;
+        case Kind::Error:
+            row_.problems.emplace_back(column_, "celica vsebuje napako " + value_);
+            return;
+        case Kind::Date: {
+            const auto date = isoDateText(value_);
+            if (!date)
+                row_.problems.emplace_back(column_, "neveljaven datum " + value_);
+            else
+                row_.set(column_, *date);
+            return;
+        }
+        case Kind::Number:
+            break;
+        }
+        if (value_.empty()) return; // a formatted cell without a value
+        double number = 0;
+        const auto parsed = std::from_chars(value_.data(), value_.data() + value_.size(), number);
+        if (parsed.ec != std::errc() || parsed.ptr != value_.data() + value_.size()) {
+            row_.problems.emplace_back(column_, "neveljavno število " + value_);
+            return;
+        }
+        row_.set(column_, dateStyle_ ? serialDateText(number, date1904_) : numberText(number));
+    }
+
+    const std::vector<std::string>& strings_;
+    const std::vector<bool>& dateStyles_;
+    bool date1904_;
+
+    SheetRow row_;
+    int lastRow_ = 0;
+    int lastColumn_ = 0;
+    bool inRow_ = false;
+    bool inCell_ = false;
+    bool inValue_ = false;
+    bool formula_ = false;
+    bool dateStyle_ = false;
+    int column_ = 0;
+    Kind kind_ = Kind::Number;
+    std::string value_;
+    RunText inline_;
+};
+
+class XlsxWorkbook : public Workbook {
+public:
+    XlsxWorkbook(const std::string& path, std::unique_ptr<ZipArchive> archive)
+        : Workbook(path), archive_(std::move(archive)) {
+        WorkbookPart workbook(source("xl/workbook.xml"));
+        workbook.parse(archive_->read("xl/workbook.xml", kPartLimit));
+        if (workbook.sheetIds.empty()) fail("delovni zvezek nima nobenega lista");
+        const size_t tab = workbook.activeTab >= 0 && static_cast<size_t>(workbook.activeTab) <
+                                                          workbook.sheetIds.size()
+                               ? static_cast<size_t>(workbook.activeTab)
+                               : 0;
+        sheetPart_ = sheetPartOf(workbook.sheetIds[tab]);
+        date1904_ = workbook.date1904;
+
+        if (archive_->contains("xl/sharedStrings.xml")) {
+            SharedStringsPart shared(source("xl/sharedStrings.xml"));
+            shared.parse(archive_->read("xl/sharedStrings.xml", kPartLimit));
+            strings_ = std::move(shared.strings);
+        }
+        if (archive_->contains("xl/styles.xml")) {
+            StylesPart styles(source("xl/styles.xml"));
+            styles.parse(archive_->read("xl/styles.xml", kPartLimit));
+            dateStyles_ = std::move(styles.dateStyles);
+        }
+        if (!archive_->contains(sheetPart_)) fail("v arhivu ni lista " + sheetPart_);
+        sheet_ = std::make_unique<SheetPart>(source(sheetPart_), strings_, dateStyles_, date1904_);
+        buffer_.resize(kChunk);
+        keepRowsRead(kRowCacheBudget);
+    }
+
+    const char* format() const override { return "xlsx"; }
+
+protected:
+    void rewind() override {
+        sheet_->restart();
+        archive_->openEntry(sheetPart_);
+        ended_ = false;
+    }
+
+    bool nextRow(SheetRow& row) override {
+        while (sheet_->rows.empty() && !ended_) {
+            const size_t got = archive_->readSome(buffer_.data(), buffer_.size());
+            ended_ = got == 0;
+            sheet_->feed(buffer_.data(), got, ended_);
+        }
+        if (sheet_->rows.empty()) return false;
+        row = std::move(sheet_->rows.front());
+        sheet_->rows.pop_front();
+        return true;
+    }
+
+    void release() override {
+        sheet_.reset();
+        archive_.reset();
+        strings_.clear();
+    }
+
+private:
+    std::string source(const std::string& part) const {
+        return "Excel datoteka " + path() + " (" + part + ")";
+    }
+
+    std::string sheetPartOf(const std::string& id) {
+        RelationshipsPart relationships(source("xl/_rels/workbook.xml.rels"));
+        relationships.parse(archive_->read("xl/_rels/workbook.xml.rels", kPartLimit));
+        const auto found = relationships.targets.find(id);
+        if (found == relationships.targets.end()) fail("prvi list delovnega zvezka ne obstaja");
+        const std::string& target = found->second;
+        if (target.empty()) fail("prvi list delovnega zvezka ne obstaja");
+        return target.front() == '/' ? target.substr(1) : "xl/" + target;
+    }
+
+    std::unique_ptr<ZipArchive> archive_;
+    std::string sheetPart_;
+    bool date1904_ = false;
+    std::vector<std::string> strings_;
+    std::vector<bool> dateStyles_;
+    std::unique_ptr<SheetPart> sheet_;
+    std::vector<char> buffer_;
+    bool ended_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Workbook> openXlsxWorkbook(const std::string& path,
+                                           std::unique_ptr<ZipArchive> archive) {
+    return std::make_unique<XlsxWorkbook>(path, std::move(archive));
+}
+
+} // namespace orv::sheet

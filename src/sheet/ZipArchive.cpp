@@ -1,0 +1,79 @@
+#include "sheet/ZipArchive.h"
+
+#include "sheet/Workbook.h"
+
+#include <unzip.h>
+
+namespace orv::sheet {
+
+namespace {
+
+constexpr int kCaseInsensitive = 2;
+
+unzFile handle(void* zip) {
+    return static_cast<unzFile>(zip);
+}
+
+} // namespace
+
+ZipArchive::ZipArchive(std::string path) : path_(std::move(path)) {
+    zip_ = unzOpen64(path_.c_str());
+    if (!zip_) fail("arhiv zip je poškodovan");
+}
+
+ZipArchive::~ZipArchive() {
+    closeEntry();
+    if (zip_) unzClose(handle(zip_));
+}
+
+void ZipArchive::fail(const std::string& what) const {
+    throw WorkbookError("Excel datoteke " + path_ + " ni mogoče prebrati: " + what);
+}
+
+bool ZipArchive::contains(const std::string& name) {
+    closeEntry();
+    return unzLocateFile(handle(zip_), name.c_str(), kCaseInsensitive) == UNZ_OK;
+}
+
+void ZipArchive::openEntry(const std::string& name) {
+    closeEntry();
+    if (unzLocateFile(handle(zip_), name.c_str(), kCaseInsensitive) != UNZ_OK)
+        fail("v arhivu ni dela " + name);
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(handle(zip_), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        fail("del " + name + " je poškodovan");
+    if (info.flag & 1) fail("delovni zvezek je zaščiten z geslom (šifriran)");
+    if (unzOpenCurrentFile(handle(zip_)) != UNZ_OK) fail("dela " + name + " ni mogoče odpreti");
+    entryOpen_ = true;
+    entryName_ = name;
+}
+
+size_t ZipArchive::readSome(char* buffer, size_t size) {
+    if (!entryOpen_) return 0;
+    const int got = unzReadCurrentFile(handle(zip_), buffer, static_cast<unsigned>(size));
+    if (got < 0) fail("del " + entryName_ + " je poškodovan (napaka " + std::to_string(got) + ")");
+    return static_cast<size_t>(got);
+}
+
+void ZipArchive::closeEntry() {
+    if (!entryOpen_) return;
+    entryOpen_ = false;
+    // A CRC error shows here, after the last byte was read; the content was read already.
+    unzCloseCurrentFile(handle(zip_));
+}
+
+std::string ZipArchive::read(const std::string& name, size_t limit) {
+    openEntry(name);
+    std::string content;
+    char buffer[65536];
+    while (const size_t got = readSome(buffer, sizeof buffer)) {
+        content.append(buffer, got);
+        if (content.size() > limit) fail("del " + name + " je prevelik");
+    }
+    const bool intact = unzCloseCurrentFile(handle(zip_)) == UNZ_OK;
+    entryOpen_ = false;
+    if (!intact) fail("del " + name + " je poškodovan (napačna kontrolna vsota)");
+    return content;
+}
+
+} // namespace orv::sheet
