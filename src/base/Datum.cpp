@@ -97,11 +97,15 @@ DateParts decodeDate(DateValue value) {
     return parts;
 }
 
+std::string dateText(int day, int month, int year) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", day, month, year);
+    return text;
+}
+
 std::string formatDate(DateValue value) {
     const DateParts p = decodeDate(value);
-    char text[32];
-    std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
-    return text;
+    return dateText(p.day, p.month, p.year);
 }
 
 std::string formatDateTime(DateValue value) {

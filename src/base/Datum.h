@@ -37,7 +37,10 @@ DateValue encodeDateTime(const DateParts& parts);
 /// The calendar parts of a date value; the time is rounded to the nearest second.
 DateParts decodeDate(DateValue value);
 
-/// "%2.2d.%2.2d.%4.4d" of day, month and year: 05.03.2024.
+/// The program's one date-text form: "%2.2d.%2.2d.%4.4d" of day, month and year (05.03.2024).
+std::string dateText(int day, int month, int year);
+
+/// The date text of a date value (its time dropped): 05.03.2024.
 std::string formatDate(DateValue value);
 
 /// The date text followed by " hh:mm:ss" only when the value has a time of day.

@@ -1,12 +1,15 @@
 #include "base/DatumIzTeksta.h"
 
 #include "base/Besedilo.h"
+#include "base/ReportingPeriod.h"
 
 #include <stdexcept>
 
 namespace orv {
 
 DateValue datumOkna(const Vmesnik& window) {
+    // During a run the date edit was read once when the run began.
+    if (const ReportingPeriod* active = activePeriod(window)) return active->date;
     const std::string text = window.eDanText();
     const auto date = parseDate(trim(text));
     if (!date) throw std::runtime_error("'" + text + "' is not a valid date");

@@ -10,7 +10,7 @@ namespace orv {
 namespace {
 
 DateValue normalisedReportingDate(const Vmesnik& window) {
-    return normalisedDate(window, window.eDanText());
+    return reportingDay(window);
 }
 
 DateValue purchaseDate(TDM& dm, Vmesnik& window, const char* aggregate, int sfvp, int idpog) {

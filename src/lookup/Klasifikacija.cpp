@@ -42,7 +42,7 @@ std::string BanTrg(TDM& dm, Vmesnik& /*window*/, int idpog) {
 }
 
 bool PrimarniTrg(TDM& dm, Vmesnik& window, int sfvp, int idpog) {
-    const DateValue r = DatumIzTeksta(window, window.eDanText());
+    const DateValue r = reportingDate(window);
     const std::string sql = " select trg.sftrz "
                             " from   vphst,dog,trg "
                             " where  vphst.idvp=dog.idvp and "
@@ -101,7 +101,7 @@ namespace {
 
 /// Opens one column list of a listed holding line on the reporting date in QvphstLOT.
 void openHoldingLine(TDM& dm, Vmesnik& window, const std::string& sql, int sfvp, int idvp) {
-    const DateValue dan = normalisedDate(window, window.eDanText());
+    const DateValue dan = reportingDay(window);
     showAndRethrow(window, kNapakaPrefix, sql, [&] {
         openWithVariables(dm, dm.QvphstLOT, sql, {{"SFVP", sfvp}, {"DAN", dan}, {"IDVP", idvp}});
     });

@@ -10,6 +10,36 @@
 namespace orv {
 
 struct KontekstVrstice {
+    // --- The derivation's own values ------------------------------------------------------
+
+    /// The class letter of the row ("E", "G", "I", "M" or "O").
+    std::string Razred;
+    /// The instrument has a listing code "D", "K" or "k" (SteviloListFin).
+    bool Kotira = false;
+    /// The instrument's listing code (ListFin).
+    std::string ListaFin;
+    /// Deal type of the row's master deal (later: of the holding's latest qualifying deal).
+    std::string SfdogPosla;
+    /// Holding line of that latest deal.
+    std::string IdvpPosla;
+    /// Year of the deal behind a class "D" row.
+    std::string LetnicaPosla;
+    /// Day 1 of the reporting month, dd.mm.yyyy.
+    std::string PrviDanMeseca;
+    /// The holding's quantity (KolicinaVP).
+    double KolicinaVrstice = 0;
+    /// The holding's yield and purchase date (NabavniTecajNKP).
+    double DonosNKP = 0;
+    DateValue DanNakupa = 0;
+    /// The holding was bought on a primary market (PrimarniTrg).
+    bool PrimarniNakup = false;
+    /// "N" when the INT_NEW columns are filled, else "S".
+    std::string OznakaInt;
+    /// The maturity text of the new-scheme codes.
+    std::string ZapadlostN;
+    /// The schema of the write-down table.
+    std::string ShemaMsrp9;
+
     // --- Set by the derivation before the lookups read them --------------------------------
 
     /// DEVIZEN of the row's account (BeriDevizen): "N" is a domestic-currency account, whose

@@ -18,7 +18,7 @@ void BeriKupon(TDM& dm, Vmesnik& window, int sfvp) {
                             ", MAX(OBRPRC) OBRPRC, MAX(OBROBR) OBROBR  FROM KPN "
                             " WHERE SFVP= :SFVP "
                             " AND PRVDAN <= :report_date AND ZDNDAN >= :report_date  ";
-    const DateValue r = DatumIzTeksta(window, window.eDanText());
+    const DateValue r = reportingDate(window);
     showAndRethrow(window, kNapakaPrefix, sql, [&] {
         openWithVariables(dm, dm.Qkpn, sql, {{"SFVP", sfvp}, {"REPORT_DATE", r}});
     });

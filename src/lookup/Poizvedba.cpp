@@ -3,18 +3,8 @@
 #include "base/DatumIzTeksta.h"
 
 #include <cctype>
-#include <cstdio>
 
 namespace orv {
-
-std::string sqlText(std::string_view text) {
-    std::string literal = "'";
-    for (const char c : text) {
-        literal += c;
-        if (c == '\'') literal += '\'';
-    }
-    return literal + "'";
-}
 
 namespace {
 
@@ -34,12 +24,6 @@ bool isDecimalNumber(std::string_view text) {
     return digits > 0;
 }
 
-std::string dayText(int year, int month, int day) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", day, month, year);
-    return text;
-}
-
 } // namespace
 
 std::string sqlNumber(std::string_view text) {
@@ -50,19 +34,14 @@ DateValue normalisedDate(const Vmesnik& window, std::string_view dateText) {
     return DatumIzTeksta(window, formatDate(DatumIzTeksta(window, dateText)));
 }
 
-ReportingPeriod reportingPeriod(const Vmesnik& window) {
-    ReportingPeriod period;
-    period.date = DatumIzTeksta(window, window.eDanText());
-    const DateParts parts = decodeDate(period.date);
-    period.year = parts.year;
-    period.month = parts.month;
-    period.day = parts.day;
-    period.daysInMonth = daysInMonth(parts.year, parts.month);
-    period.dayText = dayText(parts.year, parts.month, parts.day);
-    period.monthStart = dayText(parts.year, parts.month, 1);
-    period.yearStart = dayText(parts.year, 1, 1);
-    period.monthEnd = dayText(parts.year, parts.month, period.daysInMonth);
-    return period;
+DateValue reportingDay(const Vmesnik& window) {
+    if (const ReportingPeriod* active = activePeriod(window)) return active->day;
+    return normalisedDate(window, window.eDanText());
+}
+
+DateValue reportingDate(const Vmesnik& window) {
+    if (const ReportingPeriod* active = activePeriod(window)) return active->date;
+    return DatumIzTeksta(window, window.eDanText());
 }
 
 void openWithVariables(TDM& dm, TOracleDataSet& dataset, const std::string& sql,

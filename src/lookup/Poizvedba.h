@@ -4,6 +4,8 @@
 // statement before the failure goes on to the caller.
 
 #include "base/Datum.h"
+#include "base/ReportingPeriod.h"
+#include "base/SqlText.h"
 #include "base/Vmesnik.h"
 #include "db/TDM.h"
 #include "db/Value.h"
@@ -13,11 +15,6 @@
 #include <string_view>
 
 namespace orv {
-
-/// A text as a quoted literal of a statement: between single quotes, every quote inside doubled.
-/// A key holding a quote then compares as the text it is instead of ending the literal early and
-/// breaking (or rewriting) the statement.
-std::string sqlText(std::string_view text);
 
 /// A text that a statement compares unquoted with a number column (an account number given as
 /// text). A plain decimal number is spliced as it is; anything else is spliced as a quoted
@@ -29,18 +26,13 @@ std::string sqlNumber(std::string_view text);
 /// "dd.mm.yyyy" and read back, so that a time part is dropped.
 DateValue normalisedDate(const Vmesnik& window, std::string_view dateText);
 
-/// The reporting date R (the date edit `eDan` read by DatumIzTeksta) and the texts of its period,
-/// as the ledger lookups splice them.
-struct ReportingPeriod {
-    DateValue date = 0;
-    int year = 0, month = 0, day = 0;
-    int daysInMonth = 0;    ///< Gregorian: February 2100 has 28 days
-    std::string dayText;    ///< R
-    std::string monthStart; ///< day 1 of R's month
-    std::string yearStart;  ///< 1 January of R's year
-    std::string monthEnd;   ///< the last day of R's month
-};
-ReportingPeriod reportingPeriod(const Vmesnik& window);
+/// The reporting day without a time of day, as the lookups bind it (the run's parsed date while
+/// a run is going on).
+DateValue reportingDay(const Vmesnik& window);
+
+/// The reporting date as DatumIzTeksta reads the date edit (the run's parsed date while a run is
+/// going on).
+DateValue reportingDate(const Vmesnik& window);
 
 /// The prefixes of the lookups' failure messages; each is followed by the statement text.
 inline constexpr std::string_view kNapakaPrefix = "Napaka:\r";

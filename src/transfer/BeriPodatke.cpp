@@ -1,9 +1,9 @@
 #include "transfer/BeriPodatke.h"
 
 #include "base/Besedilo.h"
-#include "base/DatumIzTeksta.h"
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
+#include "base/ReportingPeriod.h"
 #include "db/DatabaseError.h"
 #include "transfer/IzvorneVeje.h"
 
@@ -66,8 +66,7 @@ std::string izvornaDebugDatoteka() {
 }
 
 IzvornaIzbira izvornaIzbira(const Vmesnik& window) {
-    const std::string besediloOkna = window.eDanText();
-    return {datumiPorocila(DatumIzTeksta(window, besediloOkna), besediloOkna),
+    return {datumiPorocila(reportingPeriod(window)),
             izvorniFiltri(window.eIdpog(), window.eVKNT())};
 }
 

@@ -1,19 +1,13 @@
 #include "transfer/IzvorniOkvir.h"
 
 #include "base/Besedilo.h"
+#include "base/SqlText.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 namespace orv {
 
 namespace {
-
-std::string besediloDatuma(int day, int month, int year) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", day, month, year);
-    return text;
-}
 
 using V = VrstaStolpca;
 
@@ -125,23 +119,17 @@ void preveriStevilko(int stevilka) {
 
 } // namespace
 
+DatumiPorocila datumiPorocila(const ReportingPeriod& period) {
+    return {period.dayText,       period.yearStart, period.lastYearStart,
+            dateText(1, 1, 2007), period.lastYear,  period.windowText};
+}
+
 DatumiPorocila datumiPorocila(DateValue datum, std::string besediloOkna) {
-    const DateParts d = decodeDate(datum);
-    return {besediloDatuma(d.day, d.month, d.year),
-            besediloDatuma(1, 1, d.year),
-            besediloDatuma(1, 1, d.year - 1),
-            besediloDatuma(1, 1, 2007),
-            std::to_string(d.year - 1),
-            std::move(besediloOkna)};
+    return datumiPorocila(periodOf(datum, std::move(besediloOkna)));
 }
 
 std::string literal(std::string_view text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '\'') quoted += '\'';
-    }
-    return quoted + "'";
+    return sqlText(text);
 }
 
 IzvorniFiltri izvorniFiltri(std::string_view eIdpog, std::string_view eVKNT) {

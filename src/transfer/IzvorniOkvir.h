@@ -4,6 +4,7 @@
 // expressions, and the standard join chain over the general ledger.
 
 #include "base/Datum.h"
+#include "base/ReportingPeriod.h"
 
 #include <array>
 #include <initializer_list>
@@ -26,6 +27,9 @@ struct DatumiPorocila {
 
 /// The date texts of `datum`; `besediloOkna` is the date edit's text as the operator sees it.
 DatumiPorocila datumiPorocila(DateValue datum, std::string besediloOkna);
+
+/// The date texts of a run's reporting period.
+DatumiPorocila datumiPorocila(const ReportingPeriod& period);
 
 /// The conditions of the two optional filters; empty when the filter is not active.
 struct IzvorniFiltri {

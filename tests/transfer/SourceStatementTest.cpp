@@ -5,7 +5,7 @@
 
 #include "base/Referent.h"
 #include "transfer/BeriPodatke.h"
-#include "transfer/IzvornaVrstica.h"
+#include "derive/IzvornaVrstica.h"
 #include "transfer/IzvorneVeje.h"
 
 #include <gmock/gmock.h>

@@ -1,12 +1,19 @@
 #pragma once
 // The source row: the current record of Q1 after BeriPodatke, read by column name,
 // case-insensitively. Columns 59 and 76 share the name VRSTA_OBVEZNICE; the name reads column 59.
+// The position of each name is looked up once per result, not on every read: a row is read
+// several dozen times.
 
+#include "base/Besedilo.h"
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
 
+#include <cctype>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace orv {
 
@@ -15,7 +22,10 @@ public:
     explicit IzvornaVrstica(TOracleDataSet& q1) : q1_(&q1) {}
 
     /// The column by name; throws DatabaseError when the result has no such column.
-    Field polje(std::string_view ime) const { return q1_->FieldByName(ime); }
+    Field polje(std::string_view ime) const {
+        const int index = indeks(ime);
+        return index < 0 ? q1_->FieldByName(ime) : q1_->Fields(index);
+    }
     /// NULL, and every column when Q1 has no rows, reads as empty text or 0.
     std::string tekst(std::string_view ime) const { return polje(ime).AsString(); }
     double stevilo(std::string_view ime) const { return polje(ime).AsFloat(); }
@@ -102,7 +112,47 @@ public:
     int IDOBD() const { return celo("IDOBD"); }
 
 private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    static bool enako(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (std::toupper(static_cast<unsigned char>(a[i])) !=
+                std::toupper(static_cast<unsigned char>(b[i])))
+                return false;
+        return true;
+    }
+
+    // The position of a column, -1 when the result has no such column (or is closed). A found
+    // position is checked against the result's column name, so a reopened Q1 with other columns
+    // builds the table anew.
+    int indeks(std::string_view ime) const {
+        auto found = indeksi_.find(ime);
+        if (found == indeksi_.end()) {
+            const std::string upper = toUpper(ime);
+            found = indeksi_.find(std::string_view(upper));
+        }
+        std::vector<FieldInfo>& polja = q1_->fieldInfos();
+        if (found != indeksi_.end()) {
+            const int index = found->second;
+            if (index < static_cast<int>(polja.size()) &&
+                enako(polja[static_cast<size_t>(index)].name, ime))
+                return index;
+        }
+        indeksi_.clear();
+        for (size_t i = polja.size(); i-- > 0;) // the first of equal names wins
+            indeksi_[toUpper(polja[i].name)] = static_cast<int>(i);
+        const auto again = indeksi_.find(std::string_view(toUpper(ime)));
+        return again == indeksi_.end() ? -1 : again->second;
+    }
+
     TOracleDataSet* q1_;
+    mutable std::unordered_map<std::string, int, Hash, std::equal_to<>> indeksi_;
 };
 
 } // namespace orv

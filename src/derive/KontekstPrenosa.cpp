@@ -1,0 +1,58 @@
+#include "derive/KontekstPrenosa.h"
+
+#include "base/Besedilo.h"
+#include "base/DatumIzTeksta.h"
+
+#include <cctype>
+
+namespace orv {
+
+namespace {
+
+// The account classes of the matrix: one character, "1" to "9" or "A" to "F".
+bool znanRazred(const std::string& razred) {
+    if (razred.size() != 1) return false;
+    const char c = razred[0];
+    return (c >= '1' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+bool celoStevilo(const std::string& text) {
+    if (text.empty()) return false;
+    for (const char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+} // namespace
+
+ReportingPeriod preberiObdobje(const Vmesnik& okno) {
+    const std::string besedilo = okno.eDanText();
+    const auto datum = parseDate(trim(besedilo));
+    if (!datum) throw NapacenVnos("Datum '" + besedilo + "' ni veljaven datum.");
+    return periodOf(*datum, besedilo);
+}
+
+MoznostiPrenosa preberiMoznosti(const Vmesnik& okno) {
+    MoznostiPrenosa m;
+    m.brisanje = okno.cbBrisanje();
+    m.intNew = okno.cbINT_NEW();
+    m.fifo = okno.cbFifo();
+    m.debugSql = okno.DebugSQL();
+    m.razred = toUpper(trim(okno.eVKNT()));
+    m.idpog = trim(okno.eIdpog());
+    if (!m.razred.empty() && !znanRazred(m.razred))
+        throw NapacenVnos("Razred kontov '" + okno.eVKNT() + "' ni znan (1 do 9 ali A do F).");
+    if (!m.idpog.empty() && !celoStevilo(m.idpog))
+        throw NapacenVnos("Pogodba '" + okno.eIdpog() + "' ni število.");
+    return m;
+}
+
+KontekstPrenosa::KontekstPrenosa(TDM& dm_, Vmesnik& okno_)
+    : dm(dm_), okno(okno_), obdobje(preberiObdobje(okno_)), moznosti(preberiMoznosti(okno_)),
+      izvor(dm_.Q1), registracija_(okno_, obdobje) {}
+
+DateValue KontekstPrenosa::datum(const std::string& besedilo) const {
+    return DatumIzTeksta(okno, besedilo);
+}
+
+} // namespace orv

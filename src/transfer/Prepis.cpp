@@ -1,0 +1,213 @@
+#include "transfer/Prepis.h"
+
+#include "base/SqlText.h"
+#include "derive/PolniPodatke.h"
+#include "derive/Pravila.h"
+#include "lookup/Salda.h"
+#include "transfer/BeriPodatke.h"
+#include "transfer/FIFOBrisanje.h"
+#include "transfer/PopravniStavki.h"
+#include "transfer/ZapisVrstice.h"
+
+namespace orv {
+
+namespace {
+
+using Ura = std::chrono::steady_clock;
+
+double sekundOd(Ura::time_point zacetek) {
+    return std::chrono::duration<double>(Ura::now() - zacetek).count();
+}
+
+/// Runs `body`; when it fails shows `sporocilo` and raises the same failure again.
+template <typename Body> void sporociOb(Vmesnik& okno, const std::string& sporocilo, Body&& body) {
+    try {
+        body();
+    } catch (...) {
+        okno.showMessage(sporocilo);
+        throw;
+    }
+}
+
+/// The class restriction as the statements add it; empty for all classes.
+std::string omejitevRazreda(const KontekstPrenosa& k) {
+    if (k.moznosti.razred.empty()) return "";
+    return " AND VKNT =" + sqlText(k.moznosti.razred) + "  ";
+}
+
+void prejsnjeBrisanje(KontekstPrenosa& k, const std::string& d) {
+    const std::string sql =
+        "DELETE FROM POD_ORVEL WHERE DAT_STANJE='" + d + "' " + omejitevRazreda(k);
+    sporociOb(k.okno, "Napaka pri brisanju v tabeli POD_ORVEL \r" + sql, [&] {
+        k.dm.IzvediStavek(sql);
+        k.dm.Qpod_orvel.Close();
+        k.dm.OracleSession1.Commit();
+    });
+}
+
+void pripraviIzhod(KontekstPrenosa& k, const std::string& d) {
+    const std::string sql = std::string("SELECT POD_ORVEL.*, POD_ORVEL.ROWID FROM POD_ORVEL ") +
+                            " WHERE DAT_STANJE='" + d + "' " + omejitevRazreda(k);
+    sporociOb(k.okno, "Napaka v tabeli POD_ORVEL", [&] {
+        k.dm.Qpod_orvel.Close();
+        k.dm.Qpod_orvel.setSQL(sql);
+        k.dm.Qpod_orvel.Open();
+    });
+}
+
+/// Opens a statement on Qm; a failure shows the statement text and raises again.
+void odpriQm(KontekstPrenosa& k, const std::string& sql) {
+    sporociOb(k.okno, sql, [&] {
+        k.dm.Qm.Close();
+        k.dm.Qm.setSQL(sql);
+        k.dm.Qm.Open();
+    });
+}
+
+/// The extra rows of a class C account: its month's debit and credit turnover with the IVD codes
+/// of the account's matrix row. Returns how many rows were written.
+int vrsticeRazredaC(KontekstPrenosa& k) {
+    const IzvornaVrstica& v = k.izvor;
+    const std::string konto = std::to_string(celoIzBesedila(v.tekst("KKONTO")));
+    const std::string idpog = std::to_string(celoIzBesedila(v.tekst("IDPOG")));
+    TOracleDataSet& qm = k.dm.Qm;
+
+    odpriQm(k, " select sifbreme.nzv ECB_IVD_BREME, sifdobro.nzv ECB_IVD_DOBRO FROM matrika "
+               " left outer join sif sifbreme on (sifbreme.ssf='ECBIVD' and sifbreme.sif = "
+               "matrika.ecb_ivd_breme)  "
+               " left outer join sif sifdobro on (sifdobro.ssf='ECBIVD' and sifdobro.sif = "
+               "matrika.ecb_ivd_dobro)  "
+               " WHERE CTRL = " +
+                   konto + " AND VKNT = 'C'  AND GRUPIRAJ = 'N' ");
+    const std::string kodaBreme = qm.FieldByName("ECB_IVD_BREME").AsString();
+    const std::string kodaDobro = qm.FieldByName("ECB_IVD_DOBRO").AsString();
+
+    const std::string dan = sqlText(k.obdobje.windowText);
+    std::string sql = " select SUM(bzneseksit) breme, sum(dzneseksit) dobro from knjizbe "
+                      " WHERE  datumv > ADD_MONTHS(LAST_DAY(" +
+                      dan + "), -1) " + " AND  datumv <= LAST_DAY(" + dan + ") " +
+                      " AND konto = " + konto + " AND idpog = " + idpog + " AND idobd >= 0";
+    if (v.DEJAVNOST() == "L") sql += " AND vp = " + sqlText(v.tekst("SFVP")) + " ";
+    odpriQm(k, sql);
+    const double breme = qm.FieldByName("BREME").AsFloat();
+    const double dobro = qm.FieldByName("DOBRO").AsFloat();
+
+    int zapisanih = 0;
+    if (kodaBreme != kodaDobro) {
+        if (breme != 0) {
+            ZapisVrsticeC(k, kodaBreme, breme, 0);
+            ++zapisanih;
+        }
+        if (dobro != 0) {
+            ZapisVrsticeC(k, kodaDobro, 0, dobro);
+            ++zapisanih;
+        }
+    } else if (breme != 0 || dobro != 0) {
+        ZapisVrsticeC(k, kodaDobro, breme, dobro);
+        ++zapisanih;
+    }
+    return zapisanih;
+}
+
+} // namespace
+
+std::string RazredVknt(const std::string& vknt) {
+    if (vknt == "1" || vknt == "2" || vknt == "F") return "E";
+    if (vknt == "3" || vknt == "4" || vknt == "A" || vknt == "B" || vknt == "C") return "G";
+    if (vknt == "7" || vknt == "8") return "I";
+    if (vknt == "6") return "M";
+    if (vknt == "9") return "O";
+    return "E";
+}
+
+void PregledStanja(KontekstPrenosa& k, const std::string& dan) {
+    const std::string sql =
+        std::string("SELECT * FROM POD_ORVEL ") + " WHERE DAT_STANJE=" + sqlText(dan) + " ";
+    sporociOb(k.okno, "Napaka v tabeli POD_ORVEL", [&] {
+        k.dm.Qpod_orvel.Close();
+        k.dm.Qpod_orvel.setSQL(sql);
+        k.dm.Qpod_orvel.Open();
+        k.okno.setLblStevec(std::to_string(k.dm.Qpod_orvel.RecordCount()));
+    });
+}
+
+IzidPrenosa Prepis(TDM& dm, Vmesnik& okno) {
+    KontekstPrenosa k(dm, okno);
+    return Prepis(k);
+}
+
+IzidPrenosa Prepis(KontekstPrenosa& k) {
+    TDM& dm = k.dm;
+    Vmesnik& okno = k.okno;
+    IzidPrenosa izid;
+
+    auto zacetek = Ura::now();
+    BeriPodatke(dm, okno);
+    izid.sekundIzvora = sekundOd(zacetek);
+
+    okno.setLblSporociloVisible(true);
+    okno.setLblSporocilo("Prepis podatkov ...");
+    okno.processMessages();
+    sporociOb(okno, "Napaka pri izvajanju :\r", [&] { izid.skupaj = dm.Q1.RecordCount(); });
+    if (izid.skupaj == 0) {
+        izid.niPodatkov = true;
+        izid.sporocilo = "Za izbrani dan " + okno.eDanText() + " ni podatkov!";
+        okno.showMessage(izid.sporocilo);
+        return izid;
+    }
+
+    const std::string& dan = k.obdobje.dayText;
+    k.zapis.DAT_STANJE = dan;
+    if (k.moznosti.brisanje) prejsnjeBrisanje(k, k.zapis.DAT_STANJE);
+    pripraviIzhod(k, k.zapis.DAT_STANJE);
+
+    k.zapis.DAT_STANJE = dan;
+    zacetek = Ura::now();
+    const std::string skupaj = " / " + std::to_string(izid.skupaj);
+    for (dm.Q1.First(); !dm.Q1.Eof(); dm.Q1.Next()) {
+        ++izid.obdelanih;
+        okno.setLblSporocilo(std::to_string(izid.obdelanih) + skupaj);
+        okno.processMessages();
+        const std::string vknt = k.izvor.VKNT();
+        PolniPodatke(k, RazredVknt(vknt));
+        if (vknt == "3" || vknt == "4") {
+            // A class 3 or 4 row is written only when its account carries a balance.
+            const double saldo =
+                Saldo34(dm, okno, k.izvor.tekst("KKONTO"), k.izvor.tekst("KVALUTA"));
+            if (saldo != 0) {
+                ZapisVrstice(k);
+                ++izid.zapisanih;
+            }
+        } else {
+            ZapisVrstice(k);
+            ++izid.zapisanih;
+            if (vknt == "C") izid.zapisanih += vrsticeRazredaC(k);
+        }
+    }
+    izid.sekundZanke = sekundOd(zacetek);
+    okno.processMessages();
+    dm.OracleSession1.Commit();
+
+    zacetek = Ura::now();
+    okno.setLblSporocilo("Brisanje nultih podatkov ...");
+    okno.processMessages();
+    if (k.moznosti.fifo) {
+        FIFOBrisanje1(k);
+        FIFOBrisanje2(k);
+    }
+    const std::string d = k.zapis.DAT_STANJE; // the statements after the loop use the field
+    IzvediPopravke(k, d);
+    izid.sekundCiscenja = sekundOd(zacetek);
+
+    okno.setLblSporocilo("Branje podatkov v grid  ...");
+    okno.processMessages();
+    PregledStanja(k, d);
+    izid.sporocilo =
+        "Prepis končan: " + std::to_string(izid.zapisanih) + "  / " + std::to_string(izid.skupaj);
+    okno.showMessage(izid.sporocilo);
+    okno.setLblSporociloVisible(false);
+    okno.setLblSporocilo2("");
+    return izid;
+}
+
+} // namespace orv
