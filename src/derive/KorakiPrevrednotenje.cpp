@@ -188,7 +188,11 @@ void Ecb29(KontekstPrenosa& k) {
     KontekstVrstice& r = k.vrstica;
     if (trim(z.ECB_19).empty()) z.ECB_19 = "1";
 
-    r.KolicinaVrstice = KolicinaVP(k.dm, k.okno, v.SFVP(), v.POSEL(), v.IDPOG());
+    const int sfvp = v.SFVP();
+    const int posel = v.POSEL();
+    const int idpog = v.IDPOG();
+    r.KolicinaVrstice = k.predpomnilnik.kolicina.odgovor(
+        {sfvp, posel, idpog}, [&] { return KolicinaVP(k.dm, k.okno, sfvp, posel, idpog); });
     z.ECB_29 = 0;
     if (r.TecajVrstice != 0 && z.ECB_19 == "3")
         z.ECB_29 = v.GLVNMN() * r.KolicinaVrstice / r.TecajVrstice;

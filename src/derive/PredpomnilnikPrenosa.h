@@ -69,6 +69,8 @@ struct PredpomnilnikPrenosa {
     Odgovori<double, int> ecbSifra15;
     /// RacunajDanNKP and PrimarniTrg by security and contract.
     Odgovori<std::pair<int, int>, NakupImetja> nakup;
+    /// KolicinaVP by security, holding line and contract.
+    Odgovori<std::tuple<int, int, int>, double> kolicina;
     /// NabavniTecajNKP by security, interest-period code, contract, holding line and the coupon
     /// rate plus index value it adds.
     Odgovori<std::tuple<int, int, int, int, double>, DonosNakupa> donos;
