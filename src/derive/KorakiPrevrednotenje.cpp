@@ -40,17 +40,6 @@ void steviloDni(KontekstPrenosa& k, int sfvp) {
     k.vrstica.PreostaliDniKPN = dni.PreostaliDniKPN;
 }
 
-/// RacunajDanNKP and PrimarniTrg of a contract's holding of a security, once per transfer.
-void nakupImetja(KontekstPrenosa& k, int sfvp, int idpog) {
-    const NakupImetja& nakup = k.predpomnilnik.nakup.odgovor({sfvp, idpog}, [&] {
-        KontekstVrstice izmera;
-        RacunajDanNKP(k.dm, k.okno, izmera, sfvp, idpog);
-        return NakupImetja{izmera.DanNKP, PrimarniTrg(k.dm, k.okno, sfvp, idpog)};
-    });
-    k.vrstica.DanNKP = nakup.DanNKP;
-    k.vrstica.PrimarniNakup = nakup.PrimarniNakup;
-}
-
 /// The maturity-band code of a number of days, as "%2.2d" cut to two characters.
 std::string sifra15(KontekstPrenosa& k, double dni) {
     const int sifra =
@@ -153,7 +142,9 @@ void Ecb17(KontekstPrenosa& k) {
     KontekstVrstice& r = k.vrstica;
     z.ECB_17 = razredJe(k, {"E", "I", "O"}) ? "1" : "";
 
-    nakupImetja(k, v.SFVP(), v.IDPOG());
+    // The purchase date and market of the holding decide only a listed row's status (and the
+    // own-portfolio block's, which asks again): other rows do not ask.
+    if (!razredJe(k, {"M"}) && r.Kotira) nakupImetja(k);
     r.PrviDanMeseca = dateText(1, k.obdobje.month, k.obdobje.year);
     const DateValue fm = prviDanMeseca(k);
 

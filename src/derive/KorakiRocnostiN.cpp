@@ -217,6 +217,7 @@ void LastniPortfelj(KontekstPrenosa& k) {
     z.ECB_24N = v.VRSTA_REF_OM();
     z.ECB_22N = sifraReferencneObrestneMere(v.VRSTA_REF_OM());
 
+    nakupImetja(k);
     z.ECB_19 = prviDanMeseca(k) > r.DanNKP ? "1" : "3";
     if (!r.PrimarniNakup) z.ECB_19 = "1";
 }

@@ -51,6 +51,10 @@ inline std::string datumskoBesedilo(DateValue datum) {
 /// What an empty date reads as; the new-scheme codes count it as no date.
 inline constexpr std::string_view kNicelniDatum = "30.12.1899";
 
+/// DanNKP and PrimarniNakup of the row: RacunajDanNKP and PrimarniTrg of the contract's holding
+/// of the security, asked once per transfer for each pair.
+void nakupImetja(KontekstPrenosa& k);
+
 /// The trimmed text is empty or the zero date.
 bool brezDatuma(std::string_view besedilo);
 
