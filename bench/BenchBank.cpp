@@ -5,6 +5,7 @@
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace orv::bench {
@@ -18,7 +19,11 @@ BenchBank::BenchBank() {
     sqlite::createBankSchema(bank.handle());
     sqlite::createUsersTable(bank.handle());
     sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
-    demo::fillDemoBank(bank.handle(), demo::DemoOptions{10000, 1});
+    // ORVELNOST_BENCH_VELIKOST chooses another size (the goals are stated for 100000).
+    long velikost = 10000;
+    if (const char* izbrana = std::getenv("ORVELNOST_BENCH_VELIKOST"))
+        velikost = std::atol(izbrana);
+    demo::fillDemoBank(bank.handle(), demo::DemoOptions{velikost > 0 ? velikost : 10000, 1});
 }
 
 BenchBank::~BenchBank() {

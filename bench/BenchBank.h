@@ -1,6 +1,7 @@
 #pragma once
-// The demo bank the benchmarks share: size 10000, created once per run in a temporary folder and
-// removed at exit, and a data module logged on to it.
+// The demo bank the benchmarks share: size 10000 (or the size in ORVELNOST_BENCH_VELIKOST),
+// created once per run in a temporary folder and removed at exit, and a data module logged on
+// to it.
 
 #include "base/RecordingVmesnik.h"
 #include "db/TDM.h"

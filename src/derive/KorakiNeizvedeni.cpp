@@ -1,4 +1,4 @@
-// Steps 11 to 56. Their rules come with the next pieces of the derivation; until then each step
+// Steps 34 to 56. Their rules come with the next pieces of the derivation; until then each step
 // is in its place in the order and does nothing, so the fields it owns keep the value that
 // earlier steps (or earlier rows) left.
 
@@ -6,51 +6,28 @@
 
 namespace orv::koraki {
 
-void Revalorizacija(KontekstPrenosa& /*k*/) {}             // 11
-void StanjeInVpis(KontekstPrenosa& /*k*/) {}               // 12
-void DatOtvoritve(KontekstPrenosa& /*k*/) {}               // 13
-void Ecb15Vmesni(KontekstPrenosa& /*k*/) {}                // 14
-void Ecb17(KontekstPrenosa& /*k*/) {}                      // 15
-void Ecb29(KontekstPrenosa& /*k*/) {}                      // 16
-void Ecb21do27(KontekstPrenosa& /*k*/) {}                  // 17
-void Ecb30do33(KontekstPrenosa& /*k*/) {}                  // 18
-void DonosNKP(KontekstPrenosa& /*k*/) {}                   // 19
-void Ecb34do39(KontekstPrenosa& /*k*/) {}                  // 20
-void Ecb41(KontekstPrenosa& /*k*/) {}                      // 21
-void BonitetaEcb(KontekstPrenosa& /*k*/) {}                // 22
-void PovprStanje(KontekstPrenosa& /*k*/) {}                // 23
-void NamenPosla(KontekstPrenosa& /*k*/) {}                 // 24
-void Ecb48(KontekstPrenosa& /*k*/) {}                      // 25
-void Ecb14N(KontekstPrenosa& /*k*/) {}                     // 26
-void Ecb15N(KontekstPrenosa& /*k*/) {}                     // 27
-void Ecb39N(KontekstPrenosa& /*k*/) {}                     // 28
-void Ecb16Ndo20N(KontekstPrenosa& /*k*/) {}                // 29
-void Ecb22Ndo25N(KontekstPrenosa& /*k*/) {}                // 30
-void LastniPortfelj(KontekstPrenosa& /*k*/) {}             // 31
-void OtvoritevLastnegaPortfelja(KontekstPrenosa& /*k*/) {} // 32
-void Ecb22N08(KontekstPrenosa& /*k*/) {}                   // 33
-void Ecb43X(KontekstPrenosa& /*k*/) {}                     // 34
-void Ecb116(KontekstPrenosa& /*k*/) {}                     // 35
-void Ecb51(KontekstPrenosa& /*k*/) {}                      // 36
-void Ecb52(KontekstPrenosa& /*k*/) {}                      // 37
-void Ecb29N(KontekstPrenosa& /*k*/) {}                     // 38
-void Ecb53(KontekstPrenosa& /*k*/) {}                      // 39
-void BonitetaPoKomitentu(KontekstPrenosa& /*k*/) {}        // 40
-void VrsteVrstic(KontekstPrenosa& /*k*/) {}                // 41
-void PasRocnosti(KontekstPrenosa& /*k*/) {}                // 42
-void PosebniPrimeri(KontekstPrenosa& /*k*/) {}             // 43
-void Ecb88Ndo130P(KontekstPrenosa& /*k*/) {}               // 44
-void Ecb500N(KontekstPrenosa& /*k*/) {}                    // 45
-void Primernost(KontekstPrenosa& /*k*/) {}                 // 46
-void Slabitve(KontekstPrenosa& /*k*/) {}                   // 47
-void Ecb134N(KontekstPrenosa& /*k*/) {}                    // 48
-void Odpisi(KontekstPrenosa& /*k*/) {}                     // 49
-void RazredDInPosojila(KontekstPrenosa& /*k*/) {}          // 50
-void NamenPoslaDodatno(KontekstPrenosa& /*k*/) {}          // 51
-void PrviDanTrgovanja(KontekstPrenosa& /*k*/) {}           // 52
-void Ecb133do156N(KontekstPrenosa& /*k*/) {}               // 53
-void DatumiPonastavitve(KontekstPrenosa& /*k*/) {}         // 54
-void DomaciZneski(KontekstPrenosa& /*k*/) {}               // 55
-void Ecb149N(KontekstPrenosa& /*k*/) {}                    // 56
+void Ecb43X(KontekstPrenosa& /*k*/) {}              // 34
+void Ecb116(KontekstPrenosa& /*k*/) {}              // 35
+void Ecb51(KontekstPrenosa& /*k*/) {}               // 36
+void Ecb52(KontekstPrenosa& /*k*/) {}               // 37
+void Ecb29N(KontekstPrenosa& /*k*/) {}              // 38
+void Ecb53(KontekstPrenosa& /*k*/) {}               // 39
+void BonitetaPoKomitentu(KontekstPrenosa& /*k*/) {} // 40
+void VrsteVrstic(KontekstPrenosa& /*k*/) {}         // 41
+void PasRocnosti(KontekstPrenosa& /*k*/) {}         // 42
+void PosebniPrimeri(KontekstPrenosa& /*k*/) {}      // 43
+void Ecb88Ndo130P(KontekstPrenosa& /*k*/) {}        // 44
+void Ecb500N(KontekstPrenosa& /*k*/) {}             // 45
+void Primernost(KontekstPrenosa& /*k*/) {}          // 46
+void Slabitve(KontekstPrenosa& /*k*/) {}            // 47
+void Ecb134N(KontekstPrenosa& /*k*/) {}             // 48
+void Odpisi(KontekstPrenosa& /*k*/) {}              // 49
+void RazredDInPosojila(KontekstPrenosa& /*k*/) {}   // 50
+void NamenPoslaDodatno(KontekstPrenosa& /*k*/) {}   // 51
+void PrviDanTrgovanja(KontekstPrenosa& /*k*/) {}    // 52
+void Ecb133do156N(KontekstPrenosa& /*k*/) {}        // 53
+void DatumiPonastavitve(KontekstPrenosa& /*k*/) {}  // 54
+void DomaciZneski(KontekstPrenosa& /*k*/) {}        // 55
+void Ecb149N(KontekstPrenosa& /*k*/) {}             // 56
 
 } // namespace orv::koraki

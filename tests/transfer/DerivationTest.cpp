@@ -66,9 +66,65 @@ TEST(SeenList, AnswersAsTheLinearScan) {
 
 class Derivation : public TransferBank {
 protected:
+    static constexpr const char* kDrugiStolpci[] = {"VLTKRT",
+                                                    "VLTIDBNK",
+                                                    "ZNESEK1",
+                                                    "ZNESEK2",
+                                                    "DATUMV",
+                                                    "FINNZV",
+                                                    "CLIENT_NO",
+                                                    "SEKTORIZACIJA",
+                                                    "OSFKDL",
+                                                    "SFKDL",
+                                                    "KRTBNK",
+                                                    "ISIN",
+                                                    "MTS",
+                                                    "SWIFT",
+                                                    "SFOSB",
+                                                    "IZDSFOSB",
+                                                    "IDPSL",
+                                                    "SFVLT",
+                                                    "SFVLP",
+                                                    "OE",
+                                                    "VSFVLT",
+                                                    "DATUMK",
+                                                    "FIXOBR",
+                                                    "SFODP",
+                                                    "DANODP",
+                                                    "SFTPF",
+                                                    "DOGDAN",
+                                                    "GLVTCJ",
+                                                    "SFSOS",
+                                                    "SFDRZ",
+                                                    "OPKRTBNK",
+                                                    "AKTIVEN",
+                                                    "REFINXNZV",
+                                                    "GLVNMN",
+                                                    "KNTORG",
+                                                    "KOTACIJA",
+                                                    "SPREM_SKUP_OM",
+                                                    "ZAJAMCENA_OM",
+                                                    "VRSTA_OBVEZNICE",
+                                                    "DAT_SPR_SKUP_OM",
+                                                    "O_SFSOS",
+                                                    "OP_SFSOS",
+                                                    "O_DEJAVNOST",
+                                                    "OP_DEJAVNOST",
+                                                    "O_NZV",
+                                                    "OP_NZV",
+                                                    "O_MTS",
+                                                    "OP_MTS",
+                                                    "O_SEKTORIZACIJA",
+                                                    "OP_SEKTORIZACIJA",
+                                                    "O_SFDRZ",
+                                                    "OP_SFDRZ",
+                                                    "VRSTA_SKLADA",
+                                                    "IDOBD"};
+
     /// Runs the derivation on one source row: the defaults below with `stolpci` (literals of
     /// the bank's dialect by column name) in their place.
-    IzhodniZapis& izpelji(const std::map<std::string, std::string>& stolpci) {
+    IzhodniZapis& izpelji(const std::map<std::string, std::string>& stolpci,
+                          int zadnjiKorak = SteviloKorakov) {
         std::map<std::string, std::string> vir = {{"SFVP", "0"},           {"VKNT", "'1'"},
                                                   {"DEJAVNOST", "NULL"},   {"O_KRTBNK", "NULL"},
                                                   {"OP_KRTBNK", "NULL"},   {"GRUPIRAJ", "'N'"},
@@ -83,13 +139,24 @@ protected:
                                                   {"VRSTA_REF_OM", "NULL"}};
         for (const auto& [ime, vrednost] : stolpci)
             vir[ime] = vrednost;
+        // The later steps read the other source columns too: they are NULL here.
+        for (const char* ime : kDrugiStolpci)
+            vir.emplace(ime, "NULL");
         std::string sql = "SELECT ";
         for (const auto& [ime, vrednost] : vir)
             sql += (sql.size() > 7 ? ", " : "") + vrednost + " " + ime;
         dm->OdpriPoizvedbo(dm->Q1, sql + " FROM dual");
         if (!kontekst) kontekst = std::make_unique<KontekstPrenosa>(*dm, window);
         const std::string vknt = dm->Q1.FieldByName("VKNT").AsString();
-        PolniPodatke(*kontekst, RazredVknt(vknt));
+        if (zadnjiKorak == SteviloKorakov) {
+            PolniPodatke(*kontekst, RazredVknt(vknt));
+        } else {
+            // Only the first steps, as the frame runs them: what a field holds after them.
+            kontekst->vrstica = KontekstVrstice{};
+            kontekst->vrstica.Razred = RazredVknt(vknt);
+            for (int i = 0; i < zadnjiKorak; ++i)
+                korakiIzpeljave()[static_cast<size_t>(i)].izvedi(*kontekst);
+        }
         return kontekst->zapis;
     }
 
@@ -226,7 +293,8 @@ TEST_F(Derivation, FirstMaturityDateByClassAndCouponRate) {
         {{{"VKNT", "'7'"}, {"DOGZPD", "'21.02.2026'"}}, formatDate(today())},
     };
     for (const Primer& p : primeri) {
-        const IzhodniZapis& z = izpelji(p.vir);
+        // The first maturity date as step 7 leaves it; step 19 replaces it for some classes.
+        const IzhodniZapis& z = izpelji(p.vir, 10);
         EXPECT_EQ(z.DAT_ZAPAD, p.zapad) << p.vir.at("VKNT");
         EXPECT_EQ(z.DatZapadPrvotni, p.zapad);
     }
@@ -278,7 +346,11 @@ TEST_F(Derivation, PreviousStateAmountCoversTheReportingMonth) {
     kontekst.reset();
     window.options.eDanText = "28.02.2100";
     izpelji(vir);
-    EXPECT_THAT(dm->Q2.SQL(), HasSubstr("K.DATUMV>='01.02.2100'  AND K.DATUMV<='28.02.2100'"));
+    std::ifstream file2100(bank.folder() + "/A.SQL");
+    std::stringstream besedilo2100;
+    besedilo2100 << file2100.rdbuf();
+    EXPECT_THAT(besedilo2100.str(),
+                HasSubstr("K.DATUMV>='01.02.2100'  AND K.DATUMV<='28.02.2100'"));
 }
 
 TEST_F(Derivation, EachLabelledStepSetsTheStepLabelInOrder) {
@@ -286,9 +358,9 @@ TEST_F(Derivation, EachLabelledStepSetsTheStepLabelInOrder) {
     std::vector<std::string> oznake;
     for (const std::string& klic : window.calls)
         if (klic.starts_with("lblKorak: ")) oznake.push_back(klic.substr(10));
-    EXPECT_THAT(oznake,
-                ElementsAre("KUPONI", "ID_BONITETA", "ZAVAROVANJE", "DAT_ZAPAD", "ZNESEK_VAL",
-                            "REVAL_DML", "ECB_14", "ECB_17", "ECB_29", "ECB_21", "ECB_34"));
+    EXPECT_THAT(oznake, ElementsAre("KUPONI", "ID_BONITETA", "ZAVAROVANJE", "DAT_ZAPAD",
+                                    "ZNESEK_VAL", "REVAL_DML", "REVAL_OBRM", "ECB_14", "ECB_15",
+                                    "ECB_17", "ECB_29", "ECB_21", "ECB_34"));
 }
 
 // A failing statement names its step; the record keeps what the steps before it set.

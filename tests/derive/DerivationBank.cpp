@@ -1,0 +1,294 @@
+#include "DerivationBank.h"
+
+#include "bank/BankSchemaTables.h"
+#include "base/Besedilo.h"
+#include "derive/PolniPodatke.h"
+#include "transfer/Prepis.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace orv::test {
+
+namespace {
+
+std::string literal(const std::string& text) {
+    if (text.empty()) return "NULL";
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+}
+
+using TekstovnoPolje = std::string IzhodniZapis::*;
+using StevilskoPolje = double IzhodniZapis::*;
+
+const std::map<std::string, TekstovnoPolje>& tekstovnaPolja() {
+    static const std::map<std::string, TekstovnoPolje> polja = {
+        {"ORGEN", &IzhodniZapis::ORGEN},
+        {"ID_KOM", &IzhodniZapis::ID_KOM},
+        {"ID_BONITETA", &IzhodniZapis::ID_BONITETA},
+        {"POGODBA", &IzhodniZapis::POGODBA},
+        {"ZAVAROVANJE", &IzhodniZapis::ZAVAROVANJE},
+        {"ID_KONTO", &IzhodniZapis::ID_KONTO},
+        {"ID_VALUTE", &IzhodniZapis::ID_VALUTE},
+        {"VKNT", &IzhodniZapis::VKNT},
+        {"BONITETA_ECB", &IzhodniZapis::BONITETA_ECB},
+        {"DAT_ZAPAD", &IzhodniZapis::DAT_ZAPAD},
+        {"DAT_OTVORITVE", &IzhodniZapis::DAT_OTVORITVE},
+        {"DAT_VPISA", &IzhodniZapis::DAT_VPISA},
+        {"DAT_PRENOS", &IzhodniZapis::DAT_PRENOS},
+        {"DatZapadPrvotni", &IzhodniZapis::DatZapadPrvotni},
+        {"DAT_STANJE", &IzhodniZapis::DAT_STANJE},
+        {"TIP_OBRM", &IzhodniZapis::TIP_OBRM},
+        {"REVAL_DML", &IzhodniZapis::REVAL_DML},
+        {"REAL_DML", &IzhodniZapis::REAL_DML},
+        {"ID_SM", &IzhodniZapis::ID_SM},
+        {"ID_APLI", &IzhodniZapis::ID_APLI},
+        {"OPOMBA", &IzhodniZapis::OPOMBA},
+        {"ID_REFE", &IzhodniZapis::ID_REFE},
+        {"ID_STOR", &IzhodniZapis::ID_STOR},
+        {"NAMEN_POSLA", &IzhodniZapis::NAMEN_POSLA},
+        {"ECB_15", &IzhodniZapis::ECB_15},
+        {"ECB_16", &IzhodniZapis::ECB_16},
+        {"ECB_17", &IzhodniZapis::ECB_17},
+        {"ECB_19", &IzhodniZapis::ECB_19},
+        {"ECB_20", &IzhodniZapis::ECB_20},
+        {"ECB_21", &IzhodniZapis::ECB_21},
+        {"ECB_22", &IzhodniZapis::ECB_22},
+        {"ECB_23", &IzhodniZapis::ECB_23},
+        {"ECB_24", &IzhodniZapis::ECB_24},
+        {"ECB_25", &IzhodniZapis::ECB_25},
+        {"ECB_26", &IzhodniZapis::ECB_26},
+        {"ECB_27", &IzhodniZapis::ECB_27},
+        {"VRI_1", &IzhodniZapis::VRI_1},
+        {"VRI_2", &IzhodniZapis::VRI_2},
+        {"ECB_38", &IzhodniZapis::ECB_38},
+        {"ECB_39", &IzhodniZapis::ECB_39},
+        {"ECB_14N", &IzhodniZapis::ECB_14N},
+        {"ECB_48", &IzhodniZapis::ECB_48},
+        {"ECB_101N", &IzhodniZapis::ECB_101N},
+        {"ECB_98N", &IzhodniZapis::ECB_98N},
+        {"ECB_15N", &IzhodniZapis::ECB_15N},
+        {"ECB_39N", &IzhodniZapis::ECB_39N},
+        {"ECB_16N", &IzhodniZapis::ECB_16N},
+        {"ECB_17N", &IzhodniZapis::ECB_17N},
+        {"ECB_18N", &IzhodniZapis::ECB_18N},
+        {"ECB_20N", &IzhodniZapis::ECB_20N},
+        {"ECB_22N", &IzhodniZapis::ECB_22N},
+        {"ECB_25N", &IzhodniZapis::ECB_25N},
+        {"ECB_24N", &IzhodniZapis::ECB_24N},
+    };
+    return polja;
+}
+
+const std::map<std::string, StevilskoPolje>& stevilskaPolja() {
+    static const std::map<std::string, StevilskoPolje> polja = {
+        {"ZNESEK_VAL", &IzhodniZapis::ZNESEK_VAL},
+        {"ZNESEK_SIT", &IzhodniZapis::ZNESEK_SIT},
+        {"ZNESEK_SIT_PREV", &IzhodniZapis::ZNESEK_SIT_PREV},
+        {"REVAL_OBRM", &IzhodniZapis::REVAL_OBRM},
+        {"REAL_OBRM", &IzhodniZapis::REAL_OBRM},
+        {"POVPR_STANJE", &IzhodniZapis::POVPR_STANJE},
+        {"ECB_29", &IzhodniZapis::ECB_29},
+        {"ECB_30", &IzhodniZapis::ECB_30},
+        {"ECB_31", &IzhodniZapis::ECB_31},
+        {"ECB_32", &IzhodniZapis::ECB_32},
+        {"ECB_33", &IzhodniZapis::ECB_33},
+        {"ECB_34", &IzhodniZapis::ECB_34},
+        {"ECB_35", &IzhodniZapis::ECB_35},
+        {"ECB_36", &IzhodniZapis::ECB_36},
+        {"ECB_41", &IzhodniZapis::ECB_41},
+        {"ECB_42", &IzhodniZapis::ECB_42},
+    };
+    return polja;
+}
+
+} // namespace
+
+struct DerivationBank::Banka {
+    TestBank bank;
+    RecordingVmesnik window;
+    TDM dm{window, bank.folder() + "/"};
+    Banka() {
+        dm.OracleSession1.logonDatabase = bank.logonDatabase();
+        dm.OracleSession1.logonUsername = "OPERATER";
+        dm.OracleSession1.logonPassword = "demo";
+        dm.OracleSession1.LogOn();
+    }
+};
+
+std::unique_ptr<DerivationBank::Banka> DerivationBank::banka_;
+
+void DerivationBank::SetUpTestSuite() {
+    banka_ = std::make_unique<Banka>();
+}
+
+void DerivationBank::TearDownTestSuite() {
+    banka_.reset();
+}
+
+TestBank& DerivationBank::bank() {
+    return banka_->bank;
+}
+RecordingVmesnik& DerivationBank::window() {
+    return banka_->window;
+}
+TDM& DerivationBank::dm() {
+    return banka_->dm;
+}
+
+void DerivationBank::SetUp() {
+    izprazni();
+    window().calls.clear();
+    window().messages.clear();
+    window().options = RunOptions{};
+    window().options.eDanText = "31.12.2024";
+    prenos_.reset();
+}
+
+void DerivationBank::vrstice(const std::string& sql) {
+    if (!sql.empty()) bank().exec(sql);
+}
+
+void DerivationBank::izprazni() {
+    // The session commits after every row it writes; what it reads must see the emptied bank,
+    // so the tables are emptied on the test's own connection and committed there.
+    std::string sql;
+    for (const sqlite::BankTable& tabela : sqlite::bankTables())
+        sql += std::string("DELETE FROM ") + (std::string(tabela.schema) == "main" ? "" : "skup.") +
+               tabela.name + ";";
+    bank().exec(sql);
+}
+
+const std::vector<std::string>& izvorniStolpci() {
+    static const std::vector<std::string> stolpci = {
+        "SFVPKRT",
+        "KONTO",
+        "VLTKRT",
+        "VLTIDBNK",
+        "ZNESEK1",
+        "ZNESEK2",
+        "ZPDVP",
+        "VRSTA_REF_OM",
+        "DATUMV",
+        "FINNZV",
+        "CLIENT_NO",
+        "SFBON",
+        "OPSFBON",
+        "SEKTORIZACIJA",
+        "OSFKDL",
+        "SFKDL",
+        "DEJAVNOST",
+        "KRTBNK",
+        "ISIN",
+        "MTS",
+        "SWIFT",
+        "SFOSB",
+        "IZDSFOSB",
+        "IDPSL",
+        "SFVLT",
+        "SFVLP",
+        "KVALUTA",
+        "POSEL",
+        "OE",
+        "VSFVLT",
+        "SFGLVENT",
+        "DATUMK",
+        "FIXOBR",
+        "SFODP",
+        "DANODP",
+        "SFTPF",
+        "SFFIN",
+        "DOGDAN",
+        "GLVTCJ",
+        "IDPOG",
+        "IDMASTER",
+        "SFSOS",
+        "SFDRZ",
+        "OPKRTBNK",
+        "ZNESEK",
+        "DOGZPD",
+        "AKTIVEN",
+        "VP1",
+        "REFINXNZV",
+        "GLVNMN",
+        "SFVP",
+        "VKNT",
+        "GRUPIRAJ",
+        "KNTORG",
+        "KOTACIJA",
+        "SFDJV",
+        "SPREM_SKUP_OM",
+        "ZAJAMCENA_OM",
+        "VRSTA_OBVEZNICE",
+        "DAT_SPR_SKUP_OM",
+        "O_SFSOS",
+        "OP_SFSOS",
+        "O_DEJAVNOST",
+        "OP_DEJAVNOST",
+        "O_NZV",
+        "OP_NZV",
+        "O_MTS",
+        "OP_MTS",
+        "O_KRTBNK",
+        "OP_KRTBNK",
+        "O_SEKTORIZACIJA",
+        "OP_SEKTORIZACIJA",
+        "O_SFDRZ",
+        "OP_SFDRZ",
+        "VRSTA_SKLADA",
+        "KKONTO",
+        "IDOBD",
+    };
+    return stolpci;
+}
+
+KontekstPrenosa& DerivationBank::prenos() {
+    if (!prenos_) prenos_ = std::make_unique<KontekstPrenosa>(dm(), window());
+    return *prenos_;
+}
+
+IzhodniZapis& DerivationBank::izpelji(const Izvor& izvor) {
+    for (const auto& [ime, vrednost] : izvor) {
+        bool znan = false;
+        for (const std::string& stolpec : izvorniStolpci())
+            znan = znan || stolpec == ime;
+        if (!znan) throw std::invalid_argument("no source column " + ime);
+    }
+    std::string sql = "SELECT ";
+    for (const std::string& stolpec : izvorniStolpci()) {
+        const auto najden = izvor.find(stolpec);
+        sql += (najden == izvor.end() ? std::string("NULL") : literal(najden->second)) + " " +
+               stolpec + (stolpec == izvorniStolpci().back() ? " " : ", ");
+    }
+    sql += "FROM dual";
+    dm().OdpriPoizvedbo(dm().Q1, sql);
+    KontekstPrenosa& k = prenos();
+    PolniPodatke(k, RazredVknt(k.izvor.VKNT()));
+    return k.zapis;
+}
+
+void DerivationBank::preveri(const std::vector<Primer>& primeri) {
+    for (const Primer& primer : primeri) {
+        SCOPED_TRACE(primer.opis);
+        izprazni();
+        vrstice(primer.vrstice);
+        novPrenos();
+        window().messages.clear();
+        const IzhodniZapis& zapis = izpelji(primer.izvor);
+        for (const auto& [ime, vrednost] : primer.pricakovano)
+            EXPECT_EQ(polje(zapis, ime), vrednost) << ime;
+        EXPECT_TRUE(window().messages.empty()) << window().messages.front();
+    }
+}
+
+std::string polje(const IzhodniZapis& zapis, const std::string& ime) {
+    if (const auto t = tekstovnaPolja().find(ime); t != tekstovnaPolja().end())
+        return zapis.*(t->second);
+    if (const auto s = stevilskaPolja().find(ime); s != stevilskaPolja().end())
+        return formatNumber(zapis.*(s->second));
+    throw std::invalid_argument("no output field " + ime);
+}
+
+} // namespace orv::test
