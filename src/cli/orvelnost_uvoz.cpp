@@ -7,6 +7,7 @@
 
 #include "base/Besedilo.h"
 #include "base/Datum.h"
+#include "base/PasswordInput.h"
 #include "base/ProgramFolder.h"
 #include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
@@ -28,6 +29,8 @@ constexpr const char* kUsage =
     "  --dan D     the reporting date (d.m.yyyy); every data row's DAT_STANJE must hold it\n"
     "  --vknt X    replace only the rows of the account class X (never class D)\n"
     "  --potrdi    approve the deletion and the import (required: without it nothing changes)\n"
+    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
+    "from standard input (or asks for it on a terminal).\n"
     "Exit codes: 0 imported, 1 failure (nothing changed), 2 wrong call.\n";
 
 struct Arguments {
@@ -118,7 +121,7 @@ int run(int argc, char** argv) {
     orv::TDM dm(window, orv::programFolder());
     const auto& p = arguments.positional;
     try {
-        orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
+        orv::logOnThroughAlias(dm, window, p[0], p[1], orv::passwordFromArgument(p[2]));
         orv::sheet::UvozIzExcela uvoz(dm, window);
         const auto izid = uvoz.ImportIzExcela(p[3], window.options.eVKNT, arguments.dan);
         if (izid != orv::sheet::IzidUvoza::Uvozeno) {
