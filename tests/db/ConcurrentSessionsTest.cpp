@@ -25,7 +25,9 @@ struct ConcurrentSessions : ::testing::Test {
     }
     static std::string count(SqliteConnection& connection) {
         const ResultSet result = connection.query("select count(*) N from T_VRSTE", {});
-        return result.rows.at(0).at(0).isNull() ? "" : std::to_string(result.rows[0][0].integer());
+        if (result.rows.empty()) return "";
+        const Value n = result.rows.value(0, 0);
+        return n.isNull() ? "" : std::to_string(n.integer());
     }
 };
 
