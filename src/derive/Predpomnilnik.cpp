@@ -1,0 +1,37 @@
+#include "derive/Predpomnilnik.h"
+
+#include "lookup/Klasifikacija.h"
+#include "lookup/Kuponi.h"
+#include "lookup/Tecaji.h"
+
+namespace orv {
+
+namespace {
+
+template <typename Lookup>
+const std::string& zapomni(std::unordered_map<int, std::string>& odgovori, int kljuc,
+                           Lookup&& vprasaj) {
+    auto found = odgovori.find(kljuc);
+    if (found == odgovori.end()) found = odgovori.emplace(kljuc, vprasaj()).first;
+    return found->second;
+}
+
+} // namespace
+
+std::string Predpomnilnik::devizen(TDM& dm, Vmesnik& okno, int konto) {
+    return zapomni(devizen_, konto, [&] { return BeriDevizen(dm, okno, konto); });
+}
+
+std::string Predpomnilnik::prviDanTrgovanja1(TDM& dm, Vmesnik& okno, int sfvp) {
+    return zapomni(prviDan1_, sfvp, [&] { return BeriPrvDan1(dm, okno, sfvp); });
+}
+
+std::string Predpomnilnik::primernost(TDM& dm, Vmesnik& okno, int sfvp) {
+    return zapomni(primernost_, sfvp, [&] { return ELIGIBLE(dm, okno, sfvp); });
+}
+
+std::string Predpomnilnik::banTrg(TDM& dm, Vmesnik& okno, int idpog) {
+    return zapomni(banTrg_, idpog, [&] { return BanTrg(dm, okno, idpog); });
+}
+
+} // namespace orv
