@@ -42,6 +42,11 @@ constexpr const char* kPogojiKonta = " AND k.konto= :konto "
                                      " AND k.idobd>=0 "
                                      " AND k.datumv >= :danod AND k.datumv<= :dando ";
 
+/// A column of the open one-row result of a dataset; 0 when the dataset is not open.
+double odprtaVsota(TOracleDataSet& dataset, const char* stolpec) {
+    return dataset.Active() ? dataset.FieldByName(stolpec).AsFloat() : 0;
+}
+
 } // namespace
 
 void Ecb43X(KontekstPrenosa& k) {
@@ -248,11 +253,12 @@ void Ecb29N(KontekstPrenosa& k) {
     IzhodniZapis& z = k.zapis;
     const IzvornaVrstica& v = k.izvor;
     z.ECB_29N = 0;
-    // The two holding sums of step 21, which ran under the same condition and left their
-    // results open.
+    // The two holding sums of step 21, which ran under the same condition in this row and left
+    // its results open. A sum that no step has opened (the holding-sum step not yet in place)
+    // reads as 0, as an empty result would.
     if (v.DEJAVNOST() == "L" && v.SFGLVENT() == "%")
-        z.ECB_29N = k.dm.QKpnglv.FieldByName("GLV").AsFloat() *
-                    k.dm.Qvpshstkpn.FieldByName("LOT").AsFloat() * k.vrstica.TecajVrstice;
+        z.ECB_29N = odprtaVsota(k.dm.QKpnglv, "GLV") * odprtaVsota(k.dm.Qvpshstkpn, "LOT") *
+                    k.vrstica.TecajVrstice;
     if (v.SFVP() == 6122) z.ECB_29N = 200000;
 }
 

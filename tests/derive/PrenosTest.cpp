@@ -87,26 +87,32 @@ protected:
 };
 
 TEST_F(DemoTransfer, EveryRowHasTheFixedValuesAndTwoTransfersAgree) {
-    // The demo bank's own-portfolio rows need the holding sums of step 21.
-    if (!korakNaVoljo(21)) GTEST_SKIP() << "step 21 is not in place yet";
-    const IzidPrenosa prvi = Prepis(dm, window);
-    ASSERT_GT(prvi.zapisanih, 0) << prvi.sporocilo;
-    EXPECT_EQ(bank.scalar("SELECT COUNT(*) FROM POD_ORVEL WHERE ECB_136N IS NOT '1' OR ECB_144N "
-                          "IS NOT '09' OR ECB_156N IS NOT '0' OR ECB_121N IS NOT 'P' OR "
-                          "ECB_115N IS NOT '2' OR ECB_40 NOT IN ('1', '2') OR ECB_43X NOT IN "
-                          "('99', '15', '02', '17') OR ECB_15N IS NULL"),
-              "0");
-    const std::string vsota =
-        bank.scalar("SELECT COUNT(*) || '/' || TOTAL(ECB_51) || '/' || TOTAL(ECB_52) || '/' || "
-                    "GROUP_CONCAT(ECB_133, '') || '/' || GROUP_CONCAT(ECB_15N, '') || '/' || "
-                    "GROUP_CONCAT(ECB_148N, '') FROM (SELECT * FROM POD_ORVEL ORDER BY ROWID)");
-    const IzidPrenosa drugi = Prepis(dm, window);
-    EXPECT_EQ(drugi.zapisanih, prvi.zapisanih);
-    EXPECT_EQ(bank.scalar("SELECT COUNT(*) || '/' || TOTAL(ECB_51) || '/' || TOTAL(ECB_52) || "
-                          "'/' || GROUP_CONCAT(ECB_133, '') || '/' || GROUP_CONCAT(ECB_15N, '') "
-                          "|| '/' || GROUP_CONCAT(ECB_148N, '') FROM (SELECT * FROM POD_ORVEL "
-                          "ORDER BY ROWID)"),
-              vsota);
+    const std::string povzetek =
+        "SELECT COUNT(*) || '/' || TOTAL(ECB_51) || '/' || TOTAL(ECB_52) || '/' || "
+        "GROUP_CONCAT(ECB_133, '') || '/' || GROUP_CONCAT(ECB_15N, '') || '/' || "
+        "GROUP_CONCAT(ECB_148N, '') || '/' || GROUP_CONCAT(ECB_43X, '') FROM (SELECT * FROM "
+        "POD_ORVEL ORDER BY ROWID)";
+    // One class at a time; class C, whose extra rows come from a writer of their own, is left to
+    // the transfer's tests.
+    int razredovZVrsticami = 0;
+    for (const char* razred :
+         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "D", "E", "F"}) {
+        SCOPED_TRACE(std::string("class ") + razred);
+        window.options.eVKNT = razred;
+        const IzidPrenosa prvi = Prepis(dm, window);
+        if (prvi.niPodatkov) continue;
+        ++razredovZVrsticami;
+        EXPECT_EQ(bank.scalar("SELECT COUNT(*) FROM POD_ORVEL WHERE ECB_136N IS NOT '1' OR "
+                              "ECB_144N IS NOT '09' OR ECB_156N IS NOT '0' OR ECB_121N IS NOT 'P' "
+                              "OR ECB_115N IS NOT '2' OR ECB_40 NOT IN ('1', '2') OR ECB_43X NOT "
+                              "IN ('99', '15', '02', '17') OR ECB_15N IS NULL"),
+                  "0");
+        const std::string vsota = bank.scalar(povzetek);
+        const IzidPrenosa drugi = Prepis(dm, window);
+        EXPECT_EQ(drugi.zapisanih, prvi.zapisanih);
+        EXPECT_EQ(bank.scalar(povzetek), vsota);
+    }
+    EXPECT_GE(razredovZVrsticami, 10);
 }
 
 } // namespace
