@@ -9,7 +9,6 @@
 #include "derive/Pravila.h"
 #include "derive/Predpomnilnik.h"
 #include "lookup/Poizvedba.h"
-#include "lookup/Salda.h"
 
 #include <cmath>
 #include <optional>
@@ -234,7 +233,7 @@ void DomaciZneski(KontekstPrenosa& k) {
     if (!jeEden(v.VKNT(), {"C", "E"})) return;
     if (k.predpomnilnik.devizen(k.dm, k.okno, v.KKONTO()) != "N") return;
     z.ID_VALUTE = "978";
-    const double x = BeriZnesekSit(k.dm, k.okno, v.KKONTO(), v.POSEL());
+    const double x = k.predpomnilnik.znesekSit(k.dm, k.okno, v.KKONTO(), v.POSEL());
     z.ZNESEK_VAL = -x;
     z.ZNESEK_SIT = -x;
 }

@@ -2,6 +2,7 @@
 
 #include "lookup/Klasifikacija.h"
 #include "lookup/Kuponi.h"
+#include "lookup/Salda.h"
 #include "lookup/Tecaji.h"
 
 namespace orv {
@@ -32,6 +33,15 @@ std::string Predpomnilnik::primernost(TDM& dm, Vmesnik& okno, int sfvp) {
 
 std::string Predpomnilnik::banTrg(TDM& dm, Vmesnik& okno, int idpog) {
     return zapomni(banTrg_, idpog, [&] { return BanTrg(dm, okno, idpog); });
+}
+
+double Predpomnilnik::znesekSit(TDM& dm, Vmesnik& okno, int konto, int idvp) {
+    const long long kljuc =
+        (static_cast<long long>(konto) << 32) | static_cast<long long>(static_cast<unsigned>(idvp));
+    auto found = znesekSit_.find(kljuc);
+    if (found == znesekSit_.end())
+        found = znesekSit_.emplace(kljuc, BeriZnesekSit(dm, okno, konto, idvp)).first;
+    return found->second;
 }
 
 } // namespace orv

@@ -25,6 +25,9 @@ public:
     std::string primernost(TDM& dm, Vmesnik& okno, int sfvp);
     /// BanTrg of a contract.
     std::string banTrg(TDM& dm, Vmesnik& okno, int idpog);
+    /// BeriZnesekSit of an account and holding line: many rows of an account share holding
+    /// line 0.
+    double znesekSit(TDM& dm, Vmesnik& okno, int konto, int idvp);
 
     /// The schema of the write-down table, once it has been read in this transfer.
     std::optional<std::string> shemaMsrp9;
@@ -44,6 +47,7 @@ private:
     std::unordered_map<int, std::string> prviDan1_;
     std::unordered_map<int, std::string> primernost_;
     std::unordered_map<int, std::string> banTrg_;
+    std::unordered_map<long long, double> znesekSit_;
 };
 
 } // namespace orv
