@@ -404,7 +404,9 @@ std::vector<BankTable> makeTables() {
          "the output rows of every reporting date, keyed by DAT_STANJE",
          podOrvelColumns(),
          {{"DAT_STANJE", "POGODBA"},
-          {"DAT_STANJE", "ID_KOM"},
+          // the account too: the grade corrections look up a counterparty's rows on accounts
+          // of chosen classes, and with the account in the key that is one search per account
+          {"DAT_STANJE", "ID_KOM", "ID_KONTO"},
           {"DAT_STANJE", "ID_KONTO", "POGODBA", "ID_VALUTE"}}},
         {"skup",
          "MSRP9_SLAB_34_E",

@@ -44,14 +44,17 @@ ReportingPeriod reportingPeriod(const Vmesnik& window) {
 }
 
 ActivePeriod::ActivePeriod(const Vmesnik& window, const ReportingPeriod& period)
-    : previousWindow_(gWindow), previousPeriod_(gPeriod) {
+    : period_(&period) {
     gWindow = &window;
     gPeriod = &period;
 }
 
 ActivePeriod::~ActivePeriod() {
-    gWindow = previousWindow_;
-    gPeriod = previousPeriod_;
+    // Only the registration that is still this one's ends with it: a newer run keeps its own.
+    if (gPeriod == period_) {
+        gWindow = nullptr;
+        gPeriod = nullptr;
+    }
 }
 
 } // namespace orv

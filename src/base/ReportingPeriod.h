@@ -36,7 +36,7 @@ ReportingPeriod reportingPeriod(const Vmesnik& window);
 const ReportingPeriod* activePeriod(const Vmesnik& window);
 
 /// Registers a window's period for the lifetime of the object (one run). Runs do not nest: a
-/// second registration replaces the first until it ends.
+/// newer registration replaces an older one, and the older one's end leaves the newer in place.
 class ActivePeriod {
 public:
     ActivePeriod(const Vmesnik& window, const ReportingPeriod& period);
@@ -45,8 +45,7 @@ public:
     ActivePeriod& operator=(const ActivePeriod&) = delete;
 
 private:
-    const Vmesnik* previousWindow_;
-    const ReportingPeriod* previousPeriod_;
+    const ReportingPeriod* period_;
 };
 
 } // namespace orv

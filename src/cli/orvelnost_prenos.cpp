@@ -1,17 +1,19 @@
 // orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]
 //                  [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]
 //
-// The transfer of the main window, headless. With --izvor it prints the source rows of the date
-// (the statement the transfer reads) the way orvelnost-sql prints a query. The transfer itself is
-// not part of this version yet.
+// The transfer of the main window, headless. Messages go to standard error, the closing message
+// "Prepis končan: N  / M" is the last line of standard output. With --izvor it prints the source
+// rows of the date (the statement the transfer reads) the way orvelnost-sql prints a query.
 
 #include "base/Datum.h"
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
-#include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
+#include "cli/NapredekPrenosa.h"
 #include "db/TDM.h"
+#include "derive/KontekstPrenosa.h"
 #include "transfer/BeriPodatke.h"
+#include "transfer/Prepis.h"
 
 #include <cstring>
 #include <iostream>
@@ -96,19 +98,28 @@ int run(int argc, char** argv) {
         return 0;
     }
     const Arguments arguments = parseArguments(argc, argv);
-    orv::TerminalVmesnik window;
+    orv::NapredekPrenosa window;
     window.options = arguments.options;
-    if (!arguments.izvor) {
-        window.showMessage("Prenos podatkov v tej različici programa še ni na voljo; "
-                           "--izvor izpiše izvorne vrstice.");
-        return 1;
+    // Options that cannot make a run are refused before logging on: nothing is read or changed.
+    try {
+        orv::preberiObdobje(window);
+        orv::preberiMoznosti(window);
+    } catch (const orv::NapacenVnos& error) {
+        std::cerr << error.what() << "\n";
+        return 2;
     }
     orv::setProgramParameters(arguments.positional);
     orv::TDM dm(window, orv::programFolder());
     const auto& p = arguments.positional;
     orv::logOnThroughAlias(dm, window, p[0], p[1], p[2]);
-    orv::BeriPodatke(dm, window);
-    orv::printQuery(dm.Q1, std::cout);
+    if (arguments.izvor) {
+        orv::BeriPodatke(dm, window);
+        orv::printQuery(dm.Q1, std::cout);
+        return 0;
+    }
+    const orv::IzidPrenosa izid = orv::Prepis(dm, window);
+    if (izid.niPodatkov) return 3;
+    std::cout << window.zakljucek() << std::endl;
     return 0;
 }
 

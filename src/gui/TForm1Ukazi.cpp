@@ -4,11 +4,12 @@
 
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
+#include "db/TDM.h"
 #include "gui/DataSetModel.h"
 #include "gui/PobrisiConf.h"
 #include "gui/TextEditor.h"
 #include "gui/VkntSelector.h"
-#include "db/TDM.h"
+#include "transfer/Prepis.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -47,7 +48,16 @@ void TForm1::prilagodiStolpce() {
 }
 
 void TForm1::btnStartClick() {
-    showMessage("Prenos podatkov v tej različici programa še ni na voljo.");
+    // The grid shows nothing while the rows are written (dsNull).
+    gridModel->setDataSet(nullptr);
+    processMessages();
+    // The run context of the transfer starts with an empty seen list.
+    Prepis(dm(), *this);
+    // Then it shows the rows of the date (DSecb: Qpod_orvel).
+    gridModel->setDataSet(&dm().Qpod_orvel);
+    prilagodiStolpce();
+    setLblSporociloVisible(false);
+    processMessages();
 }
 
 void TForm1::btnImportClick() {

@@ -38,12 +38,13 @@ private:
         static std::unordered_map<std::string, int> indeksi;
         std::vector<FieldInfo>& polja = q_.fieldInfos();
         auto found = indeksi.find(ime);
+        if (found == indeksi.end()) found = indeksi.find(toUpper(ime));
         if (found == indeksi.end() || found->second >= static_cast<int>(polja.size()) ||
             !enako(polja[static_cast<size_t>(found->second)].name, ime)) {
             indeksi.clear();
             for (size_t i = polja.size(); i-- > 0;)
                 indeksi[toUpper(polja[i].name)] = static_cast<int>(i);
-            found = indeksi.find(ime);
+            found = indeksi.find(toUpper(ime));
             if (found == indeksi.end())
                 throw DatabaseError(q_.name() + ": Field '" + ime + "' not found");
         }
@@ -226,8 +227,8 @@ void zapisi(KontekstPrenosa& k, const MoznostiPisanja& m) {
         if (m.razredC) {
             p.tekst("NACIN_OBR", z.NACIN_OBR);
             p.tekst("ECB_IVD", m.ivd);
-            p.stevilo("breme", m.breme);
-            p.stevilo("dobro", m.dobro);
+            p.stevilo("BREME", m.breme);
+            p.stevilo("DOBRO", m.dobro);
         }
         p.stevilo("ECB_88N", z.ECB_88N);
         p.stevilo("ECB_88Z", z.ECB_88Z);

@@ -1,14 +1,15 @@
 #include "gui/MainWindowTest.h"
 
 #include "base/ProgramFolder.h"
-#include "gui/DataSetModel.h"
-#include "gui/VkntSelector.h"
 #include "db/DatabaseError.h"
+#include "gui/DataSetModel.h"
 #include "gui/GuiProgram.h"
+#include "gui/VkntSelector.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +188,32 @@ void MainWindowTest::predogledShowsTheStoredRowsOfTheDate() {
     QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
     QCOMPARE(gridColumn(program, "POGODBA"), QStringList{"P-9"});
     QCOMPARE(gridColumn(program, "ZNESEK_VAL"), QStringList{"1"});
+}
+
+void MainWindowTest::startRunsTheTransferAndShowsTheRowsOfTheDate() {
+    GuiProgram program;
+    program.bank.exec(
+        "INSERT INTO MATRIKA (CTRL, VKNT, VPRC, GRUPIRAJ) VALUES (100, '1', '3', 'N');"
+        "INSERT INTO SIFKONT (CTRL, OZNAKA, AKTIVEN) VALUES (100, '1000100', 'D');"
+        "INSERT INTO KNJIZBE (KONTO, VALUTA, IDPOG, IDOBD, DATUMV, BZNESEK, DZNESEK) "
+        "VALUES (100, 'E', 1, 1, '15.06.2024', 120.5, 0), "
+        "(100, 'E', 2, 1, '16.06.2024', 0, 80);");
+    program.addRows({{"31.12.2024", "STARA", 1}, {"30.11.2024", "NOVEMBER", 1}});
+    program.start();
+    TForm1& form = program.form;
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
+
+    QCOMPARE(program.dialogs.log, Texts{"message: Prepis končan: 2  / 2"});
+    QCOMPARE(form.gridModel->dataSet(), &program.dm.Qpod_orvel);
+    QCOMPARE(gridColumn(program, "POGODBA"), (QStringList{"00001", "00002"}));
+    QCOMPARE(gridColumn(program, "ZNESEK_VAL"), (QStringList{"-120.5", "80"}));
+    QCOMPARE(form.ui.lblStevec->text(), QString("2"));
+    QVERIFY(!form.ui.lblSporocilo->isVisible());
+    QCOMPARE(form.ui.lblKorak->text(), QString("ECB_34"));
+    // The window as the operator sees it after a transfer.
+    const QString slika = QDir::temp().filePath("orvelnost-prenos.png");
+    QVERIFY(form.grab().save(slika));
 }
 
 void MainWindowTest::enterInTheDateRunsThePreviewWithoutReachingTheEdit() {

@@ -11,6 +11,7 @@ private slots:
     void controlsStartWithTheirCaptionsAndStates();
     void optionsReachTheCoreThroughThePort();
     void predogledShowsTheStoredRowsOfTheDate();
+    void startRunsTheTransferAndShowsTheRowsOfTheDate();
     void enterInTheDateRunsThePreviewWithoutReachingTheEdit();
     void otherKeysReachTheDateEdit();
     void errorOfACommandIsShownAndTheProgramGoesOn();

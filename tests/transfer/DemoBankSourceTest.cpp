@@ -2,8 +2,8 @@
 
 #include "SourceBank.h"
 
-#include "db/sqlite/BankFile.h"
 #include "bank/demo/DemoBank.h"
+#include "db/sqlite/BankFile.h"
 #include "transfer/IzvorneVeje.h"
 
 #include <gmock/gmock.h>
@@ -73,7 +73,7 @@ TEST_F(DemoBankSource, OptionsReachTheStatement) {
     EXPECT_THAT(razred.out, HasSubstr("\tD\t"));
 }
 
-TEST_F(DemoBankSource, WrongCallsAndTheMissingTransfer) {
+TEST_F(DemoBankSource, WrongCallsAndBadInput) {
     EXPECT_EQ(runCommand(prenos() + " --help").exitCode, 0);
     const std::string brezDneva = "--izvor";
     for (const std::string& argumenti :
@@ -84,14 +84,38 @@ TEST_F(DemoBankSource, WrongCallsAndTheMissingTransfer) {
         EXPECT_EQ(r.exitCode, 2) << argumenti;
         EXPECT_THAT(r.err, HasSubstr("Usage: orvelnost-prenos")) << argumenti;
     }
-    const CommandResult prepis = ukaz("--dan 31.12.2024");
-    EXPECT_EQ(prepis.exitCode, 1);
-    EXPECT_THAT(prepis.err, HasSubstr("ni na voljo"));
-    EXPECT_EQ(prepis.out, "");
+    // Options that name no class or no contract: a message, exit 2, and nothing deleted.
+    for (const std::string& argumenti :
+         {std::string("--dan 31.12.2024 --vknt Z"), std::string("--dan 31.12.2024 --idpog 12a")}) {
+        const CommandResult r = ukaz(argumenti);
+        EXPECT_EQ(r.exitCode, 2) << argumenti;
+        EXPECT_THAT(r.err, Not(IsEmpty())) << argumenti;
+        EXPECT_EQ(r.out, "") << argumenti;
+    }
     const CommandResult geslo =
         runCommand(prenos() + " ORVDEMO OPERATER napacno --dan 31.12.2024 --izvor");
     EXPECT_EQ(geslo.exitCode, 1);
     EXPECT_THAT(geslo.err, HasSubstr("ORA-01017"));
+}
+
+// The transfer headless: the closing message is the last line of standard output, the
+// progress bar stays off a standard error that is no terminal, and a date without source rows
+// ends with exit code 3.
+TEST_F(DemoBankSource, TheCommandRunsTheTransfer) {
+    const size_t skupaj = vrsticeIzvora();
+    const CommandResult prepis = ukaz("--dan 31.12.2024");
+    ASSERT_EQ(prepis.exitCode, 0) << prepis.err;
+    EXPECT_THAT(prepis.out,
+                testing::MatchesRegex("Prepis končan: [0-9]+  / " + std::to_string(skupaj) + "\n"));
+    EXPECT_EQ(prepis.err, "");
+    const size_t od = prepis.out.find(": ") + 2;
+    const std::string zapisanih = prepis.out.substr(od, prepis.out.find(' ', od) - od);
+    EXPECT_GT(std::stoul(zapisanih), skupaj / 2);
+
+    const CommandResult prazen = ukaz("--dan 31.12.1990");
+    EXPECT_EQ(prazen.exitCode, 3);
+    EXPECT_EQ(prazen.out, "");
+    EXPECT_THAT(prazen.err, HasSubstr("Za izbrani dan 31.12.1990 ni podatkov!"));
 }
 
 } // namespace
