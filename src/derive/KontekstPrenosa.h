@@ -9,7 +9,7 @@
 #include "db/TDM.h"
 #include "derive/IzhodniZapis.h"
 #include "derive/IzvornaVrstica.h"
-#include "derive/Predpomnilnik.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/SeznamObdelanih.h"
 #include "lookup/KontekstVrstice.h"
 
@@ -59,7 +59,7 @@ public:
     /// The contract, account and currency triples seen in this transfer.
     SeznamObdelanih obdelani;
     /// The derivation's answers that cannot change within this transfer.
-    Predpomnilnik predpomnilnik;
+    OdgovoriKorakov odgovoriKorakov;
 
     /// date(x) of the program: DatumIzTeksta of a text against this run's date edit.
     DateValue datum(const std::string& besedilo) const;

@@ -4,8 +4,8 @@
 
 #include "base/Besedilo.h"
 #include "derive/Koraki.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/Pravila.h"
-#include "derive/Predpomnilnik.h"
 #include "lookup/Kuponi.h"
 #include "lookup/Salda.h"
 
@@ -183,7 +183,7 @@ void Ecb88Ndo130P(KontekstPrenosa& k) {
 
     z.ECB_110N.clear();
     if (lastni) {
-        const std::string trg = k.predpomnilnik.banTrg(k.dm, k.okno, v.IDPOG());
+        const std::string trg = k.odgovoriKorakov.banTrg(k.dm, k.okno, v.IDPOG());
         if (trg == "T")
             z.ECB_110N = "1";
         else if (trg == "B")

@@ -5,8 +5,8 @@
 
 #include "base/Besedilo.h"
 #include "derive/Koraki.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/Pravila.h"
-#include "derive/Predpomnilnik.h"
 #include "lookup/Poizvedba.h"
 #include "lookup/Salda.h"
 
@@ -230,7 +230,7 @@ void Ecb52(KontekstPrenosa& k) {
         return znesek;
     });
 
-    k.vrstica.DevizenVrstice = k.predpomnilnik.devizen(k.dm, k.okno, v.KKONTO());
+    k.vrstica.DevizenVrstice = k.odgovoriKorakov.devizen(k.dm, k.okno, v.KKONTO());
 
     z.ECB_164N = 0;
     if (v.SFTPF() != "R") return;

@@ -6,8 +6,8 @@
 
 #include "base/Besedilo.h"
 #include "derive/Koraki.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/Pravila.h"
-#include "derive/Predpomnilnik.h"
 #include "lookup/Poizvedba.h"
 
 #include <cmath>
@@ -28,7 +28,7 @@ std::optional<DateValue> strogiDatum(const std::string& besedilo) {
 /// The earliest PRVDANTRG of the security's trading periods that start on or after the
 /// reporting date, as text; "" when there is none.
 std::string prviDanTrgovanjaOdStanja(KontekstPrenosa& k, int sfvp) {
-    auto& odgovori = k.predpomnilnik.prviDanTrgovanja;
+    auto& odgovori = k.odgovoriKorakov.prviDanTrgovanja;
     if (const auto found = odgovori.find(sfvp); found != odgovori.end()) return found->second;
     TDM& dm = k.dm;
     const std::string sql = "SELECT prvdantrg FROM kpn WHERE sfvp = :sfvp AND prvdantrg >= :DAN ";
@@ -67,10 +67,10 @@ std::string kpn4(KontekstPrenosa& k, const std::string& sql, int sfvp, const cha
 }
 
 /// The reset dates of a security: they depend only on it and the reporting date.
-const Predpomnilnik::Ponastavitev& ponastavitev(KontekstPrenosa& k, int sfvp) {
-    auto& odgovori = k.predpomnilnik.ponastavitve;
+const OdgovoriKorakov::Ponastavitev& ponastavitev(KontekstPrenosa& k, int sfvp) {
+    auto& odgovori = k.odgovoriKorakov.ponastavitve;
     if (const auto found = odgovori.find(sfvp); found != odgovori.end()) return found->second;
-    Predpomnilnik::Ponastavitev p;
+    OdgovoriKorakov::Ponastavitev p;
     p.naslednja = kpn4(k,
                        "SELECT min(prvdantrg) prvdantrg FROM kpn WHERE sfvp = :sfvp AND "
                        "prvdantrg >= :DAN ",
@@ -161,7 +161,7 @@ void Ecb133do156N(KontekstPrenosa& k) {
     }
 
     z.ECB_146N = z.DAT_OTVORITVE;
-    if (obveznica612x) z.ECB_146N = k.predpomnilnik.prviDanTrgovanja1(k.dm, k.okno, sfvp);
+    if (obveznica612x) z.ECB_146N = k.odgovoriKorakov.prviDanTrgovanja1(k.dm, k.okno, sfvp);
 
     // The original maturity, once it has passed; a text that is no date leaves it empty.
     z.ECB_149N.clear();
@@ -172,7 +172,7 @@ void Ecb133do156N(KontekstPrenosa& k) {
 
     if (lastni && sfvp == 6123) {
         z.ECB_147N = "05";
-        z.ECB_148N = k.predpomnilnik.prviDanTrgovanja1(k.dm, k.okno, sfvp);
+        z.ECB_148N = k.odgovoriKorakov.prviDanTrgovanja1(k.dm, k.okno, sfvp);
     }
     if (sfvp == 6122) z.ECB_147N = "05";
 
@@ -213,7 +213,7 @@ void DatumiPonastavitve(KontekstPrenosa& k) {
     // The row carries a reference-rate type, or is the one floating-rate bond without it.
     if (sfvp != 6122 && trim(z.ECB_24N).empty()) return;
     z.ECB_22N = "07";
-    const Predpomnilnik::Ponastavitev& p = ponastavitev(k, sfvp);
+    const OdgovoriKorakov::Ponastavitev& p = ponastavitev(k, sfvp);
     z.ECB_148N = p.naslednja;
     z.ECB_149N = p.zadnja;
 
@@ -231,9 +231,9 @@ void DomaciZneski(KontekstPrenosa& k) {
     IzhodniZapis& z = k.zapis;
     const IzvornaVrstica& v = k.izvor;
     if (!jeEden(v.VKNT(), {"C", "E"})) return;
-    if (k.predpomnilnik.devizen(k.dm, k.okno, v.KKONTO()) != "N") return;
+    if (k.odgovoriKorakov.devizen(k.dm, k.okno, v.KKONTO()) != "N") return;
     z.ID_VALUTE = "978";
-    const double x = k.predpomnilnik.znesekSit(k.dm, k.okno, v.KKONTO(), v.POSEL());
+    const double x = k.odgovoriKorakov.znesekSit(k.dm, k.okno, v.KKONTO(), v.POSEL());
     z.ZNESEK_VAL = -x;
     z.ZNESEK_SIT = -x;
 }

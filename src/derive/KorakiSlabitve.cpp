@@ -5,8 +5,8 @@
 #include "base/Besedilo.h"
 #include "base/SqlText.h"
 #include "derive/Koraki.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/Pravila.h"
-#include "derive/Predpomnilnik.h"
 #include "lookup/Klasifikacija.h"
 #include "lookup/Poizvedba.h"
 
@@ -25,7 +25,7 @@ std::string besediloAliNic(const std::string& besedilo) {
 /// the settings statement is no failure of the row: the schema stays "skup". A missing row gives
 /// the empty schema, which the write-down statement then cannot name.
 std::string shemaMsrp9(KontekstPrenosa& k) {
-    if (k.predpomnilnik.shemaMsrp9) return *k.predpomnilnik.shemaMsrp9;
+    if (k.odgovoriKorakov.shemaMsrp9) return *k.odgovoriKorakov.shemaMsrp9;
     std::string shema = "skup";
     try {
         k.dm.OdpriPoizvedbo(k.dm.Qiniset,
@@ -33,7 +33,7 @@ std::string shemaMsrp9(KontekstPrenosa& k) {
         shema = k.dm.Qiniset.FieldByName("VREDNOST").AsString();
     } catch (const std::exception&) {
     }
-    k.predpomnilnik.shemaMsrp9 = shema;
+    k.odgovoriKorakov.shemaMsrp9 = shema;
     return shema;
 }
 
@@ -65,7 +65,8 @@ void Primernost(KontekstPrenosa& k) {
     IzhodniZapis& z = k.zapis;
     const IzvornaVrstica& v = k.izvor;
     z.ECB_PRIMERNOST = "N";
-    if (v.DEJAVNOST() == "L") z.ECB_PRIMERNOST = k.predpomnilnik.primernost(k.dm, k.okno, v.SFVP());
+    if (v.DEJAVNOST() == "L")
+        z.ECB_PRIMERNOST = k.odgovoriKorakov.primernost(k.dm, k.okno, v.SFVP());
 
     z.ECB_100N.clear();
     int generirajoci = 0;

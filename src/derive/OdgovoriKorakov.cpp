@@ -1,4 +1,4 @@
-#include "derive/Predpomnilnik.h"
+#include "derive/OdgovoriKorakov.h"
 
 #include "lookup/Klasifikacija.h"
 #include "lookup/Kuponi.h"
@@ -19,23 +19,23 @@ const std::string& zapomni(std::unordered_map<int, std::string>& odgovori, int k
 
 } // namespace
 
-std::string Predpomnilnik::devizen(TDM& dm, Vmesnik& okno, int konto) {
+std::string OdgovoriKorakov::devizen(TDM& dm, Vmesnik& okno, int konto) {
     return zapomni(devizen_, konto, [&] { return BeriDevizen(dm, okno, konto); });
 }
 
-std::string Predpomnilnik::prviDanTrgovanja1(TDM& dm, Vmesnik& okno, int sfvp) {
+std::string OdgovoriKorakov::prviDanTrgovanja1(TDM& dm, Vmesnik& okno, int sfvp) {
     return zapomni(prviDan1_, sfvp, [&] { return BeriPrvDan1(dm, okno, sfvp); });
 }
 
-std::string Predpomnilnik::primernost(TDM& dm, Vmesnik& okno, int sfvp) {
+std::string OdgovoriKorakov::primernost(TDM& dm, Vmesnik& okno, int sfvp) {
     return zapomni(primernost_, sfvp, [&] { return ELIGIBLE(dm, okno, sfvp); });
 }
 
-std::string Predpomnilnik::banTrg(TDM& dm, Vmesnik& okno, int idpog) {
+std::string OdgovoriKorakov::banTrg(TDM& dm, Vmesnik& okno, int idpog) {
     return zapomni(banTrg_, idpog, [&] { return BanTrg(dm, okno, idpog); });
 }
 
-double Predpomnilnik::znesekSit(TDM& dm, Vmesnik& okno, int konto, int idvp) {
+double OdgovoriKorakov::znesekSit(TDM& dm, Vmesnik& okno, int konto, int idvp) {
     const long long kljuc =
         (static_cast<long long>(konto) << 32) | static_cast<long long>(static_cast<unsigned>(idvp));
     auto found = znesekSit_.find(kljuc);

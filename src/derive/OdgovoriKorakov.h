@@ -15,7 +15,7 @@
 
 namespace orv {
 
-class Predpomnilnik {
+class OdgovoriKorakov {
 public:
     /// BeriDevizen of an account.
     std::string devizen(TDM& dm, Vmesnik& okno, int konto);
