@@ -117,8 +117,6 @@ Izpeljava::Izpeljava() {
     dm.OracleSession1.logonUsername = "OPERATER";
     dm.OracleSession1.logonPassword = "demo";
     dm.OracleSession1.LogOn();
-    // The bank names the schema of its write-down table in its settings.
-    rows("INSERT INTO INISET (KLJUC, VREDNOST) VALUES ('MSRP9_Shema', 'skup')");
 }
 
 KontekstPrenosa& Izpeljava::kontekst() {
