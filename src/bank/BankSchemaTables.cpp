@@ -223,7 +223,13 @@ std::vector<BankTable> makeTables() {
           {"KONTO", "DATUMV", kEveryOtherColumn},
           {"IDPOG", "VP", "DATUMV"},
           {"IDVP", "DATUMV"},
-          {"IDMASTER", "DATUMV"}}},
+          {"IDMASTER", "DATUMV"},
+          // the month's movement of an account and a contract's security or currency, and the
+          // year's of an account and holding line: most postings carry holding line 0, so the
+          // holding line alone narrows nothing
+          {"KONTO", "IDPOG", "VP", "IDVP", "DATUMV"},
+          {"KONTO", "IDPOG", "VALUTA", "DATUMV"},
+          {"KONTO", "IDVP", "DATUMV"}}},
         {"main",
          "MATRIKA",
          "account matrix: class VKNT, grouping flag and IVD codes of a ledger account CTRL",

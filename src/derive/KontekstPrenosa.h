@@ -10,6 +10,7 @@
 #include "derive/IzhodniZapis.h"
 #include "derive/IzvornaVrstica.h"
 #include "derive/PredpomnilnikPrenosa.h"
+#include "derive/OdgovoriKorakov.h"
 #include "derive/SeznamObdelanih.h"
 #include "lookup/KontekstVrstice.h"
 
@@ -60,6 +61,8 @@ public:
     SeznamObdelanih obdelani;
     /// Answers of lookups that cannot change within this transfer.
     PredpomnilnikPrenosa predpomnilnik;
+    /// The derivation's answers that cannot change within this transfer.
+    OdgovoriKorakov odgovoriKorakov;
 
     /// date(x) of the program: DatumIzTeksta of a text against this run's date edit.
     DateValue datum(const std::string& besedilo) const;

@@ -1,9 +1,9 @@
 #include "support/TestBank.h"
 
+#include "bank/BankSchema.h"
 #include "base/AliasStore.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/BankFile.h"
-#include "bank/BankSchema.h"
 #include "db/sqlite/Users.h"
 
 #include <cstdlib>
@@ -37,6 +37,9 @@ TestBank::TestBank() {
         sqlite::createBankSchema(bank.handle());
         sqlite::createUsersTable(bank.handle());
         sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
+        // The bank's settings name the schema of its write-down table, as every bank's do; a
+        // test of a bank without them deletes the row.
+        bank.exec("INSERT INTO INISET (KLJUC, VREDNOST) VALUES ('MSRP9_Shema', 'skup')");
     }
     const std::string aliases = folder_ + "/aliasi.ini";
     setenv("ORVELNOST_ALIASI", aliases.c_str(), 1);

@@ -176,6 +176,18 @@ TEST_F(Fifo, Pass1DeletesTheCancellingRowsByOpeningDate) {
     EXPECT_THAT(ostale(), UnorderedElementsAre("A:50", "B:30", "B:-30", "B:1", "C:5", "C:-5"));
 }
 
+// Texts from the table go back into the deletion quoted safely: a quote in a contract is a
+// character of the contract, not the end of the literal.
+TEST_F(Fifo, AQuoteInAContractStaysPartOfTheContract) {
+    vrstica("K300", "O''NEIL", "3", "01.02.2024", "", 100);
+    vrstica("K300", "O''NEIL", "3", "01.02.2024", "", -100);
+    vrstica("K300", "O''NEIL", "3", "01.03.2024", "", 5);
+    vrstica("K300", "O", "3", "01.02.2024", "", 9);
+    FIFOBrisanje1(*kontekst);
+    EXPECT_THAT(window.messages, IsEmpty());
+    EXPECT_THAT(ostale(), UnorderedElementsAre("O'NEIL:5", "O:9"));
+}
+
 TEST_F(Fifo, Pass2OrdersByMaturityAndSeesWhatPass1Left) {
     // By opening date these never come back to zero; by maturity the first two cancel.
     vrstica("K300", "A", "3", "01.01.2024", "01.06.2024", 100);
