@@ -158,6 +158,8 @@ void DerivationBank::izprazni() {
     for (const sqlite::BankTable& tabela : sqlite::bankTables())
         sql += std::string("DELETE FROM ") + (std::string(tabela.schema) == "main" ? "" : "skup.") +
                tabela.name + ";";
+    // Every bank's settings name the schema of its write-down table.
+    sql += "INSERT INTO INISET (KLJUC, VREDNOST) VALUES ('MSRP9_Shema', 'skup');";
     bank().exec(sql);
 }
 
@@ -265,8 +267,27 @@ IzhodniZapis& DerivationBank::izpelji(const Izvor& izvor) {
     sql += "FROM dual";
     dm().OdpriPoizvedbo(dm().Q1, sql);
     KontekstPrenosa& k = prenos();
-    PolniPodatke(k, RazredVknt(k.izvor.VKNT()));
+    izvediDoKoraka33(k, RazredVknt(k.izvor.VKNT()));
     return k.zapis;
+}
+
+void izvediDoKoraka33(KontekstPrenosa& k, const std::string& razred) {
+    // The cases look at the record as steps 1 to 33 leave it: later steps (the residual
+    // maturity band, the special cases, the final overrides) overwrite some of the same fields,
+    // and their own tests cover what they do. The frame's loop, cut after step 33.
+    k.vrstica = KontekstVrstice{};
+    k.vrstica.Razred = razred;
+    for (const KorakIzpeljave& korak : korakiIzpeljave()) {
+        if (korak.stevilka > 33) break;
+        if (korak.oznaka) k.okno.setLblKorak(korak.oznaka);
+        try {
+            korak.izvedi(k);
+        } catch (const NapakaKoraka&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw NapakaKoraka(korak, e.what());
+        }
+    }
 }
 
 void DerivationBank::preveri(const std::vector<Primer>& primeri) {

@@ -92,4 +92,7 @@ std::string polje(const IzhodniZapis& zapis, const std::string& ime);
 /// Every source column of Q1.
 const std::vector<std::string>& izvorniStolpci();
 
+/// Runs the derivation's steps 1 to 33 in the frame's order, as PolniPodatke runs them.
+void izvediDoKoraka33(KontekstPrenosa& k, const std::string& razred);
+
 } // namespace orv::test

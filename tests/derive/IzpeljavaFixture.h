@@ -66,7 +66,6 @@ private:
     std::unique_ptr<KontekstPrenosa> k_;
 };
 
-
 /// The class letter of an account class, as the transfer driver gives it.
 std::string razredCrka(const std::string& vknt);
 

@@ -573,8 +573,10 @@ void GridTest::holdingDownRepeatsAfter500MsThenEvery100Ms() {
     QVERIFY2(moves[0].first < 100 && moves[0].second == 1, qPrintable(seen));
     QVERIFY2(moves[1].first >= 500 && moves[1].first < 650 && moves[1].second == 2,
              qPrintable(seen));
-    QVERIFY2(moves[2].first - moves[1].first >= 100 && moves[2].second == 3, qPrintable(seen));
-    QVERIFY2(moves[3].first - moves[2].first >= 100 && moves[3].first < 900 && moves[3].second == 4,
+    // The repeat timer starts when the first repeat fires, a few milliseconds before that move
+    // is recorded on a busy machine: gaps are measured with that much slack.
+    QVERIFY2(moves[2].first - moves[1].first >= 90 && moves[2].second == 3, qPrintable(seen));
+    QVERIFY2(moves[3].first - moves[2].first >= 90 && moves[3].first < 900 && moves[3].second == 4,
              qPrintable(seen));
 }
 
