@@ -3,8 +3,10 @@
 #include "bank/BankSchemaTables.h"
 #include "base/Besedilo.h"
 #include "derive/PolniPodatke.h"
+#include "transfer/IzvorniOkvir.h"
 #include "transfer/Prepis.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -164,85 +166,15 @@ void DerivationBank::izprazni() {
 }
 
 const std::vector<std::string>& izvorniStolpci() {
-    static const std::vector<std::string> stolpci = {
-        "SFVPKRT",
-        "KONTO",
-        "VLTKRT",
-        "VLTIDBNK",
-        "ZNESEK1",
-        "ZNESEK2",
-        "ZPDVP",
-        "VRSTA_REF_OM",
-        "DATUMV",
-        "FINNZV",
-        "CLIENT_NO",
-        "SFBON",
-        "OPSFBON",
-        "SEKTORIZACIJA",
-        "OSFKDL",
-        "SFKDL",
-        "DEJAVNOST",
-        "KRTBNK",
-        "ISIN",
-        "MTS",
-        "SWIFT",
-        "SFOSB",
-        "IZDSFOSB",
-        "IDPSL",
-        "SFVLT",
-        "SFVLP",
-        "KVALUTA",
-        "POSEL",
-        "OE",
-        "VSFVLT",
-        "SFGLVENT",
-        "DATUMK",
-        "FIXOBR",
-        "SFODP",
-        "DANODP",
-        "SFTPF",
-        "SFFIN",
-        "DOGDAN",
-        "GLVTCJ",
-        "IDPOG",
-        "IDMASTER",
-        "SFSOS",
-        "SFDRZ",
-        "OPKRTBNK",
-        "ZNESEK",
-        "DOGZPD",
-        "AKTIVEN",
-        "VP1",
-        "REFINXNZV",
-        "GLVNMN",
-        "SFVP",
-        "VKNT",
-        "GRUPIRAJ",
-        "KNTORG",
-        "KOTACIJA",
-        "SFDJV",
-        "SPREM_SKUP_OM",
-        "ZAJAMCENA_OM",
-        "VRSTA_OBVEZNICE",
-        "DAT_SPR_SKUP_OM",
-        "O_SFSOS",
-        "OP_SFSOS",
-        "O_DEJAVNOST",
-        "OP_DEJAVNOST",
-        "O_NZV",
-        "OP_NZV",
-        "O_MTS",
-        "OP_MTS",
-        "O_KRTBNK",
-        "OP_KRTBNK",
-        "O_SEKTORIZACIJA",
-        "OP_SEKTORIZACIJA",
-        "O_SFDRZ",
-        "OP_SFDRZ",
-        "VRSTA_SKLADA",
-        "KKONTO",
-        "IDOBD",
-    };
+    // The source statement's own columns in its order, each name once: the dataset reads the
+    // first of two columns of one name, so a second one adds nothing to a crafted row.
+    static const std::vector<std::string> stolpci = [] {
+        std::vector<std::string> imena;
+        for (const IzvorniStolpec& stolpec : orv::izvorniStolpci())
+            if (std::find(imena.begin(), imena.end(), stolpec.ime) == imena.end())
+                imena.emplace_back(stolpec.ime);
+        return imena;
+    }();
     return stolpci;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Besedilo.h"
 #include "base/SqlText.h"
+#include "derive/DerivationBank.h"
 #include "derive/PolniPodatke.h"
 #include "transfer/Prepis.h"
 
@@ -9,89 +10,6 @@
 #include <sstream>
 
 namespace orv::test {
-
-namespace {
-
-// The source row's columns in the order of the source statement.
-constexpr const char* kStolpci[] = {"SFVPKRT",
-                                    "KONTO",
-                                    "VLTKRT",
-                                    "VLTIDBNK",
-                                    "ZNESEK1",
-                                    "ZNESEK2",
-                                    "ZPDVP",
-                                    "VRSTA_REF_OM",
-                                    "DATUMV",
-                                    "FINNZV",
-                                    "CLIENT_NO",
-                                    "SFBON",
-                                    "OPSFBON",
-                                    "SEKTORIZACIJA",
-                                    "OSFKDL",
-                                    "SFKDL",
-                                    "DEJAVNOST",
-                                    "KRTBNK",
-                                    "ISIN",
-                                    "MTS",
-                                    "SWIFT",
-                                    "SFOSB",
-                                    "IZDSFOSB",
-                                    "IDPSL",
-                                    "SFVLT",
-                                    "SFVLP",
-                                    "KVALUTA",
-                                    "POSEL",
-                                    "OE",
-                                    "VSFVLT",
-                                    "SFGLVENT",
-                                    "DATUMK",
-                                    "FIXOBR",
-                                    "SFODP",
-                                    "DANODP",
-                                    "SFTPF",
-                                    "SFFIN",
-                                    "DOGDAN",
-                                    "GLVTCJ",
-                                    "IDPOG",
-                                    "IDMASTER",
-                                    "SFSOS",
-                                    "SFDRZ",
-                                    "OPKRTBNK",
-                                    "ZNESEK",
-                                    "DOGZPD",
-                                    "AKTIVEN",
-                                    "VP1",
-                                    "REFINXNZV",
-                                    "GLVNMN",
-                                    "SFVP",
-                                    "VKNT",
-                                    "GRUPIRAJ",
-                                    "KNTORG",
-                                    "KOTACIJA",
-                                    "SFDJV",
-                                    "SPREM_SKUP_OM",
-                                    "ZAJAMCENA_OM",
-                                    "VRSTA_OBVEZNICE",
-                                    "DAT_SPR_SKUP_OM",
-                                    "O_SFSOS",
-                                    "OP_SFSOS",
-                                    "O_DEJAVNOST",
-                                    "OP_DEJAVNOST",
-                                    "O_NZV",
-                                    "OP_NZV",
-                                    "O_MTS",
-                                    "OP_MTS",
-                                    "O_KRTBNK",
-                                    "OP_KRTBNK",
-                                    "O_SEKTORIZACIJA",
-                                    "OP_SEKTORIZACIJA",
-                                    "O_SFDRZ",
-                                    "OP_SFDRZ",
-                                    "VRSTA_SKLADA",
-                                    "KKONTO",
-                                    "IDOBD"};
-
-} // namespace
 
 Vir& Vir::t(const std::string& ime, const std::string& besedilo) {
     stolpci_[ime] = besedilo.empty() ? "NULL" : sqlText(besedilo);
@@ -126,7 +44,7 @@ KontekstPrenosa& Izpeljava::kontekst() {
 void Izpeljava::odpriVir(const Vir& vir) {
     std::string sql = "SELECT ";
     bool prvi = true;
-    for (const char* ime : kStolpci) {
+    for (const std::string& ime : izvorniStolpci()) {
         const auto found = vir.stolpci().find(ime);
         sql += (prvi ? "" : ", ") + (found == vir.stolpci().end() ? "NULL" : found->second) + " " +
                ime;
@@ -134,7 +52,7 @@ void Izpeljava::odpriVir(const Vir& vir) {
     }
     for (const auto& [ime, vrednost] : vir.stolpci()) {
         bool znan = false;
-        for (const char* s : kStolpci)
+        for (const std::string& s : izvorniStolpci())
             znan = znan || ime == s;
         if (!znan) ADD_FAILURE() << "the source row has no column " << ime;
     }

@@ -6,6 +6,8 @@
 #include "derive/PolniPodatke.h"
 #include "derive/SeznamObdelanih.h"
 
+#include "transfer/IzvorniOkvir.h"
+
 #include <gmock/gmock.h>
 
 #include <fstream>
@@ -66,61 +68,6 @@ TEST(SeenList, AnswersAsTheLinearScan) {
 
 class Derivation : public TransferBank {
 protected:
-    static constexpr const char* kDrugiStolpci[] = {"VLTKRT",
-                                                    "VLTIDBNK",
-                                                    "ZNESEK1",
-                                                    "ZNESEK2",
-                                                    "DATUMV",
-                                                    "FINNZV",
-                                                    "CLIENT_NO",
-                                                    "SEKTORIZACIJA",
-                                                    "OSFKDL",
-                                                    "SFKDL",
-                                                    "KRTBNK",
-                                                    "ISIN",
-                                                    "MTS",
-                                                    "SWIFT",
-                                                    "SFOSB",
-                                                    "IZDSFOSB",
-                                                    "IDPSL",
-                                                    "SFVLT",
-                                                    "SFVLP",
-                                                    "OE",
-                                                    "VSFVLT",
-                                                    "DATUMK",
-                                                    "FIXOBR",
-                                                    "SFODP",
-                                                    "DANODP",
-                                                    "SFTPF",
-                                                    "DOGDAN",
-                                                    "GLVTCJ",
-                                                    "SFSOS",
-                                                    "SFDRZ",
-                                                    "OPKRTBNK",
-                                                    "AKTIVEN",
-                                                    "REFINXNZV",
-                                                    "GLVNMN",
-                                                    "KNTORG",
-                                                    "KOTACIJA",
-                                                    "SPREM_SKUP_OM",
-                                                    "ZAJAMCENA_OM",
-                                                    "VRSTA_OBVEZNICE",
-                                                    "DAT_SPR_SKUP_OM",
-                                                    "O_SFSOS",
-                                                    "OP_SFSOS",
-                                                    "O_DEJAVNOST",
-                                                    "OP_DEJAVNOST",
-                                                    "O_NZV",
-                                                    "OP_NZV",
-                                                    "O_MTS",
-                                                    "OP_MTS",
-                                                    "O_SEKTORIZACIJA",
-                                                    "OP_SEKTORIZACIJA",
-                                                    "O_SFDRZ",
-                                                    "OP_SFDRZ",
-                                                    "VRSTA_SKLADA",
-                                                    "IDOBD"};
-
     /// Runs the derivation on one source row: the defaults below with `stolpci` (literals of
     /// the bank's dialect by column name) in their place.
     IzhodniZapis& izpelji(const std::map<std::string, std::string>& stolpci,
@@ -138,89 +85,10 @@ protected:
                                                   {"POSEL", "0"},          {"SFGLVENT", "NULL"},
                                                   {"VRSTA_REF_OM", "NULL"}};
         // Every other column of the source row is NULL, as in a row whose branch has no value.
-        for (const char* ime : {"SFVPKRT",
-                                "KONTO",
-                                "VLTKRT",
-                                "VLTIDBNK",
-                                "ZNESEK1",
-                                "ZNESEK2",
-                                "ZPDVP",
-                                "VRSTA_REF_OM",
-                                "DATUMV",
-                                "FINNZV",
-                                "CLIENT_NO",
-                                "SFBON",
-                                "OPSFBON",
-                                "SEKTORIZACIJA",
-                                "OSFKDL",
-                                "SFKDL",
-                                "DEJAVNOST",
-                                "KRTBNK",
-                                "ISIN",
-                                "MTS",
-                                "SWIFT",
-                                "SFOSB",
-                                "IZDSFOSB",
-                                "IDPSL",
-                                "SFVLT",
-                                "SFVLP",
-                                "KVALUTA",
-                                "POSEL",
-                                "OE",
-                                "VSFVLT",
-                                "SFGLVENT",
-                                "DATUMK",
-                                "FIXOBR",
-                                "SFODP",
-                                "DANODP",
-                                "SFTPF",
-                                "SFFIN",
-                                "DOGDAN",
-                                "GLVTCJ",
-                                "IDPOG",
-                                "IDMASTER",
-                                "SFSOS",
-                                "SFDRZ",
-                                "OPKRTBNK",
-                                "ZNESEK",
-                                "DOGZPD",
-                                "AKTIVEN",
-                                "VP1",
-                                "REFINXNZV",
-                                "GLVNMN",
-                                "SFVP",
-                                "VKNT",
-                                "GRUPIRAJ",
-                                "KNTORG",
-                                "KOTACIJA",
-                                "SFDJV",
-                                "SPREM_SKUP_OM",
-                                "ZAJAMCENA_OM",
-                                "VRSTA_OBVEZNICE",
-                                "DAT_SPR_SKUP_OM",
-                                "O_SFSOS",
-                                "OP_SFSOS",
-                                "O_DEJAVNOST",
-                                "OP_DEJAVNOST",
-                                "O_NZV",
-                                "OP_NZV",
-                                "O_MTS",
-                                "OP_MTS",
-                                "O_KRTBNK",
-                                "OP_KRTBNK",
-                                "O_SEKTORIZACIJA",
-                                "OP_SEKTORIZACIJA",
-                                "O_SFDRZ",
-                                "OP_SFDRZ",
-                                "VRSTA_SKLADA",
-                                "KKONTO",
-                                "IDOBD"})
-            vir.emplace(ime, "NULL");
+        for (const IzvorniStolpec& stolpec : izvorniStolpci())
+            vir.emplace(stolpec.ime, "NULL");
         for (const auto& [ime, vrednost] : stolpci)
             vir[ime] = vrednost;
-        // The later steps read the other source columns too: they are NULL here.
-        for (const char* ime : kDrugiStolpci)
-            vir.emplace(ime, "NULL");
         std::string sql = "SELECT ";
         for (const auto& [ime, vrednost] : vir)
             sql += (sql.size() > 7 ? ", " : "") + vrednost + " " + ime;
