@@ -7,6 +7,7 @@
 #include "db/sqlite/dialect/DateArguments.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/Dialect.h"
+#include "db/sqlite/dialect/RowNumbers.h"
 
 #include <cmath>
 #include <cstring>
@@ -258,6 +259,9 @@ PlainStatement::PlainStatement(const std::string& plainPath, const std::string& 
     // The same page cache as the bank's connection.
     exec(db_, "PRAGMA cache_size = -4096");
     registerPlainFunctions(db_);
+    // Branch 9 numbers its rows with ROWNUM, which the translation reads from a one-row counter
+    // table: plain SQLite needs the same counter to run the same shape.
+    sqlite::registerRowNumbers(db_);
     const sqlite::TranslatedStatement translated = sqlite::translateStatement(bankSql, true);
     sql_ = withoutDateCollation(translated.sql);
     if (sqlite3_prepare_v3(db_, sql_.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &statement_,
