@@ -32,6 +32,11 @@ TForm1::TForm1(std::vector<std::string> parameters, QWidget* parent)
     connectHandlers();
 }
 
+void TForm1::detachDataModule() {
+    gridModel->setDataSet(nullptr);
+    dm_ = nullptr;
+}
+
 TForm1::~TForm1() = default;
 
 void TForm1::connectHandlers() {

@@ -34,6 +34,9 @@ public:
 
     /// The data module; the program entry creates it after the window, which it needs.
     void attachDataModule(TDM& dm) { dm_ = &dm; }
+    /// Lets go of the data module before it is destroyed. The window is destroyed after it and
+    /// repaints the grid's titles while it closes: the grid must no longer read its datasets.
+    void detachDataModule();
 
     Form1Controls ui;
     /// What the grid shows: the data source of the grid.

@@ -48,5 +48,7 @@ int main(int argc, char* argv[]) {
     form.show();
     // Without a window manager nobody activates the window, and the start-up waits for that.
     form.activateWindow();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    form.detachDataModule();
+    return code;
 }

@@ -573,10 +573,12 @@ void GridTest::holdingDownRepeatsAfter500MsThenEvery100Ms() {
     QVERIFY2(moves[0].first < 100 && moves[0].second == 1, qPrintable(seen));
     QVERIFY2(moves[1].first >= 500 && moves[1].first < 650 && moves[1].second == 2,
              qPrintable(seen));
-    // The repeat timer starts when the first repeat fires, a few milliseconds before that move
-    // is recorded on a busy machine: gaps are measured with that much slack.
-    QVERIFY2(moves[2].first - moves[1].first >= 90 && moves[2].second == 3, qPrintable(seen));
-    QVERIFY2(moves[3].first - moves[2].first >= 90 && moves[3].first < 900 && moves[3].second == 4,
+    // The repeats are due at 600 and 700 ms from the press; a late first repeat on a busy
+    // machine shortens the gap after it, so the times are checked from the press, with a few
+    // milliseconds of slack for the clock's rounding.
+    QVERIFY2(moves[2].first >= 590 && moves[2].second == 3, qPrintable(seen));
+    QVERIFY2(moves[3].first >= 690 && moves[3].first > moves[2].first && moves[3].first < 900 &&
+                 moves[3].second == 4,
              qPrintable(seen));
 }
 

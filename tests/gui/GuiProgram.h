@@ -2,9 +2,9 @@
 // The desktop program as a test runs it: a small bank of its own, the main window with its data
 // module, and scripted answers for every modal dialog.
 
-#include "gui/TForm1.h"
 #include "db/TDM.h"
 #include "gui/DialogAnswers.h"
+#include "gui/TForm1.h"
 #include "support/TestBank.h"
 
 #include <string>
@@ -18,6 +18,10 @@ std::vector<std::string> demoParameters();
 class GuiProgram {
 public:
     explicit GuiProgram(std::vector<std::string> parameters = demoParameters());
+    /// The data module goes before the window, as in the program: the window lets go of it.
+    ~GuiProgram() { form.detachDataModule(); }
+    GuiProgram(const GuiProgram&) = delete;
+    GuiProgram& operator=(const GuiProgram&) = delete;
 
     orv::test::TestBank bank; // first: it points the alias store at itself
     DialogAnswers dialogs;
