@@ -121,6 +121,36 @@ const QueryCase kConditions[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Conditions, Rownum, testing::ValuesIn(kConditions));
 
+// ROWID in a block that reads ROWNUM is still the rowid of the block's table (here equal to id).
+const QueryCase kRowid[] = {
+    {"BesideTheNumber",
+     "SELECT ROWNUM, ROWID, id FROM t WHERE id > 3",
+     {{"1", "4", "4"}, {"2", "5", "5"}}},
+    {"InTheWhere", "SELECT ROWNUM, id FROM t WHERE ROWID >= 4", {{"1", "4"}, {"2", "5"}}},
+    {"ThroughTheTableAlias",
+     "SELECT ROWNUM, x.ROWID FROM t x WHERE x.amount > 20 AND ROWID < 5",
+     {{"1", "3"}, {"2", "4"}}},
+    {"InTheOrderByOfTheGroups",
+     "SELECT MAX(ROWNUM) - MIN(ROWNUM), g FROM t GROUP BY g ORDER BY MAX(ROWID) DESC",
+     {{"0", "0"}, {"0", "3"}, {"0", "2"}, {"1", "1"}}},
+    {"InsideExpressions",
+     "SELECT NVL(ROWID, 0) * 10 + ROWNUM FROM t WHERE id IN (2, 5)",
+     {{"21"}, {"52"}}},
+    {"OfASubqueryThatNumbersItsRows",
+     "SELECT id FROM t WHERE ROWID = (SELECT ROWID - ROWNUM FROM t WHERE id = 4)",
+     {{"3"}}},
+};
+INSTANTIATE_TEST_SUITE_P(Rowid, Rownum, testing::ValuesIn(kRowid));
+
+TEST(RownumRowid, DeletesTheRowsItNames) {
+    DialectDatabase db;
+    for (const std::string& statement : kTables)
+        db.execute(statement);
+    db.execute("DELETE FROM t WHERE ROWID IN (SELECT ROWID FROM t WHERE g = 1 AND ROWNUM = 1 "
+               "ORDER BY id)");
+    EXPECT_EQ(db.query("SELECT id FROM t ORDER BY id"), (Rows{{"2"}, {"3"}, {"4"}, {"5"}}));
+}
+
 TEST(RownumVariable, ComparedWithABoundVariable) {
     DialectDatabase db;
     for (const std::string& statement : kTables)

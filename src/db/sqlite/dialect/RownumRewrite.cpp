@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace orv::sqlite {
@@ -170,6 +171,35 @@ bool hasWord(const Nodes& nodes, std::string_view upperWord) {
                        [&](const Node& node) { return node.isWord(upperWord); });
 }
 
+bool isRowidAt(const Nodes& nodes, size_t i) {
+    return nodes[i].isWord("ROWID") && !(i > 0 && nodes[i - 1].isOperator(".")) &&
+           !(i + 1 < nodes.size() && nodes[i + 1].isOperator("."));
+}
+
+// Writes each bare ROWID of the nodes as `table`.ROWID, also inside their groups but not inside
+// subqueries, which are blocks of their own.
+void qualifyRowid(Nodes& nodes, const Node& table) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i].isLeaf()) {
+            if (!isSubquery(nodes[i])) qualifyRowid(nodes[i].children, table);
+            continue;
+        }
+        if (!isRowidAt(nodes, i)) continue;
+        nodes.insert(nodes.begin() + static_cast<long>(i), {table, op(".")});
+        i += 2;
+    }
+}
+
+// The name of the block's one table (its alias, or its name), for ROWID to name its rowid; none
+// when the FROM list (after its keyword) holds more than one table or a subquery.
+std::optional<Node> onlyTable(const Nodes& fromList) {
+    const std::vector<Nodes> items = splitOnCommas(Nodes(fromList.begin() + 1, fromList.end()));
+    if (items.size() != 1 || hasWord(items[0], "JOIN") || items[0].empty() ||
+        !isName(items[0].back()))
+        return std::nullopt;
+    return items[0].back();
+}
+
 Node numberLeaf(long long n) {
     return leaf(Token{Token::Kind::Number, std::to_string(n), false});
 }
@@ -225,6 +255,18 @@ void rewriteBlock(Nodes& block, bool alone) {
         term.push_back(numberLeaf(rows));
         kept.push_back(std::move(term));
         ++readers;
+    }
+
+    // SQLite reads a bare ROWID only in a block of one table, and the row-number table joined
+    // below is a second one: ROWID names the rowid of the block's own table, so it is written
+    // with that table's name.
+    if (readers > 0) {
+        if (const std::optional<Node> table = onlyTable(fromList)) {
+            qualifyRowid(selectList, *table);
+            qualifyRowid(tail, *table);
+            for (Nodes& term : kept)
+                qualifyRowid(term, *table);
+        }
     }
 
     Nodes rewritten = std::move(selectList);

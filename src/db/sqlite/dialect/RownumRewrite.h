@@ -13,6 +13,9 @@
 // CASE WHEN ... THEN k.idmaster ELSE ROWNUM END does, means to give each row a group of its own
 // beside the groups of the real keys. A row number that equalled a real key would put the row into
 // that key's group, so in such a block the numbers are negative (-1, -2, ...), which no key is.
+//
+// SQLite reads a bare ROWID only in a block of one table, and the row-number table makes a second
+// one: in a block of one table that reads ROWNUM, ROWID is written with that table's name.
 
 #include "db/sqlite/dialect/TokenTree.h"
 
