@@ -2,6 +2,7 @@
 
 #include "DialectHarness.h"
 
+#include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,48 @@ TEST(FunctionCatalogue, RegistersEveryRowWithItsArgumentCounts) {
         }
     }
     sqlite3_close(plain);
+}
+
+// The one value of a one-row query as SQLite holds it (a date key as its bytes), "NULL" for NULL;
+// "error" when it does not run.
+std::string scalar(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK ||
+        sqlite3_step(statement) != SQLITE_ROW) {
+        sqlite3_finalize(statement);
+        return "error";
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+    std::string value = text ? std::string(text) : "NULL";
+    sqlite3_finalize(statement);
+    return value;
+}
+
+// The bank's date columns store their dates through orv_date_key in their triggers: the catalogue
+// alone registers it, as it does every other function.
+TEST(FunctionCatalogue, RegistersTheDateKeyOfTheDateColumns) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    registerFunctions(db);
+    DateParts day;
+    ASSERT_EQ(readDateText("01.01.2007", day), DateTextError::None);
+    const std::string key = dateKey(day);
+    const struct {
+        const char* argument;
+        std::string expected;
+    } cases[] = {
+        {"'1.1.2007'", key}, // a date text becomes its key
+        {"'01.01.2007'", key},
+        {"orv_date_key('1.1.2007')", key}, // a key stays as it is
+        {"'32.01.2007'", "32.01.2007"},    // no date: left for the column's check
+        {"'abc'", "abc"},
+        {"NULL", "NULL"},
+        {"42", "42"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(scalar(db, std::string("SELECT orv_date_key(") + c.argument + ")"), c.expected)
+            << c.argument;
+    sqlite3_close(db);
 }
 
 TEST(FunctionCatalogue, FindsNamesInAnyLetterCase) {

@@ -6,13 +6,9 @@
 // Two keys, which is what index searches, joins and ORDER BY on date columns compare, take the
 // fast path: bytes, as the key is built to sort. Only a date text (a literal or a bound value of
 // a statement, a column of a table made without keys) is parsed.
-//
-// The same file registers orv_date_key, which the date columns' triggers use to store every date
-// written to them as its key.
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/DateText.h"
-#include "db/sqlite/dialect/FunctionSupport.h"
 #include "db/sqlite/dialect/Functions.h"
 
 #include <algorithm>
@@ -64,27 +60,12 @@ int compareDateTexts(void*, int sizeA, const void* a, int sizeB, const void* b) 
     return compareBytes(textA, textB);
 }
 
-// orv_date_key(x): the key of a date text or key; NULL for NULL. Anything else is returned as it
-// is, for the column's check to reject.
-void dateKeyFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_value(context, argv[0]);
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const std::string_view text(bytes ? bytes : "",
-                                static_cast<size_t>(sqlite3_value_bytes(argv[0])));
-    DateParts parts;
-    if (isDateKey(text) || readDateText(text, parts) != DateTextError::None)
-        return sqlite3_result_value(context, argv[0]);
-    const std::string key = dateKey(parts);
-    sqlite3_result_text(context, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
-}
-
 } // namespace
 
 void registerDateCollation(sqlite3* db) {
     if (sqlite3_create_collation_v2(db, "DATUM", SQLITE_UTF8, nullptr, compareDateTexts, nullptr) !=
         SQLITE_OK)
         throw DatabaseError(std::string("Cannot register collation DATUM: ") + sqlite3_errmsg(db));
-    defineFunction(db, "orv_date_key", 1, dateKeyFunction);
 }
 
 } // namespace orv::sqlite

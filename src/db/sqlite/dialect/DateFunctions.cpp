@@ -85,6 +85,21 @@ void body::canonicalDate(sqlite3_context* context, int, sqlite3_value** argv) {
     resultText(context, canonicalDateText(parts));
 }
 
+// orv_date_key(x): the key of a date text or key; NULL for NULL. The date columns' triggers store
+// every date written to them as its key. Anything else is returned as it is, for the column's
+// check to reject.
+void body::dateKey(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_value(context, argv[0]);
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const std::string_view text(bytes ? bytes : "",
+                                static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+    DateParts parts;
+    if (isDateKey(text) || readDateText(text, parts) != DateTextError::None)
+        return sqlite3_result_value(context, argv[0]);
+    const std::string key = orv::sqlite::dateKey(parts);
+    sqlite3_result_text(context, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+}
+
 // MONTHS_BETWEEN(d1, d2): whole months when both dates fall on the same day of the month or
 // both on the last day of their months; otherwise the months plus the difference of the days
 // (with their times of day) over a month of 31 days. Negative when d1 is the earlier date.

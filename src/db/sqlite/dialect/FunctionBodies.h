@@ -67,6 +67,7 @@ void extract(sqlite3_context*, int, sqlite3_value**);
 void sysdate(sqlite3_context*, int, sqlite3_value**);
 void checkDate(sqlite3_context*, int, sqlite3_value**);
 void canonicalDate(sqlite3_context*, int, sqlite3_value**);
+void dateKey(sqlite3_context*, int, sqlite3_value**);
 // clang-format on
 
 } // namespace orv::sqlite::body

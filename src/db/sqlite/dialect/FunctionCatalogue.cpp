@@ -12,7 +12,8 @@ namespace {
 constexpr DateResult kNoDate = DateResult::Never;
 constexpr DateResult kDate = DateResult::Always;
 
-// The functions named orv_* are written by the rewrites, never by a statement.
+// The functions named orv_* are written by the rewrites (orv_date_key by the date columns'
+// triggers), never by a statement.
 // clang-format off
 const DialectFunction kCatalogue[] = {
     // name               arguments    body                 result  inline from
@@ -60,6 +61,7 @@ const DialectFunction kCatalogue[] = {
     {"orv_sysdate",       0, 0,          body::sysdate,       kDate,   0, true},
     {"orv_check_date",    1, 1,          body::checkDate,     kNoDate},
     {"orv_canonical_date", 1, 1,         body::canonicalDate, kDate},
+    {"orv_date_key",      1, 1,          body::dateKey,       kNoDate},
 };
 // clang-format on
 
