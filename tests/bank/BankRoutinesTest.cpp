@@ -101,6 +101,35 @@ TEST_F(BankRoutinesTest, TextThatIsNoDateIsAnError) {
     }
 }
 
+TEST_F(BankRoutinesTest, AQueryThatFailsAfterItsFirstCallFailsTheRoutine) {
+    // Each routine keeps its query prepared from its first call. When the query's table is
+    // renamed after that (here by another session), the next call fails, as it would have had it
+    // been the first.
+    const struct {
+        const char* table;
+        const char* call;
+    } routines[] = {
+        {"ECB_SIFRANTI", "skup_p_ecb_pd_f_orig_zapad('N', NULL, '01.01.2024', '02.01.2024')"},
+        {"KPN", "qev_utils_GetSfKpn(7, '01.03.2024')"},
+        {"TCN", "qev_gettcn2(7, '01.03.2024')"},
+    };
+    exec("INSERT INTO ECB_SIFRANTI (ECB_SEZNAM_ID, ECB_SIFR_ID, INTERVAL_OD, INTERVAL_DO) VALUES "
+         "('014N', '11', 1, 7); INSERT INTO KPN (SFVP, SFKPN, PRVDAN, ZDNDAN) VALUES "
+         "(7, 'K1', '01.01.2024', '30.06.2024'); INSERT INTO TCN (SFVP, DAN, TCN) VALUES "
+         "(7, '01.03.2024', 101.5)");
+    for (const auto& routine : routines) {
+        SCOPED_TRACE(routine.call);
+        const std::string query = std::string("SELECT ") + routine.call;
+        ASSERT_NE(value(query), std::nullopt);
+        const std::string table = routine.table;
+        BankFile other(sqlite3_db_filename(db(), "main"), false);
+        other.exec("ALTER TABLE " + table + " RENAME TO " + table + "_X");
+        EXPECT_NE(errorOf(query).find("no such table: " + table), std::string::npos);
+        other.exec("ALTER TABLE " + table + "_X RENAME TO " + table);
+        EXPECT_NE(value(query), std::nullopt);
+    }
+}
+
 TEST_F(BankRoutinesTest, ReleasingTheRoutinesLeavesNoPreparedStatement) {
     exec("INSERT INTO TCN (SFVP, DAN, TCN) VALUES (7, '01.03.2024', 101.5)");
     EXPECT_EQ(value("SELECT qev_gettcn2(7, '01.03.2024') || qev_utils_GetSfKpn(7, '01.03.2024') "

@@ -67,12 +67,17 @@ public:
     bool ready() const { return statement_ != nullptr; }
     sqlite3_stmt* get() const { return statement_; }
 
-    /// Steps to the first row; false when there is none or on an error, which becomes the
-    /// routine's error.
+    /// Steps to the first row. False when there is none, and the routine's result is NULL, or
+    /// on an error, which becomes the routine's error: the caller then sets no result of its
+    /// own, which would replace the error's text and leave SQLite to raise an error without one.
+    /// The statement is kept from call to call, so an error here (its table renamed or dropped
+    /// since its first call, a lock) fails the routine as a failed prepare does.
     bool firstRow() {
         const int rc = sqlite3_step(statement_);
         if (rc == SQLITE_ROW) return true;
-        if (rc != SQLITE_DONE)
+        if (rc == SQLITE_DONE)
+            sqlite3_result_null(context_);
+        else
             sqlite3_result_error(context_, sqlite3_errmsg(sqlite3_context_db_handle(context_)), -1);
         return false;
     }
@@ -134,7 +139,7 @@ void origZapad(sqlite3_context* context, int, sqlite3_value** args) {
     const double days = std::floor(*to) - std::floor(*from);
     sqlite3_bind_text(run.get(), 1, list.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_double(run.get(), 2, days);
-    if (!run.firstRow()) return sqlite3_result_null(context);
+    if (!run.firstRow()) return;
     const auto* code = reinterpret_cast<const char*>(sqlite3_column_text(run.get(), 0));
     if (!code) return sqlite3_result_null(context);
     sqlite3_result_text(context, code, -1, SQLITE_TRANSIENT);
@@ -152,7 +157,7 @@ void securityOnDate(sqlite3_context* context, int, sqlite3_value** args) {
     if (!run.ready()) return;
     sqlite3_bind_value(run.get(), 1, args[0]);
     bindDate(run.get(), 2, *date);
-    if (!run.firstRow()) return sqlite3_result_null(context);
+    if (!run.firstRow()) return;
     sqlite3_result_value(context, sqlite3_column_value(run.get(), 0));
 }
 

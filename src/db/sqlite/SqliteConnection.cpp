@@ -449,10 +449,16 @@ sqlite3_stmt* SqliteConnection::startQuery(const std::string& sql,
 bool SqliteConnection::nextRow(sqlite3_stmt* statement) {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_ROW) return true;
-    const std::string text = rc == SQLITE_DONE ? "" : bank_.errorText();
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(statement);
+        return false;
+    }
+    // An error is never the end of the rows, even when it comes without a text (a function
+    // that failed without one).
+    std::string text = bank_.errorText();
+    if (text.empty()) text = sqlite3_errstr(rc);
     sqlite3_reset(statement);
-    if (!text.empty()) throw DatabaseError(text);
-    return false;
+    throw DatabaseError(text);
 }
 
 ResultSet SqliteConnection::query(const std::string& sql,
