@@ -2,14 +2,14 @@
 // the residual-maturity band, the special cases of instruments and accounts, and ECB_88N to
 // ECB_130P.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "derive/Koraki.h"
 
 namespace orv::test {
 namespace {
 
-using Grades = Izpeljava;
+using Grades = DerivationBank15Marec;
 
 struct BonitetaPrimer {
     const char* opis;
@@ -89,7 +89,7 @@ TEST_F(Grades, GradeByBorrowerAndCounterparty) {
     }
 }
 
-using RowKinds = Izpeljava;
+using RowKinds = DerivationBank15Marec;
 
 TEST_F(RowKinds, FixedCodesOfClasses3And4AndOfGroupedAccounts) {
     struct {
@@ -155,7 +155,7 @@ TEST_F(RowKinds, ResidualMaturityBands) {
     EXPECT_EQ(z.ECB_15N, "99");
 }
 
-using SpecialCases = Izpeljava;
+using SpecialCases = DerivationBank15Marec;
 
 TEST_F(SpecialCases, InstrumentsAndAccounts) {
     const auto priprava = [](KontekstPrenosa& k) {
@@ -249,7 +249,7 @@ TEST_F(SpecialCases, ClassDDealOpenedOnItsMaturityDay) {
     EXPECT_EQ(k.zapis.ECB_14N, "x");
 }
 
-using Group88 = Izpeljava;
+using Group88 = DerivationBank15Marec;
 
 TEST_F(Group88, MarketsQuantitiesAndAccount617) {
     rows("INSERT INTO POG (IDPOG, BAN_TRG) VALUES (7, 'T'), (8, 'B'), (9, 'X');"

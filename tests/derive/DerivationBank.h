@@ -1,7 +1,9 @@
 #pragma once
-// A small bank for the derivation: one bank per test suite (making a bank and logging on cost
-// most of a small test's time), emptied before every test and every case, the rows a case needs,
-// and one source row in Q1 that PolniPodatke turns into the output record.
+// A small bank for derivation tests: the empty schema plus the rows a case adds, a recording
+// main window, the data module logged on, and a source row made to measure. The source row is
+// opened in Q1 as a one-row query of literals, so a case names exactly the columns it needs and
+// every other column is NULL. Every test has a bank of its own: cases drop tables, write files
+// into the program folder and run whole transfers.
 
 #include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,8 +20,8 @@
 
 namespace orv::test {
 
-/// A source row: column name to its text; columns not named are NULL. Every value reaches Q1 as
-/// a text, which reads back as the same text, number, integer or date.
+/// A source row as texts: column name to its text ("" for NULL); columns not named are NULL.
+/// Every value reaches Q1 as a text, which reads back as the same text, number, integer or date.
 using Izvor = std::map<std::string, std::string>;
 
 /// `osnova` with the columns of `spremembe` added or replaced.
@@ -27,6 +30,23 @@ inline Izvor z(Izvor osnova, const Izvor& spremembe) {
         osnova[ime] = vrednost;
     return osnova;
 }
+
+/// A source row as SQL literals by column name; missing columns are NULL.
+class Vir {
+public:
+    Vir() = default;
+    /// Every column of `izvor` as a text column.
+    explicit Vir(const Izvor& izvor);
+    Vir& t(const std::string& ime, const std::string& besedilo); ///< a text column
+    Vir& n(const std::string& ime, double stevilo);              ///< a number column
+    const std::map<std::string, std::string>& stolpci() const { return stolpci_; }
+
+private:
+    std::map<std::string, std::string> stolpci_;
+};
+
+/// Runs on the run context just before a given step.
+using Priprava = std::function<void(KontekstPrenosa&)>;
 
 /// Expected output fields by name, as texts (numbers as the program prints them).
 using Polja = std::map<std::string, std::string>;
@@ -41,37 +61,59 @@ struct Primer {
 
 class DerivationBank : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
-    /// Empties the bank's tables, the window's records and options (reporting date 31.12.2024,
-    /// INT_NEW ticked) and starts a new transfer.
-    void SetUp() override;
+    TestBank bank;
+    RecordingVmesnik window;
+    TDM dm{window, bank.folder() + "/"};
 
-    static TestBank& bank();
-    static RecordingVmesnik& window();
-    static TDM& dm();
+    /// Logs on to the bank with the window's date edit at `dan` and its other options as the
+    /// window starts; the window's records start empty.
+    explicit DerivationBank(const std::string& dan = "31.12.2024");
 
-    /// Adds rows in SQLite's syntax.
-    static void vrstice(const std::string& sql);
-    /// Empties every table of the bank.
-    static void izprazni();
+    /// Adds rows to the bank (SQLite's syntax, on a connection of the test's own).
+    void rows(const std::string& sql) const;
+    /// Empties every table of the bank; the settings keep their row that names the schema of the
+    /// write-down table.
+    void izprazni() const;
 
-    /// Opens the source row in Q1 and derives it within the current transfer; returns the
-    /// output record. A failing step raises NapakaKoraka.
-    IzhodniZapis& izpelji(const Izvor& izvor);
-    /// The current transfer's context (made on the first derivation of a transfer).
-    KontekstPrenosa& prenos();
+    /// The run context of the current transfer; made on first use, so a case may set the
+    /// window's date and options first.
+    KontekstPrenosa& kontekst();
     /// Ends the current transfer: the next derivation starts a new one.
-    void novPrenos() { prenos_.reset(); }
+    void novPrenos() { k_.reset(); }
+
+    /// Opens the source row in Q1 without deriving anything; a column that the source statement
+    /// does not have is an error of the test.
+    void odpriVir(const Vir& vir);
+
+    /// Opens the source row and runs the frame's steps in their order up to step `zadnji`, as
+    /// PolniPodatke runs them, calling `priprava` just before step `pred`: it sets what the
+    /// steps before would have given. A failing step raises NapakaKoraka.
+    IzhodniZapis& izpelji(const Vir& vir, const Priprava& priprava = {}, int pred = 34,
+                          int zadnji = 56);
+    /// The record as steps 1 to 33 leave it: later steps (the residual maturity band, the special
+    /// cases, the final overrides) overwrite some of the same fields, and their own tests cover
+    /// what they do.
+    IzhodniZapis& izpeljiDoKoraka33(const Izvor& izvor) { return izpelji(Vir(izvor), {}, 0, 33); }
+
+    /// Opens the source row in Q1 and runs PolniPodatke for it, as the driver does.
+    IzhodniZapis& polni(const Vir& vir);
 
     /// Runs every case of a table on an emptied bank in a transfer of its own and checks the
-    /// fields it names.
+    /// fields it names after step 33, and that nothing was shown.
     void preveri(const std::vector<Primer>& primeri);
 
+    /// The content of a file in the program folder.
+    std::string programFile(const std::string& name) const;
+
 private:
-    struct Banka;
-    static std::unique_ptr<Banka> banka_;
-    std::unique_ptr<KontekstPrenosa> prenos_;
+    std::unique_ptr<KontekstPrenosa> k_;
+};
+
+/// The same bank on the reporting date 15.03.2024, for which the cases of the later steps and of
+/// whole transfers are written.
+class DerivationBank15Marec : public DerivationBank {
+protected:
+    DerivationBank15Marec() : DerivationBank("15.03.2024") {}
 };
 
 // Rows that many cases share (SQLite's syntax).
@@ -92,7 +134,7 @@ std::string polje(const IzhodniZapis& zapis, const std::string& ime);
 /// Every source column of Q1.
 const std::vector<std::string>& izvorniStolpci();
 
-/// Runs the derivation's steps 1 to 33 in the frame's order, as PolniPodatke runs them.
-void izvediDoKoraka33(KontekstPrenosa& k, const std::string& razred);
+/// The class letter of an account class, as the transfer driver gives it.
+std::string razredCrka(const std::string& vknt);
 
 } // namespace orv::test

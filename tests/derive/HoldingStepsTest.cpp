@@ -53,24 +53,24 @@ TEST_F(HoldingStepsTest, HoldingValueOfBonds) {
 }
 
 TEST_F(HoldingStepsTest, HoldingValueNeverTakesAnEarlierRowsSums) {
-    vrstice(kImetje);
+    rows(kImetje);
     // The first row reads the sums of line 6 (400 units).
-    EXPECT_EQ(izpelji(z(kObveznica, {{"POSEL", "6"}})).ECB_41, 1200);
+    EXPECT_EQ(izpeljiDoKoraka33(z(kObveznica, {{"POSEL", "6"}})).ECB_41, 1200);
     // The next row, outside the own portfolio, reads its own line instead.
-    EXPECT_EQ(izpelji(z(kObveznica, {{"DEJAVNOST", "X"}})).ECB_41, 3000);
+    EXPECT_EQ(izpeljiDoKoraka33(z(kObveznica, {{"DEJAVNOST", "X"}})).ECB_41, 3000);
 }
 
 TEST_F(HoldingStepsTest, HoldingValueWithoutARateEndsTheDerivation) {
     // Currency X has no rate: dividing by the rate fails.
-    vrstice(kImetje);
+    rows(kImetje);
     try {
-        izpelji(z(kObveznica, {{"KVALUTA", "X"}}));
+        izpeljiDoKoraka33(z(kObveznica, {{"KVALUTA", "X"}}));
         FAIL() << "the division by a zero rate must fail";
     } catch (const NapakaKoraka& napaka) {
         EXPECT_EQ(napaka.stevilka(), 21);
         EXPECT_EQ(napaka.napaka(), "Floating point division by zero");
     }
-    EXPECT_TRUE(window().messages.empty());
+    EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(HoldingStepsTest, NewSchemeCodesAndCreditFlag) {
@@ -120,19 +120,21 @@ TEST_F(HoldingStepsTest, NewSchemeCodesAndCreditFlag) {
 }
 
 TEST_F(HoldingStepsTest, AccruedInterestRowMeasuresItsOwnPreviousAmount) {
-    vrstice("INSERT INTO SIFKONT (CTRL, OZNAKA) VALUES (1700, 'P1'), (2700, 'P2');"
-            "INSERT INTO DOG (IDDOG, SFPDG) VALUES (50, 'V');"
-            "INSERT INTO KNJIZBE (KONTO, IDPOG, VP, IDVP, IDMASTER, IDOBD, DATUMV, BZNESEKSIT, "
-            "DZNESEKSIT) VALUES (1700, 100, 7, 5, 50, 1, '10.12.2024', 100, 0),"
-            " (2700, 100, 7, 5, 50, 1, '10.12.2024', 50, 0);");
+    rows("INSERT INTO SIFKONT (CTRL, OZNAKA) VALUES (1700, 'P1'), (2700, 'P2');"
+         "INSERT INTO DOG (IDDOG, SFPDG) VALUES (50, 'V');"
+         "INSERT INTO KNJIZBE (KONTO, IDPOG, VP, IDVP, IDMASTER, IDOBD, DATUMV, BZNESEKSIT, "
+         "DZNESEKSIT) VALUES (1700, 100, 7, 5, 50, 1, '10.12.2024', 100, 0),"
+         " (2700, 100, 7, 5, 50, 1, '10.12.2024', 50, 0);");
     const Izvor h = {{"SFVP", "7"},  {"IDPOG", "100"}, {"POSEL", "5"},   {"VP1", "7"},
                      {"SFTPF", "H"}, {"KVALUTA", "E"}, {"SFGLVENT", "%"}};
-    const IzhodniZapis& prvi = izpelji(z(h, {{"VKNT", "F"}, {"KONTO", "P1"}, {"ZNESEK", "-95"}}));
+    const IzhodniZapis& prvi =
+        izpeljiDoKoraka33(z(h, {{"VKNT", "F"}, {"KONTO", "P1"}, {"ZNESEK", "-95"}}));
     EXPECT_EQ(prvi.ZNESEK_SIT_PREV, 100);
     EXPECT_EQ(prvi.ECB_42, 2000);
     // The class 2 row's own amount is 50: 50 x 100 / (50 - 40). With the class F row's 100 it
     // would have been 100 x 100 / (100 - 40).
-    const IzhodniZapis& drugi = izpelji(z(h, {{"VKNT", "2"}, {"KONTO", "P2"}, {"ZNESEK", "-40"}}));
+    const IzhodniZapis& drugi =
+        izpeljiDoKoraka33(z(h, {{"VKNT", "2"}, {"KONTO", "P2"}, {"ZNESEK", "-40"}}));
     EXPECT_EQ(drugi.ECB_42, 500);
     EXPECT_EQ(drugi.BONITETA_ECB, "S");
     // The field keeps the class F row's amount; the writer does not write it for class 2.

@@ -1,7 +1,7 @@
 // Holding events, the guarantee code, the month's movement with its once-per-transfer rule for
 // class A, the holding's market value and the year's movements, the holding value and ECB_53.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "derive/Koraki.h"
 
@@ -10,7 +10,7 @@
 namespace orv::test {
 namespace {
 
-using HoldingEvents = Izpeljava;
+using HoldingEvents = DerivationBank15Marec;
 
 // A security row of class 1 on contract 7 and security 50, holding line 9.
 Vir vrsticaImetja(const std::string& vknt = "1") {
@@ -130,7 +130,7 @@ TEST_F(HoldingEvents, GuaranteeCodeCases) {
     }
 }
 
-class MonthMovement : public Izpeljava {
+class MonthMovement : public DerivationBank15Marec {
 protected:
     MonthMovement() {
         // February of a leap year: the month runs from 01.02.2024 to 29.02.2024.
@@ -204,7 +204,7 @@ TEST_F(MonthMovement, ClassARowsCarryTheMovementOncePerTransfer) {
     EXPECT_EQ(izpelji(a7).ECB_51, 12);
 }
 
-class MarketValue : public Izpeljava {
+class MarketValue : public DerivationBank15Marec {
 protected:
     MarketValue() {
         rows("INSERT INTO TCN (SFVP, DAN, TCN) VALUES (50, '01.03.2024', 101.5), "

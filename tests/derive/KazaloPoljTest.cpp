@@ -7,7 +7,7 @@
 // The table lists each field with the steps that write it; every step of the derivation is in
 // place, so every field of the table is checked.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "derive/PolniPodatke.h"
 
@@ -192,7 +192,7 @@ bool oznaceno(const IzhodniZapis& z, const Polje& polje) {
         polje);
 }
 
-using FieldIndex = Izpeljava;
+using FieldIndex = DerivationBank15Marec;
 
 TEST_F(FieldIndex, EveryFieldIsAssignedOnARowOfEveryAccountClass) {
     std::vector<const PoljeKazala*> preverjena;

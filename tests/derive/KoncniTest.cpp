@@ -2,14 +2,14 @@
 // period, the group ECB_133 to ECB_156N, the interest reset dates, the domestic-currency amounts
 // of classes C and E and the reset date of class F deals.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "derive/PolniPodatke.h"
 
 namespace orv::test {
 namespace {
 
-using FinalOverrides = Izpeljava;
+using FinalOverrides = DerivationBank15Marec;
 
 TEST_F(FinalOverrides, ClassDAndLoanRows) {
     const auto priprava = [](KontekstPrenosa& k) {
@@ -91,7 +91,7 @@ TEST_F(FinalOverrides, FurtherPurposeCodes) {
     }
 }
 
-class TradingPeriods : public Izpeljava {
+class TradingPeriods : public DerivationBank15Marec {
 protected:
     TradingPeriods() {
         // Inserted out of order: the statement's first row would not be the earliest one.
@@ -129,7 +129,7 @@ TEST_F(TradingPeriods, MaturityIsTheEarliestTradingPeriodFromTheReportingDate) {
     EXPECT_EQ(izpelji(Vir(lastni).t("SFDJV", "N"), zapadlost).DAT_ZAPAD, "x");
 }
 
-using FixedGroup = Izpeljava;
+using FixedGroup = DerivationBank15Marec;
 
 TEST_F(FixedGroup, DefaultsOfAnOrdinaryRow) {
     const IzhodniZapis& z = izpelji(Vir().t("VKNT", "2"), [](KontekstPrenosa& k) {
@@ -257,7 +257,7 @@ TEST_F(FixedGroup, OriginalMaturityOnceItHasPassed) {
     }
 }
 
-class ResetDates : public Izpeljava {
+class ResetDates : public DerivationBank15Marec {
 protected:
     ResetDates() {
         rows("INSERT INTO KPN (SFVP, STKPN, PRVDANTRG, ZDNDANTRG, SFKPN) VALUES "
@@ -347,7 +347,7 @@ TEST_F(ResetDates, ResetDateOfAClassFDeal) {
               "01.01.2020");
 }
 
-using DomesticAmounts = Izpeljava;
+using DomesticAmounts = DerivationBank15Marec;
 
 TEST_F(DomesticAmounts, DomesticAccountsOfClassesCAndECarryTheYearsMovement) {
     rows("INSERT INTO SIFKONT (CTRL, DEVIZEN) VALUES (300, 'N'), (301, 'D');"

@@ -23,10 +23,7 @@ const Izvor kObveznica = {
 
 class NewSchemeStepsTest : public DerivationBank {
 protected:
-    void SetUp() override {
-        DerivationBank::SetUp();
-        vrstice(kPasovi);
-    }
+    void SetUp() override { rows(kPasovi); }
 
     /// Runs the cases on a bank with the bands and the rows of each case.
     void preveriSPasovi(std::vector<Primer> primeri) {
@@ -85,20 +82,20 @@ TEST_F(NewSchemeStepsTest, InitialAndResidualTermCodes) {
 }
 
 TEST_F(NewSchemeStepsTest, NoStatementRunsWithoutAMaturity) {
-    dm().Qprocedura.Close();
-    const IzhodniZapis& zapis = izpelji(kObveznica);
+    dm.Qprocedura.Close();
+    const IzhodniZapis& zapis = izpeljiDoKoraka33(kObveznica);
     EXPECT_EQ(zapis.ECB_14N, "01");
     EXPECT_EQ(zapis.ECB_15N, "01");
-    EXPECT_FALSE(dm().Qprocedura.Active());
+    EXPECT_FALSE(dm.Qprocedura.Active());
 }
 
 TEST_F(NewSchemeStepsTest, FlagOfTheScheme) {
-    window().options.cbINT_NEW = false;
-    const IzhodniZapis& zapis = izpelji(z(kObveznica, {{"ZPDVP", "15.12.2025"}}));
+    window.options.cbINT_NEW = false;
+    const IzhodniZapis& zapis = izpeljiDoKoraka33(z(kObveznica, {{"ZPDVP", "15.12.2025"}}));
     EXPECT_EQ(zapis.ECB_14N, "05");
     EXPECT_EQ(zapis.ECB_15N, "05");
-    EXPECT_EQ(prenos().vrstica.OznakaInt, "S");
-    EXPECT_NE(dm().Qprocedura.SQL().find("f_orig_zapad('S',null,"), std::string::npos);
+    EXPECT_EQ(kontekst().vrstica.OznakaInt, "S");
+    EXPECT_NE(dm.Qprocedura.SQL().find("f_orig_zapad('S',null,"), std::string::npos);
 }
 
 TEST_F(NewSchemeStepsTest, ResetTermCode) {
@@ -291,17 +288,17 @@ TEST_F(NewSchemeStepsTest, AFailingCodeStatementShowsItsMessagesAndEndsTheDeriva
     for (const Primer& primer : primeri) {
         SCOPED_TRACE(primer.opis);
         izprazni();
-        vrstice(primer.vrstice);
+        rows(primer.vrstice);
         novPrenos();
-        window().messages.clear();
-        BrezPasov brez(bank());
+        window.messages.clear();
+        BrezPasov brez(bank);
         try {
-            izpelji(primer.izvor);
+            izpeljiDoKoraka33(primer.izvor);
             ADD_FAILURE() << "the derivation must fail";
         } catch (const NapakaKoraka& napaka) {
             EXPECT_EQ(napaka.stevilka(), primer.korak);
         }
-        EXPECT_EQ(window().messages, primer.sporocila);
+        EXPECT_EQ(window.messages, primer.sporocila);
     }
 }
 

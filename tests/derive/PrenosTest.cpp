@@ -2,7 +2,7 @@
 // for the case and on a small demo bank, and answers kept for one transfer that the next
 // transfer asks for afresh.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "bank/demo/DemoBank.h"
 #include "db/sqlite/BankFile.h"
@@ -11,7 +11,7 @@
 namespace orv::test {
 namespace {
 
-class Transfer : public Izpeljava {
+class Transfer : public DerivationBank15Marec {
 protected:
     Transfer() {
         window.options.eDanText = "15.03.2024";

@@ -54,7 +54,7 @@ TEST_F(RevaluationStepsTest, RevaluationAndRealInterestOfListedSecurities) {
 
 TEST_F(RevaluationStepsTest, BookkeepingFields) {
     setProgramParameters({"ORVDEMO", "OPERATER", "demo", "REFERENT0123"});
-    const IzhodniZapis& zapis = izpelji(z(kObveznica, {{"KNTORG", "08"}}));
+    const IzhodniZapis& zapis = izpeljiDoKoraka33(z(kObveznica, {{"KNTORG", "08"}}));
     setProgramParameters({});
     EXPECT_EQ(zapis.DAT_STANJE, "31.12.2024");
     EXPECT_EQ(zapis.ID_SM, "08");

@@ -1,14 +1,14 @@
 // Term days, the acceptance flag and the purchase date, the write-down data of the schema that
 // the bank's settings name, the write-down amount, and the write-off and measurement fields.
 
-#include "derive/IzpeljavaFixture.h"
+#include "derive/DerivationBank.h"
 
 #include "derive/PolniPodatke.h"
 
 namespace orv::test {
 namespace {
 
-using TermDays = Izpeljava;
+using TermDays = DerivationBank15Marec;
 
 TEST_F(TermDays, DaysFromOpeningAndFromTheReportingDateToTheMaturity) {
     const struct {
@@ -44,7 +44,7 @@ TEST_F(TermDays, DaysFromOpeningAndFromTheReportingDateToTheMaturity) {
     }
 }
 
-using Acceptance = Izpeljava;
+using Acceptance = DerivationBank15Marec;
 
 TEST_F(Acceptance, EligibilityGeneratingDealAndPurchaseDate) {
     rows("INSERT INTO SFVP (SFVP, ECB_ELIGIBLE_DN) VALUES (50, 'D'), (51, 'd'), (52, NULL);"
@@ -84,7 +84,7 @@ TEST_F(Acceptance, EligibilityGeneratingDealAndPurchaseDate) {
     }
 }
 
-class WriteDowns : public Izpeljava {
+class WriteDowns : public DerivationBank15Marec {
 protected:
     WriteDowns() {
         rows("INSERT INTO skup.MSRP9_SLAB_34_E (IDVP, IDPOG, SFVP, POGODBA, DAT_STANJE, ECB_133, "
@@ -204,7 +204,7 @@ TEST_F(WriteDowns, LatestDealOfType963OnTheRowsHoldingLine) {
     EXPECT_EQ(izpelji(vir).ECB_43X, "17"); // no holding line is line "0"
 }
 
-using WriteDownAmount = Izpeljava;
+using WriteDownAmount = DerivationBank15Marec;
 
 TEST_F(WriteDownAmount, CodeAndAmountOfWriteDownDeals) {
     const struct {
@@ -250,7 +250,7 @@ TEST_F(WriteDownAmount, CodeAndAmountOfWriteDownDeals) {
     EXPECT_EQ(izpelji(Vir(a).t("VKNT", "6")).ECB_89N, 0);
 }
 
-using WriteOffs = Izpeljava;
+using WriteOffs = DerivationBank15Marec;
 
 TEST_F(WriteOffs, WriteOffMeasurementAndClosingFields) {
     const struct {

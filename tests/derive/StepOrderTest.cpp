@@ -24,21 +24,10 @@ const Izvor kObveznica = {{"VKNT", "1"},      {"SFVP", "7"},      {"IDPOG", "100
                           {"POSEL", "5"},     {"SFFIN", "D"},     {"KVALUTA", "E"},
                           {"ZNESEK", "-500"}, {"GLVNMN", "1000"}, {"SFGLVENT", "%"}};
 
-/// Opens a source row in Q1 as izpelji does, without deriving it.
-void odpriIzvor(TDM& dm, const Izvor& izvor) {
-    std::string sql = "SELECT ";
-    for (const std::string& stolpec : izvorniStolpci()) {
-        const auto najden = izvor.find(stolpec);
-        sql += (najden == izvor.end() ? std::string("NULL") : "'" + najden->second + "'") + " " +
-               stolpec + (stolpec == izvorniStolpci().back() ? " " : ", ");
-    }
-    dm.OdpriPoizvedbo(dm.Q1, sql + "FROM dual");
-}
-
 TEST_F(StepOrderTest, ALaterStepOverridesWhatAnEarlierOneSet) {
-    vrstice(std::string(kInstrumenti) + kNovaIzdaja);
-    odpriIzvor(dm(), kObveznica);
-    KontekstPrenosa& k = prenos();
+    rows(std::string(kInstrumenti) + kNovaIzdaja);
+    odpriVir(Vir(kObveznica));
+    KontekstPrenosa& k = kontekst();
     k.vrstica = KontekstVrstice{};
     k.vrstica.Razred = "E";
     const auto& koraki = korakiIzpeljave();
@@ -60,17 +49,17 @@ TEST_F(StepOrderTest, ALaterStepOverridesWhatAnEarlierOneSet) {
     EXPECT_EQ(k.zapis.ECB_20, "2");
 
     // PolniPodatke runs them in the same order and ends with the same values.
-    const IzhodniZapis& zapis = izpelji(kObveznica);
+    const IzhodniZapis& zapis = izpeljiDoKoraka33(kObveznica);
     EXPECT_EQ(zapis.ECB_29, 500);
     EXPECT_EQ(zapis.ECB_20, "2");
 }
 
 TEST_F(StepOrderTest, OwnPortfolioReplacesTheOpeningDateTwice) {
-    vrstice(std::string(kInstrumenti) + kNovaIzdaja +
-            "INSERT INTO VPHST (DAN, SFVP, IDPOG, IDVP, DANNKP, LOT, SFDJV) VALUES "
-            "('31.12.2024', 7, 100, 6, '10.05.2023', 1, 'L');");
-    odpriIzvor(dm(), z(kObveznica, {{"SFFIN", "n"}, {"DEJAVNOST", "L"}, {"DOGDAN", "01.01.2019"}}));
-    KontekstPrenosa& k = prenos();
+    rows(std::string(kInstrumenti) + kNovaIzdaja +
+         "INSERT INTO VPHST (DAN, SFVP, IDPOG, IDVP, DANNKP, LOT, SFDJV) VALUES "
+         "('31.12.2024', 7, 100, 6, '10.05.2023', 1, 'L');");
+    odpriVir(Vir(z(kObveznica, {{"SFFIN", "n"}, {"DEJAVNOST", "L"}, {"DOGDAN", "01.01.2019"}})));
+    KontekstPrenosa& k = kontekst();
     k.vrstica = KontekstVrstice{};
     k.vrstica.Razred = "E";
     const auto& koraki = korakiIzpeljave();
@@ -85,9 +74,9 @@ TEST_F(StepOrderTest, OwnPortfolioReplacesTheOpeningDateTwice) {
 }
 
 TEST_F(StepOrderTest, StepLabels) {
-    izpelji(kObveznica);
+    izpeljiDoKoraka33(kObveznica);
     std::vector<std::string> oznake;
-    for (const std::string& klic : window().calls)
+    for (const std::string& klic : window.calls)
         if (klic.rfind("lblKorak: ", 0) == 0) oznake.push_back(klic.substr(10));
     const std::vector<std::string> pricakovano = {
         "KUPONI",    "ID_BONITETA", "ZAVAROVANJE", "DAT_ZAPAD", "ZNESEK_VAL",
@@ -98,23 +87,23 @@ TEST_F(StepOrderTest, StepLabels) {
                                        oznake.begin() + static_cast<long>(pricakovano.size())),
               pricakovano);
     // Step 26 lets pending window messages run once per row.
-    EXPECT_EQ(std::count(window().calls.begin(), window().calls.end(), "processMessages"), 1);
+    EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "processMessages"), 1);
 }
 
 TEST_F(StepOrderTest, NoValueLeaksIntoTheNextRow) {
-    vrstice(std::string(kInstrumenti) + kNovaIzdaja);
-    const IzhodniZapis& posojilo = izpelji({{"VKNT", "6"},
-                                            {"KVALUTA", "E"},
-                                            {"ZNESEK", "-5"},
-                                            {"DOGDAN", "10.12.2024"},
-                                            {"IDPOG", "200"},
-                                            {"DEJAVNOST", "X"}});
+    rows(std::string(kInstrumenti) + kNovaIzdaja);
+    const IzhodniZapis& posojilo = izpeljiDoKoraka33({{"VKNT", "6"},
+                                                      {"KVALUTA", "E"},
+                                                      {"ZNESEK", "-5"},
+                                                      {"DOGDAN", "10.12.2024"},
+                                                      {"IDPOG", "200"},
+                                                      {"DEJAVNOST", "X"}});
     EXPECT_EQ(posojilo.ECB_98N, "13");
     EXPECT_EQ(posojilo.ECB_16N, "99");
     EXPECT_EQ(posojilo.ECB_22N, "06");
     EXPECT_EQ(posojilo.NAMEN_POSLA, "155");
     EXPECT_EQ(posojilo.ECB_25, "14");
-    const IzhodniZapis& obveznica = izpelji(z(kObveznica, {{"DEJAVNOST", "L"}}));
+    const IzhodniZapis& obveznica = izpeljiDoKoraka33(z(kObveznica, {{"DEJAVNOST", "L"}}));
     EXPECT_EQ(obveznica.ECB_98N, "");
     EXPECT_EQ(obveznica.ECB_16N, "");
     EXPECT_EQ(obveznica.ECB_22N, "08");
@@ -126,17 +115,17 @@ TEST_F(StepOrderTest, NoValueLeaksIntoTheNextRow) {
 TEST_F(StepOrderTest, ATransferSeesTheBankAsItIsWhenItStarts) {
     // Every lookup these rows ask is answered once per transfer; the bank changes between two
     // transfers, and the second sees the change.
-    vrstice(std::string(kInstrumenti) +
-            "INSERT INTO SFINX (SFINX, OBD, NZV) VALUES ('EUR6M', 1, 'Euribor');"
-            "INSERT INTO INX (SFINX, DAN, INX) VALUES ('EUR6M', '01.12.2024', 3);"
-            "INSERT INTO KPN (SFVP, STKPN, PRVDAN, ZDNDAN, SFINX) VALUES "
-            "(7, 1, '01.07.2024', '31.12.2025', 'EUR6M');"
-            "INSERT INTO SFVP (SFVP, JAMSTVO) VALUES (7, '1');"
-            "INSERT INTO ECB_SIFRANTI (ECB_SEZNAM_ID, ECB_SIFR_ID, INTERVAL_OD, INTERVAL_DO) "
-            "VALUES ('014N', '13', 1, NULL), ('014', '06', 0, NULL);");
+    rows(std::string(kInstrumenti) +
+         "INSERT INTO SFINX (SFINX, OBD, NZV) VALUES ('EUR6M', 1, 'Euribor');"
+         "INSERT INTO INX (SFINX, DAN, INX) VALUES ('EUR6M', '01.12.2024', 3);"
+         "INSERT INTO KPN (SFVP, STKPN, PRVDAN, ZDNDAN, SFINX) VALUES "
+         "(7, 1, '01.07.2024', '31.12.2025', 'EUR6M');"
+         "INSERT INTO SFVP (SFVP, JAMSTVO) VALUES (7, '1');"
+         "INSERT INTO ECB_SIFRANTI (ECB_SEZNAM_ID, ECB_SIFR_ID, INTERVAL_OD, INTERVAL_DO) "
+         "VALUES ('014N', '13', 1, NULL), ('014', '06', 0, NULL);");
     const Izvor vrstica = z(kObveznica, {{"DEJAVNOST", "L"}, {"ZPDVP", "15.12.2025"}});
     for (int i = 0; i < 2; ++i) {
-        const IzhodniZapis& zapis = izpelji(vrstica);
+        const IzhodniZapis& zapis = izpeljiDoKoraka33(vrstica);
         EXPECT_EQ(zapis.REVAL_DML, "2");
         EXPECT_EQ(zapis.REVAL_OBRM, 3);
         EXPECT_EQ(zapis.ECB_21, "OST");
@@ -147,15 +136,15 @@ TEST_F(StepOrderTest, ATransferSeesTheBankAsItIsWhenItStarts) {
         EXPECT_EQ(zapis.ECB_101N, "1");
     }
 
-    vrstice("UPDATE SFINX SET OBD = 360, NZV = 'TOM';"
-            "UPDATE INX SET INX = 4;"
-            "UPDATE KPN SET ZDNDAN = '31.12.2026', PRVDAN = '01.07.2020';"
-            "UPDATE SFVP SET JAMSTVO = '2', VRSTA_OBVEZNICE = '3';"
-            "UPDATE ECB_SIFRANTI SET ECB_SIFR_ID = '14' WHERE ECB_SEZNAM_ID = '014N';"
-            "UPDATE ECB_SIFRANTI SET ECB_SIFR_ID = '07' WHERE ECB_SEZNAM_ID = '014';");
+    rows("UPDATE SFINX SET OBD = 360, NZV = 'TOM';"
+         "UPDATE INX SET INX = 4;"
+         "UPDATE KPN SET ZDNDAN = '31.12.2026', PRVDAN = '01.07.2020';"
+         "UPDATE SFVP SET JAMSTVO = '2', VRSTA_OBVEZNICE = '3';"
+         "UPDATE ECB_SIFRANTI SET ECB_SIFR_ID = '14' WHERE ECB_SEZNAM_ID = '014N';"
+         "UPDATE ECB_SIFRANTI SET ECB_SIFR_ID = '07' WHERE ECB_SEZNAM_ID = '014';");
     novPrenos();
     const IzhodniZapis& zapis =
-        izpelji(z(vrstica, {{"VRSTA_OBVEZNICE", "3"}, {"OSFKDL", "O"}, {"SFDRZ", "X"}}));
+        izpeljiDoKoraka33(z(vrstica, {{"VRSTA_OBVEZNICE", "3"}, {"OSFKDL", "O"}, {"SFDRZ", "X"}}));
     EXPECT_EQ(zapis.REVAL_DML, "3");
     EXPECT_EQ(zapis.REVAL_OBRM, 4);
     EXPECT_EQ(zapis.ECB_21, "TOM");
