@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -309,6 +310,10 @@ void PrintTest::formBuildsBothListingsAndPrintsThem() {
     // A new marker text shows at once; the title titles both grids.
     form->eLine->setText("SKUPAJ");
     QCOMPARE(shownRows(form->dbgQG).back(), QString("SKUPAJ | SKUPAJ | SKUPAJ | 190 | 5"));
+    form->dbgQG->runTool(TGridButton::gbCopyToClip);
+    QVERIFY2(
+        QApplication::clipboard()->text().contains("\"SKUPAJ\"\t\"SKUPAJ\"\tSKUPAJ\t190\t5\t\r\n"),
+        qPrintable(QApplication::clipboard()->text()));
     form->title->setPlainText("Po poslovalnicah");
     QCOMPARE(form->dbgQG->labelText, QString("Po poslovalnicah"));
 

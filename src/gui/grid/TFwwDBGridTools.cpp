@@ -208,8 +208,11 @@ void TFwwDBGrid::CopyToClipboard() {
     TOracleDataSet* d = dataSet();
     if (!d || !d->Active()) return;
     ProgressWindow progress(this, "Copy to clipboard", d->RecordCount());
-    const std::string text = BesediloOdlozisca(*d, visibleFields(), labelText.toStdString(),
-                                               [&progress](int rows) { progress.rows(rows); });
+    DataSetModel* model = dataModel_;
+    const std::string text = BesediloOdlozisca(
+        *d, visibleFields(), labelText.toStdString(),
+        [&progress](int rows) { progress.rows(rows); },
+        [model](int field, const Value& value) { return model->displayText(field, value); });
     QApplication::clipboard()->setText(QString::fromStdString(text));
     showCurrentRow();
 }
