@@ -1,8 +1,9 @@
 // orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]
-//                 --oblika dbf|db|txt|odlozisce DATOTEKA
+//                 --oblika dbf|db|txt|odlozisce|pdf DATOTEKA
 //
 // Exports the output rows of a date as the grid of the main window exports them: a dBase,
-// Paradox or fixed-length text table, or the grid's clipboard text written to a file.
+// Paradox or fixed-length text table, or the grid's clipboard text written to a file; or prints
+// them as the grid's print tool does, to a PDF file.
 
 #include "base/Besedilo.h"
 #include "base/Datum.h"
@@ -14,6 +15,8 @@
 #include "db/TDM.h"
 #include "export/Izvoz.h"
 #include "export/VarnaDatoteka.h"
+#include "gui/print/PdfListing.h"
+#include "print/ListingRows.h"
 
 #include <cstring>
 #include <iostream>
@@ -24,7 +27,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]\n"
-    "                       --oblika dbf|db|txt|odlozisce DATOTEKA\n"
+    "                       --oblika dbf|db|txt|odlozisce|pdf DATOTEKA\n"
     "Exports the output rows (POD_ORVEL) of the reporting date D to DATOTEKA.\n"
     "  --dan D          the reporting date (d.m.yyyy)\n"
     "  --vknt X         only the rows of the account class X\n"
@@ -32,8 +35,8 @@ constexpr const char* kUsage =
     "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
     "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) "
     "with\n"
-    "                   the caption line \"POD_ORVEL D\"\n"
-    "The printed listing (--oblika pdf) is not in this version yet.\n"
+    "                   the caption line \"POD_ORVEL D\"; pdf: the printed listing titled\n"
+    "                   \"POD_ORVEL D\" (A4, the grid's font)\n"
     "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
     "from standard input (or asks for it on a terminal).\n"
     "The file appears whole or not at all. Exit codes: 0 done, 1 error, 2 wrong call.\n";
@@ -81,12 +84,10 @@ Arguments parseArguments(int argc, char** argv) {
         } else if (argument == "--stolpci") {
             arguments.stolpci = splitColumns(value);
         } else if (argument == "--oblika") {
-            if (value == "pdf")
-                throw std::runtime_error(
-                    "Tiskani seznam (--oblika pdf) v tej različici programa še "
-                    "ni na voljo.");
-            if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce")
-                throw orv::UsageError("--oblika is dbf, db, txt or odlozisce, not '" + value + "'");
+            if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce" &&
+                value != "pdf")
+                throw orv::UsageError("--oblika is dbf, db, txt, odlozisce or pdf, not '" + value +
+                                      "'");
             arguments.oblika = value;
         } else {
             throw orv::UsageError("unknown option " + argument);
@@ -120,6 +121,36 @@ std::vector<int> columnsToExport(orv::TOracleDataSet& dataset,
     return positions;
 }
 
+// The printed listing of the rows, streamed from the statement into the PDF one page at a time:
+// the rows are never all in memory.
+int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
+                 const Arguments& arguments) {
+    const std::string& target = arguments.positional[3];
+    dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
+    orv::print::StreamedRows rows(dm.Q1, arguments.stolpci, &dm.Q2,
+                                  "SELECT COUNT(*) FROM POD_ORVEL " + where);
+    // Written under a temporary name beside the target and renamed when complete.
+    orv::VarnaDatoteka file(target, ".pdf");
+    int printed = 0;
+    const auto progress = [&window, &printed](int row, int total) {
+        printed = row;
+        if (row % 1000 == 0 || row == total)
+            window.setLblStevec(std::to_string(row) + " / " + std::to_string(total));
+        return true;
+    };
+    // The grid's font: the cell font the grids of the program use.
+    orv::print::ListingFont font;
+    font.name = "Arial CE";
+    font.size = 8;
+    font.bold = true;
+    orv::gui::printListingToPdf(file.zacasnaPot(), orv::print::listingJobTitle(),
+                                "POD_ORVEL " + arguments.dan, font, rows, {}, progress);
+    file.potrdi();
+    window.setLblStevec("");
+    std::cout << printed << " vrstic zapisanih v " << target << "\n";
+    return 0;
+}
+
 int run(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::cout << kUsage;
@@ -135,12 +166,13 @@ int run(int argc, char** argv) {
     orv::logOnThroughAlias(dm, window, p[0], p[1], orv::passwordFromArgument(p[2]));
 
     // The statement of the main window's preview, with the class when one is given.
-    std::string text = "SELECT * FROM POD_ORVEL WHERE DAT_STANJE='" + arguments.dan + "' ";
+    std::string where = "WHERE DAT_STANJE='" + arguments.dan + "' ";
     // The class is one character typed by the caller: a quote in it is doubled, so that it
     // stays a text and cannot end the statement's literal.
     if (!arguments.vknt.empty())
-        text += "AND VKNT='" + (arguments.vknt == "'" ? std::string("''") : arguments.vknt) + "' ";
-    dm.OdpriPoizvedbo(dm.Q1, text);
+        where += "AND VKNT='" + (arguments.vknt == "'" ? std::string("''") : arguments.vknt) + "' ";
+    if (arguments.oblika == "pdf") return printListing(dm, window, where, arguments);
+    dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM POD_ORVEL " + where);
     const std::vector<int> columns = columnsToExport(dm.Q1, arguments.stolpci);
     const std::string& target = p[3];
     const auto progress = [&window, &dm](int row) {

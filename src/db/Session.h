@@ -19,6 +19,9 @@ public:
 
     /// Connects with the logon properties; replaces an earlier connection. Throws DatabaseError.
     void LogOn();
+    /// Takes `connection` as the session's connection without a logon: a local store of the
+    /// program's own (the dataset print form's copies) that no user owns.
+    void attach(std::unique_ptr<Connection> connection) { connection_ = std::move(connection); }
     /// Ends the connection; uncommitted work is rolled back.
     void LogOff();
     bool connected() const { return connection_ != nullptr; }

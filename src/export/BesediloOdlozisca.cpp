@@ -27,7 +27,8 @@ std::string quoted(std::string text) {
 } // namespace
 
 std::string BesediloOdlozisca(TOracleDataSet& dataset, const std::vector<int>& polja,
-                              const std::string& napis, const Napredek& napredek) {
+                              const std::string& napis, const Napredek& napredek,
+                              const PrikaznoBesedilo& prikaz) {
     std::string text = napis + "\r\n";
     for (const int polje : polja) {
         std::string label = oznaka(dataset.fieldInfos()[static_cast<size_t>(polje)]);
@@ -38,7 +39,8 @@ std::string BesediloOdlozisca(TOracleDataSet& dataset, const std::vector<int>& p
     for (dataset.First(); !dataset.Eof(); dataset.Next()) {
         for (const int polje : polja) {
             Field field = dataset.Fields(polje);
-            std::string value = field.AsString();
+            std::string value = prikaz ? prikaz(polje, dataset.cell(dataset.currentRow(), polje))
+                                       : field.AsString();
             if (field.info().type == FieldType::String) value = quoted(std::move(value));
             removeAll(value, '\t');
             text += value;

@@ -10,8 +10,14 @@ namespace orv {
 
 class TOracleDataSet;
 
+class Value;
+
 /// Called after each row with the number of rows done so far.
 using Napredek = std::function<void(int)>;
+
+/// A field's own display text (a grid column's display-text handler): given the field's position
+/// and value, the text shown.
+using PrikaznoBesedilo = std::function<std::string(int polje, const Value& vrednost)>;
 
 enum class OblikaIzvoza {
     DBase,      ///< a dBase table (.dbf), code page 1250
@@ -23,9 +29,10 @@ enum class OblikaIzvoza {
 /// labels, then one line per row. Every label and value is followed by a TAB and every line by
 /// CR LF. A value is the field's display text; a text field's value has every CR removed and
 /// stands between double quotes with its inner double quotes doubled; no value keeps a TAB. The
-/// dataset stands on its first row afterwards.
+/// dataset stands on its first row afterwards. With `prikaz`, values show as it gives them.
 std::string BesediloOdlozisca(TOracleDataSet& dataset, const std::vector<int>& polja,
-                              const std::string& napis, const Napredek& napredek = {});
+                              const std::string& napis, const Napredek& napredek = {},
+                              const PrikaznoBesedilo& prikaz = {});
 
 /// Writes the fields `polja` (positions in the open dataset, in their order) of all rows to a new
 /// table file at `pot`, replacing a file of that name only when the whole table was written.

@@ -4,6 +4,7 @@
 
 #include "gui/GridTest.h"
 #include "gui/MainWindowTest.h"
+#include "gui/PrintTest.h"
 #include "gui/StartupTest.h"
 #include "gui/UvozDialogTest.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     tests.push_back(std::make_unique<orv::gui::test::MainWindowTest>());
     tests.push_back(std::make_unique<orv::gui::test::GridTest>());
     tests.push_back(std::make_unique<orv::gui::test::UvozDialogTest>());
+    tests.push_back(std::make_unique<orv::gui::test::PrintTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;

@@ -34,10 +34,18 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
     const FieldInfo& field = dataset_->fieldInfos()[static_cast<size_t>(index.column())];
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(dataset_->cell(index.row(), index.column()).toText());
+        return QString::fromStdString(
+            displayText(index.column(), dataset_->cell(index.row(), index.column())));
     if (role == Qt::TextAlignmentRole && field.type == FieldType::Float)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (columnLook_ &&
+        (role == Qt::BackgroundRole || role == Qt::ForegroundRole || role == Qt::FontRole))
+        return columnLook_(index.column(), role);
     return {};
+}
+
+std::string DataSetModel::displayText(int field, const Value& value) const {
+    return displayText_ ? displayText_(field, value) : value.toText();
 }
 
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -148,8 +148,7 @@ public:
     static QToolButton* toolButton(TGridButton button);
     /// Runs a tool as a click on its button does: only when it is enabled for this grid.
     void runTool(TGridButton button);
-    /// True when the tool's button may be enabled: it is in gridButtons and this version has
-    /// the tool (print only through OnPrint; print group not yet).
+    /// True when the tool's button may be enabled: it is in gridButtons.
     bool toolEnabled(TGridButton button) const;
 
     // --- Tools ---------------------------------------------------------------------------

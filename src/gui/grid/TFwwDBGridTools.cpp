@@ -7,9 +7,11 @@
 #include "gui/grid/DataSetModel.h"
 #include "gui/grid/GeneralErrorHandler.h"
 #include "gui/grid/GridButtons.h"
+#include "gui/grid/ListingPrinter.h"
 #include "gui/grid/ModalDialogs.h"
 #include "gui/grid/ProgressWindow.h"
 #include "gui/grid/TFwwDBGrid.h"
+#include "gui/grid/TfDataSetPrint.h"
 #include "gui/grid/TfLocate.h"
 #include "gui/grid/TfSort.h"
 #include "gui/grid/Tgraf.h"
@@ -75,10 +77,7 @@ std::optional<ExportChoice> chooseExportFile(QWidget* owner) {
 } // namespace
 
 bool TFwwDBGrid::toolEnabled(TGridButton tool) const {
-    if (!gridButtons.contains(tool)) return false;
-    // The printed listing and the dataset print form are not part of this version.
-    if (tool == TGridButton::gbPrint) return static_cast<bool>(OnPrint);
-    return tool != TGridButton::gbPrintGroup;
+    return gridButtons.contains(tool);
 }
 
 void TFwwDBGrid::runTool(TGridButton tool) {
@@ -145,12 +144,21 @@ void TFwwDBGrid::ColumnChooser() {
 
 void TFwwDBGrid::Print() {
     if (!hasOpenDataSet()) return;
-    if (OnPrint) OnPrint(this);
-    // The printed listing is not part of this version; its button stays disabled.
+    if (OnPrint) return OnPrint(this);
+    if (label_) label_->setText(labelText);
+    printGrid(*this);
+    showCurrentRow();
 }
 
 void TFwwDBGrid::PrintGroup() {
-    // The dataset print form is not part of this version; its button stays disabled.
+    TOracleDataSet* d = dataSet();
+    if (!d || !d->Active()) return;
+    TfDataSetPrint* form = TfDataSetPrint::instance(this);
+    form->Prepare(*d, visibleFields());
+    form->setTitle(labelText);
+    form->show();
+    form->raise();
+    form->activateWindow();
 }
 
 void TFwwDBGrid::Locate() {
@@ -200,8 +208,11 @@ void TFwwDBGrid::CopyToClipboard() {
     TOracleDataSet* d = dataSet();
     if (!d || !d->Active()) return;
     ProgressWindow progress(this, "Copy to clipboard", d->RecordCount());
-    const std::string text = BesediloOdlozisca(*d, visibleFields(), labelText.toStdString(),
-                                               [&progress](int rows) { progress.rows(rows); });
+    DataSetModel* model = dataModel_;
+    const std::string text = BesediloOdlozisca(
+        *d, visibleFields(), labelText.toStdString(),
+        [&progress](int rows) { progress.rows(rows); },
+        [model](int field, const Value& value) { return model->displayText(field, value); });
     QApplication::clipboard()->setText(QString::fromStdString(text));
     showCurrentRow();
 }

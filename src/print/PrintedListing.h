@@ -1,0 +1,95 @@
+#pragma once
+// The printed listing: the rows of a dataset as a ruled listing with a page header (date, time
+// and page number), a title, the master rows, a line of column labels and one line per row with
+// the columns side by side, cut at the right margin. Lays the pages out and draws them through
+// a ListingCanvas; only the pages of the chosen range are drawn.
+
+#include "print/ListingCanvas.h"
+#include "print/ListingRows.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orv::print {
+
+/// Page layout values in printer device units.
+struct ListingLayout {
+    int leftMargin = 20;
+    int rightMargin = 20;
+    int topMargin = 50;
+    int bottomMargin = 200;
+    int gap = 5; ///< between lines
+    bool ruling = true;
+};
+
+/// The pages to draw; all pages are 1 to 999.
+struct PageRange {
+    int from = 1;
+    int to = 999;
+};
+
+class PrintedListing {
+public:
+    explicit PrintedListing(ListingCanvas& canvas, ListingLayout layout = {});
+
+    /// The date and time of the page header; the system's clock as dd.mm.yyyy hh:mm:ss unless
+    /// set.
+    std::function<std::string()> clock;
+    /// Called after each row with the rows done and the row count; returning false cancels.
+    std::function<bool(int done, int total)> progress;
+
+    /// Sets up the job: starts it under `jobTitle` on the canvas, measures the character width
+    /// in `font` made bold, and draws the first page header with `title`. Throws when the
+    /// canvas cannot start the job.
+    void Begin(const std::string& jobTitle, const std::string& title, const ListingFont& font,
+               PageRange range = {});
+    /// Prints the master rows (outermost first), the column header line and the rows. Returns
+    /// true when every row was printed; after a cancel or a failure the job is aborted and
+    /// Print returns false.
+    bool Print(ListingRows& rows, const std::vector<ListingMaster>& masters = {});
+    /// Ends the job and resets the page number, position and texts.
+    void End();
+
+    /// Why the last Print returned false: the failure's text; empty after a cancel.
+    const std::string& failure() const { return failure_; }
+    /// The pages laid out so far (the last page's number).
+    int page() const { return page_; }
+    /// The character width c and the line height h of the job.
+    int charWidth() const { return c_; }
+    int lineHeight();
+
+private:
+    bool drawing() const { return page_ >= range_.from && page_ <= range_.to; }
+    int pageRight() const;
+    int pageBottom() const;
+    int columnWidth(const ListingColumn& column) const;
+    void text(int x, int y, int width, int height, const std::string& text, Align align, bool wrap);
+    void line(int x1, int y1, int x2, int y2);
+    void pageHeader();
+    void columnHeaderLine(const std::vector<ListingColumn>& columns);
+    bool dataLine(const std::vector<ListingColumn>& columns, const std::vector<std::string>& texts,
+                  int number);
+    void masterRows(const std::vector<ListingMaster>& masters);
+    void breakPage();
+
+    ListingCanvas& canvas_;
+    ListingLayout layout_;
+    PageRange range_;
+    ListingFont font_;
+    std::string title_;
+    int page_ = 1;
+    int x_ = 0, y_ = 0;
+    int c_ = 1;
+    bool headerDone_ = false;
+    bool started_ = false;
+    std::string failure_;
+};
+
+/// The print job's title: the full path of the running program's file followed by " : ".
+std::string listingJobTitle();
+
+/// The number of characters of a UTF-8 text.
+int characterCount(const std::string& text);
+
+} // namespace orv::print
