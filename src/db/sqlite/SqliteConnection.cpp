@@ -324,7 +324,11 @@ SqliteConnection::ShapeTranslation SqliteConnection::learnShape(const std::strin
     }
     // The shape can be reused only when every parameter stands for one of the statement's
     // literals and no literal was kept in the text, where its value would shape the statement.
-    if (containsSentinel(translated.sql)) return learned;
+    if (containsSentinel(translated.sql)) {
+        for (size_t ordinal : inlineSentinels(translated.sql))
+            if (ordinal < literalCount) learned.inlineLiterals.push_back(ordinal);
+        return learned;
+    }
     for (const SharedLiteral& literal : translated.literals) {
         const std::optional<size_t> ordinal = sentinelOrdinal(literal);
         if (!ordinal || *ordinal >= literalCount) return learned;
@@ -341,24 +345,33 @@ TranslatedStatement SqliteConnection::translateForRun(const std::string& bankSql
         if (shape->literals.size() >=
             static_cast<size_t>(sqlite3_limit(bank_.handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1)))
             return translateStatement(bankSql, false);
-        auto found = shapes_.find(shape->key);
-        if (found == shapes_.end()) {
-            if (shapes_.size() >= kCachedTranslations) shapes_.clear();
-            found = shapes_
-                        .emplace(std::move(shape->key),
-                                 learnShape(shape->sentinelText, shape->literals.size()))
-                        .first;
+        const ShapeTranslation* learned = &shapeTranslation(*shape);
+        if (!learned->reusable && !learned->inlineLiterals.empty()) {
+            // Some literals decide the translation: look for the shape with them written out.
+            const std::vector<size_t> inlineLiterals = learned->inlineLiterals;
+            shape = scanShape(bankSql, inlineLiterals);
+            if (shape) learned = &shapeTranslation(*shape);
         }
-        const ShapeTranslation& learned = found->second;
-        if (learned.reusable) {
-            TranslatedStatement run{learned.sql, {}};
-            run.literals.reserve(learned.parameterSources.size());
-            for (size_t source : learned.parameterSources)
+        if (shape && learned->reusable) {
+            TranslatedStatement run{learned->sql, {}};
+            run.literals.reserve(learned->parameterSources.size());
+            for (size_t source : learned->parameterSources)
                 run.literals.push_back(shape->literals[source]);
             return run;
         }
     }
     return translate(bankSql);
+}
+
+const SqliteConnection::ShapeTranslation&
+SqliteConnection::shapeTranslation(StatementShape& shape) {
+    auto found = shapes_.find(shape.key);
+    if (found == shapes_.end()) {
+        if (shapes_.size() >= kCachedTranslations) shapes_.clear();
+        ShapeTranslation learned = learnShape(shape.sentinelText, shape.literals.size());
+        found = shapes_.emplace(shape.key, std::move(learned)).first;
+    }
+    return found->second;
 }
 
 const TranslatedStatement& SqliteConnection::translate(const std::string& bankSql) {

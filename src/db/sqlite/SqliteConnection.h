@@ -54,6 +54,9 @@ private:
         bool reusable = false;
         std::string sql;
         std::vector<size_t> parameterSources;
+        /// When not reusable: the literals that the translation kept as text. The statements
+        /// of the shape that agree in them share a translation of their own.
+        std::vector<size_t> inlineLiterals;
     };
 
     sqlite3_stmt* prepareBankStatement(const std::string& bankSql,
@@ -62,6 +65,8 @@ private:
     TranslatedStatement translateForRun(const std::string& bankSql);
     const TranslatedStatement& translate(const std::string& bankSql);
     static ShapeTranslation learnShape(const std::string& sentinelText, size_t literalCount);
+    /// The translation of a shape, learned on first use.
+    const ShapeTranslation& shapeTranslation(StatementShape& shape);
     void bindParameters(sqlite3_stmt* statement, const TranslatedStatement& translated,
                         const std::vector<BoundVariable>& variables);
     void beginTransactionFor(sqlite3_stmt* statement);
