@@ -69,6 +69,15 @@ private:
     const ShapeTranslation& shapeTranslation(StatementShape& shape);
     void bindParameters(sqlite3_stmt* statement, const TranslatedStatement& translated,
                         const std::vector<BoundVariable>& variables);
+    /// The INSERT text for a row of these columns.
+    const std::string& insertText(const std::string& table,
+                                  const std::vector<std::pair<std::string, Value>>& values);
+    /// True when the table stores its dates as keys (it has the bank's date trigger).
+    bool storesDateKeys(const std::string& schema, const std::string& table);
+    /// True when the column is a DATE column of a table that stores date keys (asked of the
+    /// schema once per column).
+    bool isDateColumn(const std::string& schema, const std::string& table,
+                      const std::string& column);
     void beginTransactionFor(sqlite3_stmt* statement);
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);
@@ -78,6 +87,13 @@ private:
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
     std::unordered_map<std::string, ShapeTranslation> shapes_;
+    struct LastInsert {
+        std::string table;
+        std::vector<std::string> columns;
+        std::vector<bool> dateColumns; ///< declared DATE, by position in `columns`
+        std::string sql;
+    } lastInsert_;
+    std::unordered_map<std::string, bool> dateColumns_;
     /// While true, the authorizer refuses ATTACH, DETACH and PRAGMA; the connection's own work
     /// (the integrity check) lifts it for its duration.
     bool guardStatements_ = false;
