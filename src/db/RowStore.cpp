@@ -12,6 +12,10 @@ namespace {
 enum Tag : unsigned char { Null, Integer32, Integer64, Real, ShortText, LongText };
 
 // Rows are copied into blocks of this size (a larger row gets a block of its own).
+// Blocks start small and double up to 1 MB: most results of a transfer's lookups are one short
+// row, and a 1 MB block for each of them (zeroed, and mapped and unmapped by the allocator) cost
+// more than the query itself.
+constexpr size_t kFirstBlockBytes = 1 << 12;
 constexpr size_t kBlockBytes = 1 << 20;
 
 template <class T> void append(std::string& to, T value) {
@@ -125,8 +129,11 @@ void RowStore::add(const Value& value) {
 
 unsigned char* RowStore::reserve(size_t bytes) {
     if (blocks_.empty() || blockUsed_ + bytes > blockSize_) {
-        blockSize_ = std::max(kBlockBytes, bytes);
-        blocks_.push_back(std::make_unique<unsigned char[]>(blockSize_));
+        const size_t next =
+            blocks_.empty() ? kFirstBlockBytes : std::min(kBlockBytes, 2 * blockSize_);
+        blockSize_ = std::max(next, bytes);
+        // Only the bytes written are ever read, so the block is not zeroed.
+        blocks_.push_back(std::make_unique_for_overwrite<unsigned char[]>(blockSize_));
         blockUsed_ = 0;
     }
     unsigned char* at = blocks_.back().get() + blockUsed_;

@@ -5,11 +5,13 @@
 namespace orv {
 
 void Session::LogOn() {
+    results_.setEnabled(false);
     connection_.reset();
     connection_ = openConnection(logonDatabase, logonUsername, logonPassword, busyTimeoutSeconds);
 }
 
 void Session::LogOff() {
+    results_.setEnabled(false);
     connection_.reset();
 }
 
@@ -18,12 +20,34 @@ void Session::Commit() {
 }
 
 void Session::Rollback() {
+    // Answers read inside the rolled-back work may show rows that no longer exist.
+    results_.clear();
     if (connection_) connection_->rollback();
 }
 
 Connection& Session::connection() {
     if (!connection_) throw DatabaseError("ORA-03114: not connected to ORACLE (Not logged on)");
     return *connection_;
+}
+
+ResultSet Session::query(const std::string& sql, const std::vector<BoundVariable>& variables) {
+    ResultSet result;
+    if (results_.answer(sql, variables, result)) return result;
+    result = connection().query(sql, variables);
+    results_.keep(sql, variables, result);
+    return result;
+}
+
+void Session::execute(const std::string& sql, const std::vector<BoundVariable>& variables) {
+    // Cleared first: a statement that fails half-way may still have changed rows.
+    results_.clear();
+    connection().execute(sql, variables);
+}
+
+void Session::insertRow(const std::string& table,
+                        const std::vector<std::pair<std::string, Value>>& values) {
+    results_.tableWritten(table);
+    connection().insertRow(table, values);
 }
 
 } // namespace orv

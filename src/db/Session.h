@@ -3,6 +3,7 @@
 // and its single transaction.
 
 #include "db/Connection.h"
+#include "db/QueryResultCache.h"
 
 #include <memory>
 #include <string>
@@ -34,8 +35,23 @@ public:
     /// The connection; throws DatabaseError "Not logged on" when there is none.
     Connection& connection();
 
+    /// Runs a query, or answers it from the kept results (see QueryResultCache).
+    ResultSet query(const std::string& sql, const std::vector<BoundVariable>& variables);
+    /// Executes a statement that returns no rows; the kept results are forgotten.
+    void execute(const std::string& sql, const std::vector<BoundVariable>& variables);
+    /// Inserts one row; the kept results that read the table are forgotten.
+    void insertRow(const std::string& table,
+                   const std::vector<std::pair<std::string, Value>>& values);
+
+    /// Keeps the answers of small queries while on. A transfer turns it on for its loop, in
+    /// which the bank's reference data does not change; off, every query runs.
+    void keepQueryResults(bool keep) { results_.setEnabled(keep); }
+    /// The queries answered from the kept results since they were turned on.
+    long keptResultHits() const { return results_.hits(); }
+
 private:
     std::unique_ptr<Connection> connection_;
+    QueryResultCache results_;
 };
 
 } // namespace orv

@@ -189,7 +189,7 @@ std::vector<BoundVariable> TOracleDataSet::boundVariables() const {
 
 void TOracleDataSet::Open() {
     Close();
-    ResultSet result = session_.connection().query(sql_, boundVariables());
+    ResultSet result = session_.query(sql_, boundVariables());
     fields_ = std::move(result.fields);
     rows_ = std::move(result.rows);
     sourceTable_ = std::move(result.sourceTable);
@@ -295,7 +295,7 @@ Value TOracleDataSet::cell(int row, int column) const {
 }
 
 void TOracleDataSet::ExecSQL() {
-    session_.connection().execute(sql_, boundVariables());
+    session_.execute(sql_, boundVariables());
 }
 
 void TOracleDataSet::Append() {
@@ -313,14 +313,23 @@ void TOracleDataSet::Cancel() {
     appending_ = false;
 }
 
+namespace {
+
+/// The ROWID a query selects beside the table's columns: the row's address, never written.
+bool isRowidColumn(const std::string& name) {
+    return name.size() == 5 && toUpper(name) == "ROWID";
+}
+
+} // namespace
+
 void TOracleDataSet::Post() {
     if (!appending_) throw DatabaseError(name_ + ": Dataset not in edit or insert mode");
-    Connection& connection = session_.connection();
     std::vector<std::pair<std::string, Value>> values;
+    values.reserve(fields_.size());
     for (size_t i = 0; i < fields_.size(); ++i)
-        if (written_[i] && toUpper(fields_[i].name) != "ROWID")
+        if (written_[i] && !isRowidColumn(fields_[i].name))
             values.emplace_back(fields_[i].name, newRow_[i]);
-    connection.insertRow(sourceTable_, values);
+    session_.insertRow(sourceTable_, values);
     // The dataset shows the new row; the post commits the session, as the bank client does.
     rows_.addRow(newRow_);
     newRow_.clear();

@@ -109,6 +109,21 @@ int vrsticeRazredaC(KontekstPrenosa& k) {
     return zapisanih;
 }
 
+/// Keeps the session's query answers for as long as it lives, and turns them off however the
+/// loop ends.
+class OhranjeniOdgovori {
+public:
+    explicit OhranjeniOdgovori(Session& seja) : seja_(seja) { seja_.keepQueryResults(true); }
+    ~OhranjeniOdgovori() { konec(); }
+    OhranjeniOdgovori(const OhranjeniOdgovori&) = delete;
+    OhranjeniOdgovori& operator=(const OhranjeniOdgovori&) = delete;
+
+    void konec() { seja_.keepQueryResults(false); }
+
+private:
+    Session& seja_;
+};
+
 } // namespace
 
 std::string RazredVknt(const std::string& vknt) {
@@ -164,6 +179,9 @@ IzidPrenosa Prepis(KontekstPrenosa& k) {
     k.zapis.DAT_STANJE = dan;
     zacetek = Ura::now();
     const std::string skupaj = " / " + std::to_string(izid.skupaj);
+    // The loop asks the bank's reference data the same questions for many rows; the session
+    // keeps the answers until the loop ends (or a write could change them).
+    OhranjeniOdgovori ohranjeni(dm.OracleSession1);
     for (dm.Q1.First(); !dm.Q1.Eof(); dm.Q1.Next()) {
         ++izid.obdelanih;
         okno.setLblSporocilo(std::to_string(izid.obdelanih) + skupaj);
@@ -185,6 +203,8 @@ IzidPrenosa Prepis(KontekstPrenosa& k) {
         }
     }
     izid.sekundZanke = sekundOd(zacetek);
+    izid.odgovorovIzSeje = dm.OracleSession1.keptResultHits();
+    ohranjeni.konec();
     okno.processMessages();
     dm.OracleSession1.Commit();
 

@@ -27,6 +27,7 @@ struct IzidPrenosa {
     double sekundIzvora = 0; ///< the source statement
     double sekundZanke = 0;  ///< derivation and writing
     double sekundCiscenja = 0; ///< FIFO clean-up and the corrective statements
+    long odgovorovIzSeje = 0;  ///< lookups of the loop answered from the session's kept results
 };
 
 /// The transfer for the window's date and options, on a run context of its own. Throws

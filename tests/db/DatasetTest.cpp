@@ -234,6 +234,37 @@ TEST_F(DatasetFixture, LiteralsThatShapeTheTranslationKeepTheirOwn) {
     }
 }
 
+// A literal that the translation keeps as text (a constant in a CASE or a select list) gives
+// the statements that agree in it a shared translation of their own; a statement with another
+// value there must not run the translation learned for the first.
+TEST_F(DatasetFixture, LiteralsKeptAsTextShareOnlyAmongEqualValues) {
+    struct Case {
+        std::string sql;
+        std::string answer;
+    };
+    const Case cases[] = {
+        {"SELECT SUM(CASE WHEN NAZIV = 'prva' THEN ZNESEK ELSE 0 END) S FROM T_VRSTICE WHERE ID < "
+         "9",
+         "12.5"},
+        {"SELECT SUM(CASE WHEN NAZIV = 'prva' THEN ZNESEK ELSE 0 END) S FROM T_VRSTICE WHERE ID < "
+         "2",
+         "12.5"},
+        {"SELECT SUM(CASE WHEN NAZIV = '00031' THEN ZNESEK ELSE 0 END) S FROM T_VRSTICE WHERE ID < "
+         "9",
+         "-2.5"},
+        {"SELECT SUM(CASE WHEN NAZIV = '00031' THEN ZNESEK ELSE 100 END) S FROM T_VRSTICE WHERE ID "
+         "> 1",
+         "97.5"},
+        {"SELECT SUM(NVL(ZNESEK, 7)) S FROM T_VRSTICE WHERE ID >= 2", "4.5"},
+        {"SELECT SUM(NVL(ZNESEK, 1)) S FROM T_VRSTICE WHERE ID >= 1", "11"},
+        {"SELECT SUM(NVL(ZNESEK, 1)) S FROM T_VRSTICE WHERE ID >= 3", "-2.5"},
+    };
+    for (const Case& c : cases) {
+        dm.OdpriPoizvedbo(dm.Q1, c.sql);
+        EXPECT_EQ(dm.Q1.FieldByName("S").AsString(), c.answer) << c.sql;
+    }
+}
+
 TEST_F(DatasetFixture, NotLoggedOnFails) {
     dm.OracleSession1.LogOff();
     EXPECT_THROW(dm.Qvknt.Open(), DatabaseError);

@@ -91,5 +91,42 @@ TEST(StatementShape, SentinelsNameTheirLiterals) {
     EXPECT_FALSE(containsSentinel(translated.sql));
 }
 
+// Literals listed to stay inline are written out in the key and the sentinel text; the others
+// keep their ordinals, so a translation learned with them binds the same literals.
+TEST(StatementShape, LiteralsKeptInlineAreWrittenOutAndKeepTheOrdinals) {
+    const std::string sql =
+        "SELECT SUM(CASE WHEN A = 'X' THEN B ELSE 0 END) FROM T WHERE K = 12 AND S = 'it''s'";
+    const auto plain = scanShape(sql);
+    const auto written = scanShape(sql, {0, 1});
+    const auto other = scanShape(
+        "SELECT SUM(CASE WHEN A = 'Y' THEN B ELSE 0 END) FROM T WHERE K = 12 AND S = 'it''s'",
+        {0, 1});
+    ASSERT_TRUE(plain && written && other);
+    EXPECT_EQ(written->literals.size(), plain->literals.size());
+    EXPECT_NE(written->key, plain->key);
+    EXPECT_NE(written->key, other->key);
+    EXPECT_NE(written->sentinelText.find("'X' THEN B ELSE 0 END"), std::string::npos);
+    const TranslatedStatement translated = translateStatement(written->sentinelText, true);
+    std::vector<size_t> bound;
+    for (const SharedLiteral& literal : translated.literals)
+        bound.push_back(sentinelOrdinal(literal).value_or(99));
+    EXPECT_EQ(bound, (std::vector<size_t>{2, 3}));
+}
+
+// The ordinals of sentinels left in translated text: a number sentinel, a text sentinel in its
+// quotes, and not a date key, which starts with the same mark byte.
+TEST(StatementShape, InlineSentinelsAreFoundByTheirOrdinals) {
+    const auto shape = scanShape("SELECT CASE WHEN A = 'X' THEN 5 END FROM T WHERE K = 7");
+    ASSERT_TRUE(shape);
+    const TranslatedStatement translated = translateStatement(shape->sentinelText, true);
+    const std::vector<size_t> inlineOrdinals = inlineSentinels(translated.sql);
+    for (size_t ordinal : inlineOrdinals)
+        EXPECT_LT(ordinal, 2u) << translated.sql; // K = 7 became a parameter
+    EXPECT_EQ(inlineSentinels(std::string("X = '\x01") + "2024-12-31'"), std::vector<size_t>{});
+    EXPECT_EQ(inlineSentinels("9100000000000000003 + '\x01"
+                              "1'"),
+              (std::vector<size_t>{1, 3}));
+}
+
 } // namespace
 } // namespace orv::sqlite

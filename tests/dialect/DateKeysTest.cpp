@@ -78,6 +78,12 @@ const KeyCase kCases[] = {
     {"SubqueryResultAgainstText",
      "SELECT COUNT(*) FROM b WHERE (SELECT MAX(d1) FROM b) > '4.3.2025'",
      {{"6"}}},
+    // A column compared with a subquery compares in the column's own collation.
+    {"ColumnAgainstSubquery", "SELECT id FROM b WHERE d1 = (SELECT MAX(d1) FROM b)", {{"1"}}},
+    {"SubqueryAgainstColumn", "SELECT id FROM b WHERE (SELECT MIN(d1) FROM b) = b.d1", {{"2"}}},
+    {"NumberColumnAgainstSubquery",
+     "SELECT id FROM b WHERE id = (SELECT MAX(id) FROM b WHERE d1 < '1.1.2025')",
+     {{"6"}}},
     {"ReadAsText",
      "SELECT d1 || '|' || SUBSTR(d2, 4, 2) || '|' || LENGTH(d1) || '|' || "
      "TO_CHAR(d2, 'YYYY-MM-DD HH24:MI') FROM b WHERE id = 1",
@@ -128,6 +134,27 @@ TEST(DateKeysCase, CaseOfDateColumnsGroupsAndOrdersByItsAlias) {
 
 // Keys take every form of date text the bank reads and read back in its canonical form; the key
 // of the same day with and without midnight is one key.
+// A subquery compared with a plain column is not marked with the date collation: the mark would
+// override the column's collation and keep SQLite from searching the column's index. Compared
+// with anything else (a date text, an expression), the result still compares as a date.
+TEST(DateKeysCase, SubqueriesComparedWithAColumnTakeTheColumnsCollation) {
+    const char* unmarked[] = {
+        "SELECT sfdog FROM dog WHERE iddog = (SELECT iddog FROM trg_slab WHERE iddogslab = 1 "
+        "AND 1 = 1)",
+        "SELECT 1 FROM dog d WHERE (SELECT MAX(dan) FROM dog WHERE 1 = 1) >= d.dan AND d.iddog > 0",
+    };
+    // The subqueries end in "1 = 1": a mark on one would follow that text.
+    for (const char* sql : unmarked)
+        EXPECT_EQ(translateStatement(sql).sql.find("1) COLLATE DATUM"), std::string::npos) << sql;
+    const char* marked[] = {
+        "SELECT 1 FROM dual WHERE (SELECT MAX(dan) FROM dog WHERE 1 = 1) > '4.3.2025'",
+        "SELECT 1 FROM dog WHERE dan + 1 = (SELECT MAX(dan) FROM dog WHERE 1 = 1)",
+        "SELECT 1 FROM dog d WHERE NVL(d.dan, '1.1.2000') = (SELECT MAX(dan) FROM dog WHERE 1 = 1)",
+    };
+    for (const char* sql : marked)
+        EXPECT_NE(translateStatement(sql).sql.find("1) COLLATE DATUM"), std::string::npos) << sql;
+}
+
 TEST(DateKeysCase, KeysNormaliseWhatIsWritten) {
     DialectDatabase db;
     createTable(db, Store::Keys);

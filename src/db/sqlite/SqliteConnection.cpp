@@ -324,7 +324,11 @@ SqliteConnection::ShapeTranslation SqliteConnection::learnShape(const std::strin
     }
     // The shape can be reused only when every parameter stands for one of the statement's
     // literals and no literal was kept in the text, where its value would shape the statement.
-    if (containsSentinel(translated.sql)) return learned;
+    if (containsSentinel(translated.sql)) {
+        for (size_t ordinal : inlineSentinels(translated.sql))
+            if (ordinal < literalCount) learned.inlineLiterals.push_back(ordinal);
+        return learned;
+    }
     for (const SharedLiteral& literal : translated.literals) {
         const std::optional<size_t> ordinal = sentinelOrdinal(literal);
         if (!ordinal || *ordinal >= literalCount) return learned;
@@ -341,24 +345,33 @@ TranslatedStatement SqliteConnection::translateForRun(const std::string& bankSql
         if (shape->literals.size() >=
             static_cast<size_t>(sqlite3_limit(bank_.handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1)))
             return translateStatement(bankSql, false);
-        auto found = shapes_.find(shape->key);
-        if (found == shapes_.end()) {
-            if (shapes_.size() >= kCachedTranslations) shapes_.clear();
-            found = shapes_
-                        .emplace(std::move(shape->key),
-                                 learnShape(shape->sentinelText, shape->literals.size()))
-                        .first;
+        const ShapeTranslation* learned = &shapeTranslation(*shape);
+        if (!learned->reusable && !learned->inlineLiterals.empty()) {
+            // Some literals decide the translation: look for the shape with them written out.
+            const std::vector<size_t> inlineLiterals = learned->inlineLiterals;
+            shape = scanShape(bankSql, inlineLiterals);
+            if (shape) learned = &shapeTranslation(*shape);
         }
-        const ShapeTranslation& learned = found->second;
-        if (learned.reusable) {
-            TranslatedStatement run{learned.sql, {}};
-            run.literals.reserve(learned.parameterSources.size());
-            for (size_t source : learned.parameterSources)
+        if (shape && learned->reusable) {
+            TranslatedStatement run{learned->sql, {}};
+            run.literals.reserve(learned->parameterSources.size());
+            for (size_t source : learned->parameterSources)
                 run.literals.push_back(shape->literals[source]);
             return run;
         }
     }
     return translate(bankSql);
+}
+
+const SqliteConnection::ShapeTranslation&
+SqliteConnection::shapeTranslation(StatementShape& shape) {
+    auto found = shapes_.find(shape.key);
+    if (found == shapes_.end()) {
+        if (shapes_.size() >= kCachedTranslations) shapes_.clear();
+        ShapeTranslation learned = learnShape(shape.sentinelText, shape.literals.size());
+        found = shapes_.emplace(shape.key, std::move(learned)).first;
+    }
+    return found->second;
 }
 
 const TranslatedStatement& SqliteConnection::translate(const std::string& bankSql) {
@@ -549,8 +562,50 @@ void SqliteConnection::execute(const std::string& sql,
     runToEnd(statement);
 }
 
-void SqliteConnection::insertRow(const std::string& table,
-                                 const std::vector<std::pair<std::string, Value>>& values) {
+bool SqliteConnection::storesDateKeys(const std::string& schema, const std::string& table) {
+    // The bank's tables turn every date written to them into its key with a trigger named
+    // after the table; a table without one (made by hand) keeps what it is given.
+    sqlite3_stmt* statement = nullptr;
+    const std::string sql = "SELECT 1 FROM " + quoteIdentifier(schema) +
+                            ".sqlite_master WHERE type = 'trigger' AND upper(name) = ?";
+    if (sqlite3_prepare_v2(bank_.handle(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    const std::string trigger = toUpper(table) + "_DATUM_AI";
+    sqlite3_bind_text(statement, 1, trigger.c_str(), -1, SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(statement) == SQLITE_ROW;
+    sqlite3_finalize(statement);
+    return found;
+}
+
+bool SqliteConnection::isDateColumn(const std::string& schema, const std::string& table,
+                                    const std::string& column) {
+    std::string key = toUpper(schema + "." + table + "." + column);
+    const auto found = dateColumns_.find(key);
+    if (found != dateColumns_.end()) return found->second;
+    if (!storesDateKeys(schema, table)) {
+        dateColumns_.emplace(std::move(key), false);
+        return false;
+    }
+    const char* declaredType = nullptr;
+    const bool known = sqlite3_table_column_metadata(bank_.handle(), schema.c_str(), table.c_str(),
+                                                     column.c_str(), &declaredType, nullptr,
+                                                     nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool date = known && declaredType && toUpper(declaredType) == "DATE";
+    dateColumns_.emplace(std::move(key), date);
+    return date;
+}
+
+const std::string&
+SqliteConnection::insertText(const std::string& table,
+                             const std::vector<std::pair<std::string, Value>>& values) {
+    // A writer posts row after row into the same columns: the text of the last insert is
+    // reused while the table and the column names stay the same.
+    LastInsert& last = lastInsert_;
+    bool same = last.table == table && last.columns.size() == values.size();
+    for (size_t i = 0; same && i < values.size(); ++i)
+        same = last.columns[i] == values[i].first;
+    if (same) return last.sql;
+
     const auto [schema, name] = splitSchema(table);
     std::string sql = "INSERT INTO " + quoteIdentifier(schema) + "." + quoteIdentifier(name);
     if (values.empty()) {
@@ -563,11 +618,34 @@ void SqliteConnection::insertRow(const std::string& table,
         }
         sql += ") VALUES (" + placeholders + ")";
     }
-    sqlite3_stmt* statement = statements_->get(sql).statement;
+    last.table = table;
+    last.columns.clear();
+    last.dateColumns.clear();
+    for (const auto& value : values) {
+        last.columns.push_back(value.first);
+        last.dateColumns.push_back(isDateColumn(schema, name, value.first));
+    }
+    last.sql = std::move(sql);
+    return last.sql;
+}
+
+void SqliteConnection::insertRow(const std::string& table,
+                                 const std::vector<std::pair<std::string, Value>>& values) {
+    sqlite3_stmt* statement = statements_->get(insertText(table, values)).statement;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
-    for (size_t i = 0; i < values.size(); ++i)
-        bindValue(statement, static_cast<int>(i + 1), values[i].second);
+    for (size_t i = 0; i < values.size(); ++i) {
+        const Value& value = values[i].second;
+        // A date text goes into a date column as its key. The column's trigger would store the
+        // key as well, but by updating the row it has just inserted, which costs a second
+        // write of the row and of its indexes.
+        DateParts parts;
+        if (lastInsert_.dateColumns[i] && value.isText() && !isDateKey(value.text()) &&
+            readDateText(value.text(), parts) == DateTextError::None)
+            bindValue(statement, static_cast<int>(i + 1), Value(dateKey(parts)));
+        else
+            bindValue(statement, static_cast<int>(i + 1), value);
+    }
     beginTransactionFor(statement);
     runToEnd(statement);
 }

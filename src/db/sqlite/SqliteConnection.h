@@ -54,6 +54,9 @@ private:
         bool reusable = false;
         std::string sql;
         std::vector<size_t> parameterSources;
+        /// When not reusable: the literals that the translation kept as text. The statements
+        /// of the shape that agree in them share a translation of their own.
+        std::vector<size_t> inlineLiterals;
     };
 
     sqlite3_stmt* prepareBankStatement(const std::string& bankSql,
@@ -62,8 +65,19 @@ private:
     TranslatedStatement translateForRun(const std::string& bankSql);
     const TranslatedStatement& translate(const std::string& bankSql);
     static ShapeTranslation learnShape(const std::string& sentinelText, size_t literalCount);
+    /// The translation of a shape, learned on first use.
+    const ShapeTranslation& shapeTranslation(StatementShape& shape);
     void bindParameters(sqlite3_stmt* statement, const TranslatedStatement& translated,
                         const std::vector<BoundVariable>& variables);
+    /// The INSERT text for a row of these columns.
+    const std::string& insertText(const std::string& table,
+                                  const std::vector<std::pair<std::string, Value>>& values);
+    /// True when the table stores its dates as keys (it has the bank's date trigger).
+    bool storesDateKeys(const std::string& schema, const std::string& table);
+    /// True when the column is a DATE column of a table that stores date keys (asked of the
+    /// schema once per column).
+    bool isDateColumn(const std::string& schema, const std::string& table,
+                      const std::string& column);
     void beginTransactionFor(sqlite3_stmt* statement);
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);
@@ -73,6 +87,13 @@ private:
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
     std::unordered_map<std::string, ShapeTranslation> shapes_;
+    struct LastInsert {
+        std::string table;
+        std::vector<std::string> columns;
+        std::vector<bool> dateColumns; ///< declared DATE, by position in `columns`
+        std::string sql;
+    } lastInsert_;
+    std::unordered_map<std::string, bool> dateColumns_;
     /// While true, the authorizer refuses ATTACH, DETACH and PRAGMA; the connection's own work
     /// (the integrity check) lifts it for its duration.
     bool guardStatements_ = false;

@@ -2,6 +2,7 @@
 
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -67,12 +68,16 @@ bool isRownum(std::string_view name) {
 // * a number compared with ROWNUM, which the translation turns into a count of rows.
 class ShapeScanner {
 public:
-    explicit ShapeScanner(std::string_view sql) : sql_(sql) {}
+    ShapeScanner(std::string_view sql, const std::vector<size_t>& keepInline)
+        : sql_(sql), keepInline_(keepInline) {}
 
     std::optional<StatementShape> run() {
         // A NUL byte is no part of any statement; the translation reports it.
         if (sql_.find('\0') != std::string_view::npos) return std::nullopt;
-        shape_.key.reserve(sql_.size());
+        shape_.key.reserve(sql_.size() + 1);
+        // The key of a shape with literals written out never equals a key of a plain shape,
+        // whose literals count differently.
+        if (!keepInline_.empty()) shape_.key += '\x03';
         shape_.sentinelText.reserve(sql_.size() + 16);
         while (pos_ < sql_.size()) {
             if (!step()) return std::nullopt;
@@ -177,12 +182,16 @@ private:
     // "number comparison ROWNUM": the number, already taken out, goes back into the text.
     void keepLastNumberInline() {
         const std::string_view text = lastNumber_.text;
-        shape_.key.replace(lastNumber_.keyAt, 2, text);
+        shape_.key.replace(lastNumber_.keyAt, lastNumber_.keySize, text);
         shape_.sentinelText.replace(lastNumber_.sentinelAt, lastNumber_.sentinelSize, text);
         shape_.literals.pop_back();
     }
 
     bool afterName() const { return pos_ > 0 && isNameChar(sql_[pos_ - 1]); }
+
+    bool keptInline(size_t ordinal) const {
+        return std::binary_search(keepInline_.begin(), keepInline_.end(), ordinal);
+    }
 
     bool text() {
         std::string value;
@@ -208,6 +217,10 @@ private:
         literal.kind = SharedLiteral::Kind::Text;
         literal.text = std::move(value);
         shape_.literals.push_back(std::move(literal));
+        if (keptInline(ordinal)) {
+            copy(i);
+            return true;
+        }
         shape_.key += "\x02s";
         shape_.sentinelText += '\'';
         shape_.sentinelText += kTextSentinelMark;
@@ -242,12 +255,16 @@ private:
             return;
         }
         const size_t ordinal = shape_.literals.size();
-        shape_.literals.push_back(numberLiteral(sql_.substr(pos_, end - pos_)));
+        const std::string_view written = sql_.substr(pos_, end - pos_);
+        shape_.literals.push_back(numberLiteral(written));
         const std::string sentinel =
-            std::to_string(kNumberSentinelBase + static_cast<long long>(ordinal));
-        lastNumber_ = {sql_.substr(pos_, end - pos_), shape_.key.size(), shape_.sentinelText.size(),
+            keptInline(ordinal)
+                ? std::string(written)
+                : std::to_string(kNumberSentinelBase + static_cast<long long>(ordinal));
+        const std::string_view marker = keptInline(ordinal) ? written : "\x02n";
+        lastNumber_ = {written, shape_.key.size(), marker.size(), shape_.sentinelText.size(),
                        sentinel.size()};
-        shape_.key += "\x02n";
+        shape_.key += marker;
         shape_.sentinelText += sentinel;
         rownum_ = Rownum::Number;
         pos_ = end;
@@ -262,6 +279,7 @@ private:
     struct TakenNumber {
         std::string_view text;
         size_t keyAt = 0;
+        size_t keySize = 0;
         size_t sentinelAt = 0;
         size_t sentinelSize = 0;
     };
@@ -269,6 +287,7 @@ private:
     enum class Rownum { None, Rownum, RownumCompared, Number, NumberCompared };
 
     std::string_view sql_;
+    const std::vector<size_t>& keepInline_;
     size_t pos_ = 0;
     StatementShape shape_;
     char previous_ = ' '; // the last character that is no blank or comment
@@ -282,8 +301,9 @@ private:
 
 } // namespace
 
-std::optional<StatementShape> scanShape(std::string_view sql) {
-    return ShapeScanner(sql).run();
+std::optional<StatementShape> scanShape(std::string_view sql,
+                                        const std::vector<size_t>& keepInline) {
+    return ShapeScanner(sql, keepInline).run();
 }
 
 std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal) {
@@ -302,6 +322,36 @@ std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal) {
 bool containsSentinel(std::string_view sql) {
     return sql.find(kTextSentinelMark) != std::string_view::npos ||
            sql.find(kNumberSentinelPrefix) != std::string_view::npos;
+}
+
+std::vector<size_t> inlineSentinels(std::string_view sql) {
+    std::vector<size_t> ordinals;
+    auto digitsAt = [&](size_t at) {
+        size_t end = at;
+        while (end < sql.size() && isDigit(sql[end]))
+            ++end;
+        return sql.substr(at, end - at);
+    };
+    for (size_t at = sql.find(kTextSentinelMark); at != std::string_view::npos;
+         at = sql.find(kTextSentinelMark, at + 1)) {
+        // A text sentinel stands alone in its quotes; a date key also starts with the mark.
+        const std::string digits(digitsAt(at + 1));
+        const size_t after = at + 1 + digits.size();
+        if (!digits.empty() && digits.size() < 10 && after < sql.size() && sql[after] == '\'')
+            ordinals.push_back(std::stoul(digits));
+    }
+    for (size_t at = sql.find(kNumberSentinelPrefix); at != std::string_view::npos;
+         at = sql.find(kNumberSentinelPrefix, at + 1)) {
+        const std::string digits(digitsAt(at));
+        errno = 0;
+        const long long value = std::strtoll(digits.c_str(), nullptr, 10);
+        if (errno == 0 && value >= kNumberSentinelBase)
+            ordinals.push_back(static_cast<size_t>(value - kNumberSentinelBase));
+        at += digits.size() - 1;
+    }
+    std::sort(ordinals.begin(), ordinals.end());
+    ordinals.erase(std::unique(ordinals.begin(), ordinals.end()), ordinals.end());
+    return ordinals;
 }
 
 } // namespace orv::sqlite

@@ -27,7 +27,12 @@ struct StatementShape {
 
 /// Scans a statement; empty when it cannot be scanned (an unterminated text or comment), in
 /// which case the statement is translated as it stands and its error reported from there.
-std::optional<StatementShape> scanShape(std::string_view sql);
+/// The literals whose ordinals `keepInline` lists (ascending) stay in the key and the sentinel
+/// text as written: a shape whose translation keeps those literals as text (a constant in a
+/// CASE or a select list) is learned once for each of their values. They still count as
+/// literals, so the ordinals of the others do not change.
+std::optional<StatementShape> scanShape(std::string_view sql,
+                                        const std::vector<size_t>& keepInline = {});
 
 /// The ordinal of the literal that a translated literal stands for, when it is a sentinel.
 std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal);
@@ -35,5 +40,8 @@ std::optional<size_t> sentinelOrdinal(const SharedLiteral& literal);
 /// True when translated SQL holds a sentinel inline (a literal that the translation kept as
 /// text, so the translation depends on its value).
 bool containsSentinel(std::string_view sql);
+
+/// The ordinals of the sentinels that translated SQL holds inline, ascending and without repeats.
+std::vector<size_t> inlineSentinels(std::string_view sql);
 
 } // namespace orv::sqlite

@@ -124,6 +124,37 @@ bool isComparison(const Node& node) {
     return node.isWord("BETWEEN");
 }
 
+// True when a node ends an operand at this level: nothing, a keyword (AND, OR, THEN, ...) or a
+// comma stands there.
+bool operandBoundary(const Nodes& nodes, size_t i) {
+    return i >= nodes.size() || isReservedWord(nodes[i]) || nodes[i].isOperator(",");
+}
+
+bool plainColumnChain(const Nodes& nodes, size_t start, size_t end) {
+    return end > start && nameChainEnd(nodes, start) == end && !nodes[start].isWord("NULL");
+}
+
+// The plain column (a or a.b) that ends just before `comparison`, standing alone as its operand.
+bool columnBefore(const Nodes& nodes, size_t comparison) {
+    if (comparison == 0 || !isName(nodes[comparison - 1])) return false;
+    size_t start = comparison - 1;
+    while (start >= 2 && nodes[start - 1].isOperator(".") && isName(nodes[start - 2]))
+        start -= 2;
+    return plainColumnChain(nodes, start, comparison) &&
+           (start == 0 || operandBoundary(nodes, start - 1));
+}
+
+// The plain column that starts just after `comparison`, standing alone as its operand.
+bool columnAfter(const Nodes& nodes, size_t comparison) {
+    const size_t start = comparison + 1;
+    const size_t end = nameChainEnd(nodes, start);
+    return plainColumnChain(nodes, start, end) && operandBoundary(nodes, end);
+}
+
+bool plainComparison(const Node& node) {
+    return isComparison(node) && !node.isWord("BETWEEN");
+}
+
 } // namespace
 
 void markComparedSubqueries(Nodes& nodes) {
@@ -131,6 +162,13 @@ void markComparedSubqueries(Nodes& nodes) {
         Node& node = nodes[i];
         if (node.kind != Node::Kind::Paren || node.children.empty() ||
             !node.children[0].isWord("SELECT"))
+            continue;
+        // A subquery compared with a plain column takes the column's own collation (DATUM for a
+        // date column, binary for the rest), so it needs no mark. A mark would override the
+        // column's collation, and SQLite searches an index only for a comparison in the index's
+        // collation: `iddog = (SELECT ...)` would scan the whole table for every row.
+        if (i > 0 && plainComparison(nodes[i - 1]) && columnBefore(nodes, i - 1)) continue;
+        if (i + 1 < nodes.size() && plainComparison(nodes[i + 1]) && columnAfter(nodes, i + 1))
             continue;
         if ((i > 0 && isComparison(nodes[i - 1])) ||
             (i + 1 < nodes.size() && isComparison(nodes[i + 1])))
