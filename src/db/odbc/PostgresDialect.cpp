@@ -1,0 +1,360 @@
+#include "db/odbc/PostgresDialect.h"
+
+#include "db/odbc/ResultColumnNames.h"
+#include "db/sqlite/dialect/CallRewrites.h"
+#include "db/sqlite/dialect/OuterJoin.h"
+#include "db/sqlite/dialect/SelectClauses.h"
+#include "db/sqlite/dialect/StatementRewrites.h"
+#include "db/sqlite/dialect/StatementText.h"
+#include "db/sqlite/dialect/TokenTree.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+namespace orv::odbc {
+
+using sqlite::Node;
+using sqlite::Nodes;
+using sqlite::Token;
+
+namespace {
+
+Node internalString(std::string text) {
+    return sqlite::leaf(sqlite::makeInternalString(std::move(text)));
+}
+
+bool isCallOf(const Nodes& nodes, size_t i, std::string_view upperName) {
+    return i + 1 < nodes.size() && nodes[i].isWord(upperName) &&
+           nodes[i + 1].kind == Node::Kind::Paren && (i == 0 || !nodes[i - 1].isOperator("."));
+}
+
+// DECODE(e, s1, r1, ..., default): a CASE that matches NULL with NULL, as DECODE does, and
+// evaluates only the chosen result (DECODE(y, 0, 0, x / y) must not divide by zero).
+void rewriteDecodeCalls(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallOf(nodes, i, "DECODE")) continue;
+        std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+        if (arguments.size() < 3) continue; // the server reports the wrong call
+        Nodes expression{sqlite::word("CASE")};
+        size_t k = 1;
+        for (; k + 1 < arguments.size(); k += 2) {
+            expression.push_back(sqlite::word("WHEN"));
+            expression.push_back(sqlite::paren(arguments[0]));
+            expression.push_back(sqlite::word("IS"));
+            expression.push_back(sqlite::word("NOT"));
+            expression.push_back(sqlite::word("DISTINCT"));
+            expression.push_back(sqlite::word("FROM"));
+            expression.push_back(sqlite::paren(std::move(arguments[k])));
+            expression.push_back(sqlite::word("THEN"));
+            expression.push_back(sqlite::paren(std::move(arguments[k + 1])));
+        }
+        if (k < arguments.size()) {
+            expression.push_back(sqlite::word("ELSE"));
+            expression.push_back(sqlite::paren(std::move(arguments[k])));
+        }
+        expression.push_back(sqlite::word("END"));
+        nodes[i] = sqlite::paren(std::move(expression));
+        nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+    }
+}
+
+bool isArithmetic(const Node& node) {
+    return node.isOperator("*") || node.isOperator("/") || node.isOperator("+") ||
+           node.isOperator("-") || node.isOperator("||");
+}
+
+// Concatenation chains, and exact division. An operand chain is primaries joined by arithmetic
+// operators; its parts between the '||' are joined by CONCAT, which reads NULL as empty text,
+// and an empty result is NULL because the bank's database has no empty text. Each divisor
+// becomes a numeric: PostgreSQL divides integers as integers.
+void rewriteOperators(Nodes& nodes) {
+    size_t i = 0;
+    while (i < nodes.size()) {
+        size_t end = sqlite::primaryEnd(nodes, i);
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        std::vector<size_t> concatenations;
+        while (end + 1 < nodes.size() && isArithmetic(nodes[end]) &&
+               sqlite::primaryEnd(nodes, end + 1) > end + 1) {
+            const size_t operandEnd = sqlite::primaryEnd(nodes, end + 1);
+            if (nodes[end].isOperator("/")) {
+                Nodes divisor(
+                    std::make_move_iterator(nodes.begin() + static_cast<long>(end + 1)),
+                    std::make_move_iterator(nodes.begin() + static_cast<long>(operandEnd)));
+                nodes.erase(nodes.begin() + static_cast<long>(end + 2),
+                            nodes.begin() + static_cast<long>(operandEnd));
+                divisor.push_back(sqlite::word("AS"));
+                divisor.push_back(sqlite::word("numeric"));
+                nodes[end + 1] = sqlite::word("CAST");
+                nodes.insert(nodes.begin() + static_cast<long>(end + 2),
+                             sqlite::paren(std::move(divisor)));
+                end += 3;
+                continue;
+            }
+            if (nodes[end].isOperator("||")) concatenations.push_back(end);
+            end = operandEnd;
+        }
+        if (!concatenations.empty()) {
+            std::vector<Nodes> parts(1);
+            size_t next = 0;
+            for (size_t k = start; k < end; ++k) {
+                if (next < concatenations.size() && k == concatenations[next]) {
+                    parts.emplace_back();
+                    ++next;
+                    continue;
+                }
+                parts.back().push_back(std::move(nodes[k]));
+            }
+            Nodes concat{sqlite::word("CONCAT"), sqlite::paren(sqlite::joinWithCommas(parts)),
+                         sqlite::op(","), internalString("")};
+            Nodes call{sqlite::word("NULLIF"), sqlite::paren(std::move(concat))};
+            nodes.erase(nodes.begin() + static_cast<long>(start),
+                        nodes.begin() + static_cast<long>(end));
+            nodes.insert(nodes.begin() + static_cast<long>(start),
+                         std::make_move_iterator(call.begin()),
+                         std::make_move_iterator(call.end()));
+            end = start + 2;
+        }
+        i = end;
+    }
+}
+
+// ROWID, bare or qualified, is the table's orv_rowid column.
+void rewriteRowid(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].isWord("ROWID") && (i + 1 >= nodes.size() || !nodes[i + 1].isOperator("(")))
+            nodes[i] = sqlite::word(kRowidColumn);
+}
+
+// SYSDATE, written without parentheses: the local date and time to the second.
+void rewriteSysdateWord(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!nodes[i].isWord("SYSDATE")) continue;
+        if (i > 0 && nodes[i - 1].isOperator(".")) continue;
+        if (i + 1 < nodes.size() && nodes[i + 1].kind == Node::Kind::Paren) continue;
+        nodes[i] = sqlite::word("LOCALTIMESTAMP");
+        nodes.insert(nodes.begin() + static_cast<long>(i + 1),
+                     sqlite::paren({sqlite::leaf(Token{Token::Kind::Number, "0", false})}));
+    }
+}
+
+bool isRownum(const Node& node) {
+    return node.isWord("ROWNUM");
+}
+
+std::optional<double> numberOf(const Node& node) {
+    if (!node.isLeaf() || node.token.kind != Token::Kind::Number) return std::nullopt;
+    return std::strtod(node.token.text.c_str(), nullptr);
+}
+
+// How many rows a condition ROWNUM <op> n lets through: the bank's database numbers a row only
+// when it passes, so the rows up to the first number the condition rejects.
+std::optional<long long> rownumLimit(const Nodes& term) {
+    if (term.size() != 3) return std::nullopt;
+    std::string op;
+    std::optional<double> n;
+    if (isRownum(term[0]) && term[1].isLeaf()) {
+        op = term[1].token.text;
+        n = numberOf(term[2]);
+    } else if (isRownum(term[2]) && term[1].isLeaf()) {
+        // n >= ROWNUM is ROWNUM <= n.
+        const std::string flipped = term[1].token.text;
+        op = flipped == "<"    ? ">"
+             : flipped == ">"  ? "<"
+             : flipped == "<=" ? ">="
+             : flipped == ">=" ? "<="
+                               : flipped;
+        n = numberOf(term[0]);
+    }
+    if (!n) return std::nullopt;
+    const double v = *n;
+    constexpr long long kAll = -1;
+    if (op == "<=") return v < 1 ? 0 : static_cast<long long>(std::floor(v));
+    if (op == "<") return v <= 1 ? 0 : static_cast<long long>(std::ceil(v)) - 1;
+    if (op == "=") return v == 1 ? 1 : 0;
+    if (op == ">") return v < 1 ? kAll : 0;
+    if (op == ">=") return v <= 1 ? kAll : 0;
+    if (op == "<>" || op == "!=")
+        return v < 1 || v != std::floor(v) ? kAll : static_cast<long long>(v) - 1;
+    return std::nullopt;
+}
+
+bool hasWordAtTop(const Nodes& nodes, size_t from, size_t to, std::string_view upperWord) {
+    for (size_t i = from; i < to && i < nodes.size(); ++i)
+        if (nodes[i].isWord(upperWord)) return true;
+    return false;
+}
+
+bool containsRownum(const Nodes& nodes) {
+    for (const Node& node : nodes) {
+        if (isRownum(node)) return true;
+        if (!node.isLeaf() && containsRownum(node.children)) return true;
+    }
+    return false;
+}
+
+void replaceRownum(Nodes& nodes, bool grouped) {
+    for (Node& node : nodes) {
+        if (!node.isLeaf()) {
+            if (!(node.kind == Node::Kind::Paren && !node.children.empty() &&
+                  node.children[0].isWord("SELECT")))
+                replaceRownum(node.children, grouped);
+            continue;
+        }
+        if (!isRownum(node)) continue;
+        // A grouped block gives each row a group of its own with a fresh negative number, which
+        // no real key is; elsewhere the row's number within the result.
+        node = grouped ? sqlite::paren({sqlite::op("-"), sqlite::word("nextval"),
+                                        sqlite::paren({internalString("orv_rownum")})})
+                       : sqlite::paren({sqlite::word("row_number"), sqlite::paren({}),
+                                        sqlite::word("OVER"), sqlite::paren({})});
+    }
+}
+
+// ROWNUM of the one SELECT of a level: a condition on it becomes a LIMIT; any other use a number.
+void rewriteRownum(Nodes& nodes) {
+    if (!containsRownum(nodes)) return;
+    const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
+    if (selects.size() != 1) return;
+    const sqlite::SelectClauses& block = selects[0];
+    const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+                         hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
+    std::optional<long long> limit;
+    if (block.where != sqlite::SelectClauses::none && !grouped) {
+        const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
+                              nodes.begin() + static_cast<long>(block.whereEnd));
+        std::vector<Nodes> kept;
+        for (Nodes& term : sqlite::splitOnAnd(condition)) {
+            const std::optional<long long> termLimit = rownumLimit(term);
+            if (!termLimit) {
+                kept.push_back(std::move(term));
+                continue;
+            }
+            if (*termLimit >= 0) limit = limit ? std::min(*limit, *termLimit) : *termLimit;
+            if (!limit) limit = -1;
+        }
+        Nodes rest;
+        if (!kept.empty()) {
+            rest.push_back(sqlite::word("WHERE"));
+            Nodes joined = sqlite::joinWithAnd(kept);
+            rest.insert(rest.end(), joined.begin(), joined.end());
+        }
+        nodes.erase(nodes.begin() + static_cast<long>(block.where),
+                    nodes.begin() + static_cast<long>(block.whereEnd));
+        nodes.insert(nodes.begin() + static_cast<long>(block.where), rest.begin(), rest.end());
+    }
+    replaceRownum(nodes, grouped);
+    if (limit && *limit >= 0) {
+        nodes.push_back(sqlite::word("LIMIT"));
+        nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(*limit), false}));
+    }
+}
+
+// A variable tested for NULL has nothing to take its type from; the server must be told.
+void typeNullTestedVariables(Nodes& nodes) {
+    for (size_t i = 0; i + 1 < nodes.size(); ++i) {
+        if (!nodes[i].isLeaf() || nodes[i].token.kind != Token::Kind::Bind ||
+            !nodes[i + 1].isWord("IS"))
+            continue;
+        Nodes inside{std::move(nodes[i]), sqlite::word("AS"), sqlite::word("text")};
+        nodes[i] = sqlite::word("CAST");
+        nodes.insert(nodes.begin() + static_cast<long>(i + 1), sqlite::paren(std::move(inside)));
+    }
+}
+
+void rewriteLevel(Nodes& nodes) {
+    sqlite::rewriteOuterJoins(nodes);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        Node& node = nodes[i];
+        if (node.isLeaf() || sqlite::isOuterJoinMarker(node)) continue;
+        rewriteLevel(node.children);
+    }
+    rewriteRownum(nodes);
+    rewriteRowid(nodes);
+    rewriteSysdateWord(nodes);
+    sqlite::rewriteMinus(nodes);
+    sqlite::joinRoutineNames(nodes);
+    rewriteDecodeCalls(nodes);
+    typeNullTestedVariables(nodes);
+    rewriteOperators(nodes);
+}
+
+// CREATE TABLE name (columns): the bank's column types in the server's words, and the orv_rowid
+// key that stands for ROWID. COLLATE clauses of the embedded bank are dropped.
+void rewriteCreateTable(Nodes& nodes) {
+    if (nodes.size() < 3 || !nodes[0].isWord("CREATE") || !nodes[1].isWord("TABLE")) return;
+    for (Node& node : nodes) {
+        if (node.kind != Node::Kind::Paren) continue;
+        Nodes& columns = node.children;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i].isWord("NUMBER")) {
+                columns[i] = sqlite::word("numeric");
+            } else if (columns[i].isWord("DATE")) {
+                columns[i] = sqlite::word("pg_catalog.date");
+            } else if (columns[i].isWord("VARCHAR2")) {
+                columns[i] = sqlite::word("varchar");
+            } else if (columns[i].isWord("COLLATE") && i + 1 < columns.size()) {
+                columns.erase(columns.begin() + static_cast<long>(i),
+                              columns.begin() + static_cast<long>(i + 2));
+                --i;
+            }
+        }
+        columns.push_back(sqlite::op(","));
+        for (const char* part :
+             {kRowidColumn, "bigint", "GENERATED", "BY", "DEFAULT", "AS", "IDENTITY"})
+            columns.push_back(sqlite::word(part));
+        return;
+    }
+}
+
+// The one table a plain query reads, as the statement names it (schema.table kept).
+std::string singleSourceTable(const Nodes& nodes) {
+    const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
+    if (selects.size() != 1 || selects[0].from == sqlite::SelectClauses::none) return {};
+    const size_t from = selects[0].from + 1;
+    const size_t end = sqlite::nameChainEnd(nodes, from);
+    if (end == from) return {};
+    for (size_t i = end; i < selects[0].fromEnd; ++i)
+        if (nodes[i].isOperator(",") || nodes[i].isWord("JOIN")) return {};
+    std::string table;
+    for (size_t i = from; i < end; ++i)
+        table += nodes[i].token.text;
+    return table;
+}
+
+// Named variables become '?' markers; the names are kept in order for binding.
+void placeMarkers(PostgresStatement& statement) {
+    const std::vector<sqlite::PlacedToken> tokens = sqlite::tokenizePlaced(statement.sql);
+    std::string sql;
+    size_t copied = 0;
+    for (const sqlite::PlacedToken& placed : tokens) {
+        if (placed.token.kind != Token::Kind::Bind) continue;
+        sql.append(statement.sql, copied, placed.begin - copied);
+        sql += '?';
+        copied = placed.end;
+        statement.parameters.push_back(placed.token.text.substr(1));
+    }
+    sql.append(statement.sql, copied, std::string::npos);
+    statement.sql = std::move(sql);
+}
+
+} // namespace
+
+PostgresStatement translateForPostgres(std::string_view bankSql) {
+    Nodes nodes = sqlite::buildTree(sqlite::tokenize(bankSql));
+    PostgresStatement statement;
+    statement.sourceTable = singleSourceTable(nodes);
+    statement.columnNames = resultColumnNames(bankSql);
+    rewriteCreateTable(nodes);
+    rewriteLevel(nodes);
+    std::vector<sqlite::SharedLiteral> unused;
+    statement.sql = sqlite::renderStatement(nodes, false, unused);
+    placeMarkers(statement);
+    return statement;
+}
+
+} // namespace orv::odbc
