@@ -23,7 +23,7 @@ public:
     const std::string& unavailableReason() const { return reason_; }
 
     /// The superuser the cluster was made with, and its password.
-    static constexpr const char* kAdmin = "orv_admin";
+    static constexpr const char* kAdmin = "ORV_ADMIN";
     static constexpr const char* kAdminPassword = "Skrbnik-Geslo-1";
 
     /// Creates an empty database (dropping one of the same name) with orafce, owned by the

@@ -192,6 +192,22 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
         runPlain("SET DateStyle = 'ISO, DMY'");
         runPlain("SET orafce.nls_date_format = 'DD.MM.YYYY'");
         runPlain("SET search_path = \"$user\", public, oracle, pg_catalog");
+        // Values written as text as the bank's database writes them: a number without trailing
+        // zeros and without the zero before its point, a date as dd.mm.yyyy (and its time
+        // when it has one). Texts stay as they are.
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v numeric) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT regexp_replace(trim_scale(v)::text, '^(-?)0[.]', "
+                 "'\\1.') $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v double precision) RETURNS text LANGUAGE "
+                 "sql IMMUTABLE AS $$ SELECT pg_temp.orv_text(v::numeric) $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v text) RETURNS text LANGUAGE sql IMMUTABLE "
+                 "AS $$ SELECT v $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v pg_catalog.date) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v timestamp) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT CASE WHEN v = date_trunc('day', v) THEN "
+                 "pg_catalog.to_char(v, 'DD.MM.YYYY') ELSE pg_catalog.to_char(v, "
+                 "'DD.MM.YYYY HH24:MI:SS') END $$");
         // ROWNUM in a grouped query draws its numbers from here.
         runPlain("CREATE TEMPORARY SEQUENCE IF NOT EXISTS orv_rownum");
         commit();

@@ -109,6 +109,8 @@ void rewriteOperators(Nodes& nodes) {
                 }
                 parts.back().push_back(std::move(nodes[k]));
             }
+            for (Nodes& part : parts)
+                part = Nodes{sqlite::word(kTextFunction), sqlite::paren(std::move(part))};
             Nodes concat{sqlite::word("CONCAT"), sqlite::paren(sqlite::joinWithCommas(parts)),
                          sqlite::op(","), internalString("")};
             Nodes call{sqlite::word("NULLIF"), sqlite::paren(std::move(concat))};
@@ -120,6 +122,36 @@ void rewriteOperators(Nodes& nodes) {
             end = start + 2;
         }
         i = end;
+    }
+}
+
+// NVL(a, b) is COALESCE(a, b): the same result, and the server types literals from the other
+// argument (orafce's NVL cannot tell which of its forms NVL(NULL, 'x') means). TO_CHAR of one
+// argument writes the value as the bank's database writes it.
+void rewriteCalls(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (isCallOf(nodes, i, "NVL")) nodes[i] = sqlite::word("COALESCE");
+        if (isCallOf(nodes, i, "TO_CHAR") &&
+            sqlite::splitOnCommas(nodes[i + 1].children).size() == 1)
+            nodes[i] = sqlite::word(kTextFunction);
+    }
+}
+
+// A subquery in FROM needs a name on PostgreSQL; the bank's database does without.
+void nameSubqueries(Nodes& nodes) {
+    size_t counter = 0;
+    for (const sqlite::SelectClauses& block : sqlite::findSelects(nodes)) {
+        if (block.from == sqlite::SelectClauses::none) continue;
+        for (size_t i = block.from + 1; i < block.fromEnd && i < nodes.size(); ++i) {
+            const Node& node = nodes[i];
+            if (node.kind != Node::Kind::Paren || node.children.empty() ||
+                !(node.children[0].isWord("SELECT") || node.children[0].kind == Node::Kind::Paren))
+                continue;
+            if (i + 1 < nodes.size() && (sqlite::isName(nodes[i + 1]) || nodes[i + 1].isWord("AS")))
+                continue;
+            nodes.insert(nodes.begin() + static_cast<long>(i + 1),
+                         sqlite::word("orv_s" + std::to_string(++counter)));
+        }
     }
 }
 
@@ -274,11 +306,13 @@ void rewriteLevel(Nodes& nodes) {
         rewriteLevel(node.children);
     }
     rewriteRownum(nodes);
+    nameSubqueries(nodes);
     rewriteRowid(nodes);
     rewriteSysdateWord(nodes);
     sqlite::rewriteMinus(nodes);
     sqlite::joinRoutineNames(nodes);
     rewriteDecodeCalls(nodes);
+    rewriteCalls(nodes);
     typeNullTestedVariables(nodes);
     rewriteOperators(nodes);
 }

@@ -8,7 +8,9 @@
 // the session reads dates day first (DateStyle German, DMY). What is left is syntax:
 //
 // * `a || b` treats NULL as empty text and a result without text is NULL:
-//   NULLIF(CONCAT(a, b), '');
+//   NULLIF(CONCAT(orv_text(a), orv_text(b)), ''), where orv_text writes numbers and dates as
+//   the bank's database does; TO_CHAR(x) of one argument is orv_text(x) too;
+// * NVL is COALESCE, and a subquery in FROM gets a name;
 // * `x / y` is exact: the divisor is made a numeric, so that 1/100 is 0.01;
 // * DECODE becomes a CASE that matches NULL with NULL and evaluates only the chosen result;
 // * the outer-join marker (+) becomes LEFT JOIN ... ON (the embedded bank's rewrite);
@@ -43,6 +45,11 @@ struct PostgresStatement {
 /// Rewrites one statement of the bank's dialect for PostgreSQL. Throws DatabaseError on a
 /// statement that cannot be tokenized.
 PostgresStatement translateForPostgres(std::string_view bankSql);
+
+/// The session's function that writes a value as text as the bank's database does (numbers
+/// without trailing zeros or a leading zero, .5; dates as dd.mm.yyyy); the connection creates it
+/// at logon.
+inline constexpr const char* kTextFunction = "pg_temp.orv_text";
 
 /// The name of the column that serves as ROWID in every table of a bank on the server.
 inline constexpr const char* kRowidColumn = "orv_rowid";
