@@ -152,8 +152,7 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
                               ? "DSN=" + connectionValue(dataSource)
                               : dataSource;
     if (!connect.empty() && connect.back() != ';') connect += ';';
-    connect +=
-        "UID=" + connectionValue(toUpper(userName)) + ";PWD=" + connectionValue(password) + ";";
+    connect += "UID=" + connectionValue(userName) + ";PWD=" + connectionValue(password) + ";";
     SQLSMALLINT outLength = 0;
     const SQLRETURN connected =
         dataSource.empty()

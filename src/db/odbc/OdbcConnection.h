@@ -41,6 +41,10 @@ public:
     void commit() override;
     void rollback() override;
 
+    /// Runs a statement in the server's own SQL, untranslated and without variables, inside the
+    /// session's transaction. For tools that set up a bank on the server.
+    void executeServerText(const std::string& serverSql) { runPlain(serverSql); }
+
     /// The DBMS name the driver reported at logon ("PostgreSQL", "Oracle", ...).
     const std::string& dbmsName() const { return dbmsName_; }
     /// True when statements are translated for PostgreSQL.

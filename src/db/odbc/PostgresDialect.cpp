@@ -247,11 +247,24 @@ void replaceRownum(Nodes& nodes, bool grouped) {
     }
 }
 
-// ROWNUM of the one SELECT of a level: a condition on it becomes a LIMIT; any other use a number.
+// ROWNUM in the SELECTs of a level. In a level of one plain SELECT a condition on it becomes a
+// LIMIT; every other use is a row number (in a grouped SELECT a fresh negative one).
 void rewriteRownum(Nodes& nodes) {
     if (!containsRownum(nodes)) return;
     const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
-    if (selects.size() != 1) return;
+    if (selects.size() != 1) {
+        // Branches of a set operation: each gets its numbers; a condition on ROWNUM in a branch
+        // is left for the server to refuse.
+        for (const sqlite::SelectClauses& block : selects) {
+            const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+                                 hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
+            Nodes range(std::make_move_iterator(nodes.begin() + static_cast<long>(block.select)),
+                        std::make_move_iterator(nodes.begin() + static_cast<long>(block.end)));
+            replaceRownum(range, grouped);
+            std::move(range.begin(), range.end(), nodes.begin() + static_cast<long>(block.select));
+        }
+        return;
+    }
     const sqlite::SelectClauses& block = selects[0];
     const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
                          hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
@@ -298,8 +311,26 @@ void typeNullTestedVariables(Nodes& nodes) {
     }
 }
 
+// A FROM list that mixes commas with JOINs: the server binds JOIN tighter than a comma, so an ON
+// condition could not name the tables before the comma (the outer-join rewrite puts the joined
+// tables last). CROSS JOIN keeps the list's order of binding.
+void crossJoinCommas(Nodes& nodes) {
+    for (const sqlite::SelectClauses& block : sqlite::findSelects(nodes)) {
+        if (block.from == sqlite::SelectClauses::none) continue;
+        if (!hasWordAtTop(nodes, block.from, block.fromEnd, "JOIN")) continue;
+        for (size_t i = block.from + 1; i < block.fromEnd; ++i) {
+            if (!nodes[i].isOperator(",")) continue;
+            nodes[i] = sqlite::word("CROSS");
+            nodes.insert(nodes.begin() + static_cast<long>(i + 1), sqlite::word("JOIN"));
+            crossJoinCommas(nodes); // the positions moved: start again
+            return;
+        }
+    }
+}
+
 void rewriteLevel(Nodes& nodes) {
     sqlite::rewriteOuterJoins(nodes);
+    crossJoinCommas(nodes);
     for (size_t i = 0; i < nodes.size(); ++i) {
         Node& node = nodes[i];
         if (node.isLeaf() || sqlite::isOuterJoinMarker(node)) continue;
