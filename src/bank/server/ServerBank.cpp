@@ -120,7 +120,9 @@ void createUser(odbc::OdbcConnection& admin, const std::string& user, const std:
 }
 
 // One value of the embedded bank as a literal of the server: dates (stored as keys) in ISO
-// form, which the server reads whatever its date style.
+// form, which the server reads whatever its date style; numbers with the 15 digits a double
+// holds exactly, so that the server's exact decimals are the amounts the bank meant (0.1, not
+// 0.1000000000000000055...).
 std::string literal(sqlite3_stmt* statement, int column) {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_NULL:
@@ -129,7 +131,7 @@ std::string literal(sqlite3_stmt* statement, int column) {
         return std::to_string(sqlite3_column_int64(statement, column));
     case SQLITE_FLOAT: {
         char text[40];
-        std::snprintf(text, sizeof text, "%.17g", sqlite3_column_double(statement, column));
+        std::snprintf(text, sizeof text, "%.15g", sqlite3_column_double(statement, column));
         return text;
     }
     default: {

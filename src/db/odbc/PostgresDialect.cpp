@@ -391,6 +391,35 @@ std::string singleSourceTable(const Nodes& nodes) {
     return table;
 }
 
+// An ordered UNION: rows that tie on the ORDER BY terms follow the whole row, column by column,
+// NULL first, which is the order in which the embedded bank hands ties on (it removes the
+// duplicates of a UNION by sorting whole rows). The bank's database leaves the order of ties
+// open; keeping it the same on both backends keeps the transfer's output the same, since the
+// derivation gives a contract's balance to the first of its rows.
+void orderTiesByWholeRow(Nodes& nodes) {
+    const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
+    if (selects.size() < 2 || selects[0].from == sqlite::SelectClauses::none) return;
+    bool unionDistinct = false;
+    for (size_t i = 0; i + 1 < nodes.size(); ++i)
+        if (nodes[i].isWord("UNION") && !nodes[i + 1].isWord("ALL")) unionDistinct = true;
+    if (!unionDistinct) return;
+    size_t order = nodes.size();
+    for (size_t i = selects.back().select; i + 1 < nodes.size(); ++i)
+        if (nodes[i].isWord("ORDER") && nodes[i + 1].isWord("BY")) order = i;
+    if (order == nodes.size()) return;
+    for (size_t i = order; i < nodes.size(); ++i)
+        if (nodes[i].isWord("LIMIT") || nodes[i].isWord("FOR")) return;
+    const Nodes list(nodes.begin() + static_cast<long>(selects[0].select + 1),
+                     nodes.begin() + static_cast<long>(selects[0].from));
+    const size_t columns = sqlite::splitOnCommas(list).size();
+    for (size_t c = 1; c <= columns; ++c) {
+        nodes.push_back(sqlite::op(","));
+        nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(c), false}));
+        nodes.push_back(sqlite::word("NULLS"));
+        nodes.push_back(sqlite::word("FIRST"));
+    }
+}
+
 // Named variables become '?' markers; the names are kept in order for binding.
 void placeMarkers(PostgresStatement& statement) {
     const std::vector<sqlite::PlacedToken> tokens = sqlite::tokenizePlaced(statement.sql);
@@ -416,6 +445,7 @@ PostgresStatement translateForPostgres(std::string_view bankSql) {
     statement.columnNames = resultColumnNames(bankSql);
     rewriteCreateTable(nodes);
     rewriteLevel(nodes);
+    orderTiesByWholeRow(nodes);
     std::vector<sqlite::SharedLiteral> unused;
     statement.sql = sqlite::renderStatement(nodes, false, unused);
     placeMarkers(statement);
