@@ -126,7 +126,9 @@ void RowStore::add(const Value& value) {
 unsigned char* RowStore::reserve(size_t bytes) {
     if (blocks_.empty() || blockUsed_ + bytes > blockSize_) {
         blockSize_ = std::max(kBlockBytes, bytes);
-        blocks_.push_back(std::make_unique<unsigned char[]>(blockSize_));
+        // Not zeroed: every byte handed out is written before it is read, and a result of one
+        // small row would otherwise clear a whole block.
+        blocks_.push_back(std::make_unique_for_overwrite<unsigned char[]>(blockSize_));
         blockUsed_ = 0;
     }
     unsigned char* at = blocks_.back().get() + blockUsed_;

@@ -134,6 +134,11 @@ TEST_F(OdbcBackend, NamedVariablesAreBound) {
 
 TEST_F(OdbcBackend, OneTransactionPerSession) {
     TOracleDataSet q("Q", session);
+    // A failing query with nothing uncommitted leaves the session usable.
+    q.setSQL("select 1 / (n - n) from t where id = 1");
+    EXPECT_THROW(q.Open(), DatabaseError);
+    EXPECT_EQ(scalar("select s from t where id = 1"), "ABC");
+
     q.setSQL("update t set n = n + 10 where id = 1");
     q.ExecSQL();
     EXPECT_EQ(scalar("select n from t where id = 1"), "12.5");

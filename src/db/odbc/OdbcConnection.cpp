@@ -152,6 +152,9 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
                               ? "DSN=" + connectionValue(dataSource)
                               : dataSource;
     if (!connect.empty() && connect.back() != ';') connect += ';';
+    // The connection keeps a failed statement from taking the transaction with it itself (see
+    // run); the driver's own savepoint around every statement would cost two more round trips.
+    connect += "Protocol=7.4-0;";
     connect += "UID=" + connectionValue(userName) + ";PWD=" + connectionValue(password) + ";";
     SQLSMALLINT outLength = 0;
     const SQLRETURN connected =
@@ -214,6 +217,7 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
 }
 
 OdbcConnection::~OdbcConnection() {
+    direct_.reset();
     prepared_.clear();
     order_.clear();
 }
@@ -242,6 +246,7 @@ const OdbcConnection::ServerStatement& OdbcConnection::translate(const std::stri
         statement.parameters = std::move(translated.parameters);
         statement.columnNames = std::move(translated.columnNames);
         statement.sourceTable = std::move(translated.sourceTable);
+        statement.changes = translated.changes;
     } else {
         // A server of the bank's own dialect takes the statement as it is, named variables too.
         statement.sql = bankSql;
@@ -305,12 +310,27 @@ void bindParameter(SQLHSTMT statement, SQLUSMALLINT index, const Value& value,
 } // namespace
 
 OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
-                                            const std::vector<BoundVariable>& variables) {
+                                            const std::vector<BoundVariable>& variables,
+                                            bool ownHandle) {
     const ServerStatement& translated = translate(bankSql);
-    Prepared& prepared = prepare(translated.sql);
-    SQLHSTMT statement = prepared.statement;
-    SQLFreeStmt(statement, SQL_CLOSE);
-    SQLFreeStmt(statement, SQL_RESET_PARAMS);
+    // A statement with named variables repeats with other values (the lookups of every row):
+    // it is prepared on the server once and kept. A spliced text is mostly new: it is sent
+    // once, parsed, bound and run in one round trip, with nothing to free afterwards.
+    const bool direct = translated.parameters.empty() && !ownHandle;
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (direct) {
+        if (!direct_) {
+            direct_ = std::make_unique<Prepared>();
+            check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &direct_->statement),
+                  SQL_HANDLE_DBC, handles_->connection);
+        }
+        statement = direct_->statement;
+        SQLFreeStmt(statement, SQL_CLOSE);
+    } else {
+        statement = prepare(translated.sql).statement;
+        SQLFreeStmt(statement, SQL_CLOSE);
+        SQLFreeStmt(statement, SQL_RESET_PARAMS);
+    }
     std::vector<ParameterBuffer> buffers(translated.parameters.size());
     for (size_t i = 0; i < translated.parameters.size(); ++i) {
         // The bank's database matches variable names case-insensitively.
@@ -320,12 +340,35 @@ OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
         if (!found) throw DatabaseError("ORA-01008: not all variables bound");
         bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), found->value, buffers[i]);
     }
-    const SQLRETURN rc = SQLExecute(statement);
+    // A failed statement takes back only itself, as on the bank's database; PostgreSQL would
+    // abort the whole transaction. Uncommitted changes are kept by a savepoint before each
+    // statement; while there are none, a failure simply ends the transaction, which holds
+    // nothing, and the statements of a transfer's rows (reads, then a row posted and committed)
+    // pay no savepoint at all.
+    const bool guarded = postgres_ && changed_;
+    if (guarded) {
+        runPlain(savepointOpen_ ? "RELEASE SAVEPOINT orv_statement; SAVEPOINT orv_statement"
+                                : "SAVEPOINT orv_statement");
+        savepointOpen_ = true;
+    }
+    const SQLRETURN rc =
+        direct
+            ? SQLExecDirect(statement,
+                            reinterpret_cast<SQLCHAR*>(const_cast<char*>(translated.sql.c_str())),
+                            static_cast<SQLINTEGER>(translated.sql.size()))
+            : SQLExecute(statement);
     if (!succeeded(rc) && rc != SQL_NO_DATA) {
         const std::string error = diagnostic(SQL_HANDLE_STMT, statement);
         SQLFreeStmt(statement, SQL_CLOSE);
+        if (postgres_) {
+            if (guarded)
+                runPlain("ROLLBACK TO SAVEPOINT orv_statement");
+            else
+                rollback();
+        }
         throw DatabaseError(error);
     }
+    if (translated.changes) changed_ = true;
     return Running{statement, &translated};
 }
 
@@ -448,7 +491,9 @@ void OdbcConnection::streamQuery(const std::string& sql,
                                  const std::vector<BoundVariable>& variables,
                                  const std::function<void(const std::vector<FieldInfo>&)>& columns,
                                  const std::function<void(const std::vector<Value>&)>& row) {
-    Running running = run(sql, variables);
+    // The rows are handed on while the statement is open, and whoever takes them may run
+    // statements of its own meanwhile: this statement has a handle of its own.
+    Running running = run(sql, variables, true);
     try {
         fetchAll(running, columns, row);
     } catch (...) {
@@ -484,11 +529,13 @@ void OdbcConnection::insertRow(const std::string& table,
 }
 
 void OdbcConnection::commit() {
+    changed_ = savepointOpen_ = false;
     check(SQLEndTran(SQL_HANDLE_DBC, handles_->connection, SQL_COMMIT), SQL_HANDLE_DBC,
           handles_->connection);
 }
 
 void OdbcConnection::rollback() {
+    changed_ = savepointOpen_ = false;
     check(SQLEndTran(SQL_HANDLE_DBC, handles_->connection, SQL_ROLLBACK), SQL_HANDLE_DBC,
           handles_->connection);
 }

@@ -61,19 +61,26 @@ private:
         std::vector<std::string> parameters;
         std::vector<std::string> columnNames;
         std::string sourceTable;
+        bool changes = true; ///< not a query: the transaction holds a change after it
     };
     const ServerStatement& translate(const std::string& bankSql);
     Prepared& prepare(const std::string& serverSql);
     /// Prepares, binds and executes; the statement is open for fetching afterwards.
-    Running run(const std::string& bankSql, const std::vector<BoundVariable>& variables);
+    /// With `ownHandle`, the statement runs on a prepared handle of its own even without
+    /// variables (its rows are read while other statements run).
+    Running run(const std::string& bankSql, const std::vector<BoundVariable>& variables,
+                bool ownHandle = false);
     void runPlain(const std::string& serverSql);
     void fetchAll(Running& running,
                   const std::function<void(const std::vector<FieldInfo>&)>& columns,
                   const std::function<void(const std::vector<Value>&)>& row);
 
     std::unique_ptr<Handles> handles_;
+    std::unique_ptr<Prepared> direct_; ///< the handle of statements sent without variables
     std::string dbmsName_;
     bool postgres_ = false;
+    bool changed_ = false;       ///< the transaction holds uncommitted changes
+    bool savepointOpen_ = false; ///< the savepoint orv_statement exists in the transaction
     std::list<std::pair<std::string, std::unique_ptr<Prepared>>> order_;
     std::unordered_map<std::string, decltype(order_)::iterator> prepared_;
     std::unordered_map<std::string, ServerStatement> translations_;

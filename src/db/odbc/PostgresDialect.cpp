@@ -441,6 +441,9 @@ void placeMarkers(PostgresStatement& statement) {
 PostgresStatement translateForPostgres(std::string_view bankSql) {
     Nodes nodes = sqlite::buildTree(sqlite::tokenize(bankSql));
     PostgresStatement statement;
+    if (!nodes.empty())
+        statement.changes = !(nodes[0].isWord("SELECT") || nodes[0].isWord("WITH") ||
+                              nodes[0].kind == Node::Kind::Paren);
     statement.sourceTable = singleSourceTable(nodes);
     statement.columnNames = resultColumnNames(bankSql);
     rewriteCreateTable(nodes);

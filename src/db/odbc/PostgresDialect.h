@@ -40,6 +40,8 @@ struct PostgresStatement {
     /// The one table a query reads (FROM a single table, no join or set operator); empty
     /// otherwise. Rows appended to the query's dataset go into this table.
     std::string sourceTable;
+    /// False for a query (SELECT, WITH, or a parenthesised query): it changes nothing.
+    bool changes = true;
 };
 
 /// Rewrites one statement of the bank's dialect for PostgreSQL. Throws DatabaseError on a
