@@ -50,6 +50,33 @@ std::string diagnostic(SQLSMALLINT type, SQLHANDLE handle, std::string* sqlState
     return text;
 }
 
+// The bank database's own words for the failures its statements meet most, by the server's
+// SQLSTATE; every other failure keeps the server's text.
+std::string bankErrorText(const std::string& state, const std::string& serverText) {
+    struct Known {
+        const char* state;
+        const char* text;
+    };
+    static constexpr Known kKnown[] = {
+        {"22012", "ORA-01476: divisor is equal to zero"},
+        {"22P02", "ORA-01722: invalid number"},
+        {"22008", "ORA-01847: day of month must be between 1 and last day of month"},
+        {"22007", "ORA-01861: literal does not match format string"},
+        {"42P01", "ORA-00942: table or view does not exist"},
+        {"42501", "ORA-01031: insufficient privileges"},
+    };
+    for (const Known& known : kKnown)
+        if (state == known.state) return known.text;
+    return serverText;
+}
+
+// The failure of a statement, in the bank database's words where it has them.
+std::string statementError(SQLHSTMT statement) {
+    std::string state;
+    const std::string text = diagnostic(SQL_HANDLE_STMT, statement, &state);
+    return bankErrorText(state, text);
+}
+
 void check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle) {
     if (!succeeded(rc)) throw DatabaseError(diagnostic(type, handle));
 }
@@ -266,10 +293,10 @@ OdbcConnection::Prepared& OdbcConnection::prepare(const std::string& serverSql) 
     auto prepared = std::make_unique<Prepared>();
     check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &prepared->statement),
           SQL_HANDLE_DBC, handles_->connection);
-    check(SQLPrepare(prepared->statement,
-                     reinterpret_cast<SQLCHAR*>(const_cast<char*>(serverSql.c_str())),
-                     static_cast<SQLINTEGER>(serverSql.size())),
-          SQL_HANDLE_STMT, prepared->statement);
+    if (!succeeded(SQLPrepare(prepared->statement,
+                              reinterpret_cast<SQLCHAR*>(const_cast<char*>(serverSql.c_str())),
+                              static_cast<SQLINTEGER>(serverSql.size()))))
+        throw DatabaseError(statementError(prepared->statement));
     order_.emplace_front(serverSql, std::move(prepared));
     prepared_[serverSql] = order_.begin();
     if (order_.size() > kCachedStatements) {
@@ -358,7 +385,7 @@ OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
                             static_cast<SQLINTEGER>(translated.sql.size()))
             : SQLExecute(statement);
     if (!succeeded(rc) && rc != SQL_NO_DATA) {
-        const std::string error = diagnostic(SQL_HANDLE_STMT, statement);
+        const std::string error = statementError(statement);
         SQLFreeStmt(statement, SQL_CLOSE);
         if (postgres_) {
             if (guarded)
@@ -469,7 +496,7 @@ void OdbcConnection::fetchAll(Running& running,
         row(values);
     }
     if (rc != SQL_NO_DATA) {
-        const std::string error = diagnostic(SQL_HANDLE_STMT, statement);
+        const std::string error = statementError(statement);
         SQLFreeStmt(statement, SQL_CLOSE);
         throw DatabaseError(error);
     }
