@@ -8,6 +8,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -470,9 +471,15 @@ void OdbcConnection::fetchAll(Running& running,
                 double real = 0.0;
                 check(SQLGetData(statement, column, SQL_C_DOUBLE, &real, sizeof real, &indicator),
                       SQL_HANDLE_STMT, statement);
-                // The bank's database has no negative zero.
+                // The bank's database has no negative zero, and a whole number prints with
+                // all its digits (12345678901234600, not 1.23456789012346e+16).
                 if (real == 0.0) real = 0.0;
-                values[k] = indicator == SQL_NULL_DATA ? Value() : Value(real);
+                if (indicator == SQL_NULL_DATA)
+                    values[k] = Value();
+                else if (real == std::trunc(real) && std::fabs(real) < 9.2e18)
+                    values[k] = Value(static_cast<long long>(real));
+                else
+                    values[k] = Value(real);
             } else {
                 text.clear();
                 char chunk[4096];
