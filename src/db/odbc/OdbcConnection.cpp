@@ -276,11 +276,12 @@ const OdbcConnection::ServerStatement& OdbcConnection::translate(const std::stri
         statement.sourceTable = std::move(translated.sourceTable);
         statement.changes = translated.changes;
     } else {
-        // A server of the bank's own dialect takes the statement as it is, named variables too.
-        statement.sql = bankSql;
-        PostgresStatement shape = translateForPostgres(bankSql);
-        statement.sourceTable = std::move(shape.sourceTable);
-        statement.parameters = {};
+        // A server of the bank's own dialect takes the statement as it is.
+        PostgresStatement native = withMarkersOnly(bankSql);
+        statement.sql = std::move(native.sql);
+        statement.parameters = std::move(native.parameters);
+        statement.sourceTable = std::move(native.sourceTable);
+        statement.changes = native.changes;
     }
     return translations_.emplace(bankSql, std::move(statement)).first->second;
 }

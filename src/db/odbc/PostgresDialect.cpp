@@ -504,6 +504,18 @@ void placeMarkers(PostgresStatement& statement) {
 
 } // namespace
 
+PostgresStatement withMarkersOnly(std::string_view bankSql) {
+    PostgresStatement statement;
+    statement.sql = std::string(bankSql);
+    const Nodes nodes = sqlite::buildTree(sqlite::tokenize(bankSql));
+    if (!nodes.empty())
+        statement.changes = !(nodes[0].isWord("SELECT") || nodes[0].isWord("WITH") ||
+                              nodes[0].kind == Node::Kind::Paren);
+    statement.sourceTable = singleSourceTable(nodes);
+    placeMarkers(statement);
+    return statement;
+}
+
 PostgresStatement translateForPostgres(std::string_view bankSql) {
     Nodes nodes = sqlite::buildTree(sqlite::tokenize(bankSql));
     PostgresStatement statement;

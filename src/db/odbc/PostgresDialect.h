@@ -48,6 +48,10 @@ struct PostgresStatement {
 /// statement that cannot be tokenized.
 PostgresStatement translateForPostgres(std::string_view bankSql);
 
+/// A statement for a server that speaks the bank's dialect itself: the text as it is but for
+/// its named variables, which become '?' markers as ODBC wants them.
+PostgresStatement withMarkersOnly(std::string_view bankSql);
+
 /// The session's function that writes a value as text as the bank's database does (numbers
 /// without trailing zeros or a leading zero, .5; dates as dd.mm.yyyy); the connection creates it
 /// at logon.
