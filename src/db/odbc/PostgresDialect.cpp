@@ -1,5 +1,8 @@
 #include "db/odbc/PostgresDialect.h"
 
+#include "db/odbc/PostgresCalls.h"
+#include "db/odbc/PostgresNodes.h"
+#include "db/odbc/PostgresRownum.h"
 #include "db/odbc/ResultColumnNames.h"
 #include "db/sqlite/dialect/CallRewrites.h"
 #include "db/sqlite/dialect/OuterJoin.h"
@@ -14,50 +17,14 @@
 
 namespace orv::odbc {
 
+using pg::hasWordAtTop;
+using pg::internalString;
+using pg::isCallOf;
 using sqlite::Node;
 using sqlite::Nodes;
 using sqlite::Token;
 
 namespace {
-
-Node internalString(std::string text) {
-    return sqlite::leaf(sqlite::makeInternalString(std::move(text)));
-}
-
-bool isCallOf(const Nodes& nodes, size_t i, std::string_view upperName) {
-    return i + 1 < nodes.size() && nodes[i].isWord(upperName) &&
-           nodes[i + 1].kind == Node::Kind::Paren && (i == 0 || !nodes[i - 1].isOperator("."));
-}
-
-// DECODE(e, s1, r1, ..., default): a CASE that matches NULL with NULL, as DECODE does, and
-// evaluates only the chosen result (DECODE(y, 0, 0, x / y) must not divide by zero).
-void rewriteDecodeCalls(Nodes& nodes) {
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (!isCallOf(nodes, i, "DECODE")) continue;
-        std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
-        if (arguments.size() < 3) continue; // the server reports the wrong call
-        Nodes expression{sqlite::word("CASE")};
-        size_t k = 1;
-        for (; k + 1 < arguments.size(); k += 2) {
-            expression.push_back(sqlite::word("WHEN"));
-            expression.push_back(sqlite::paren(arguments[0]));
-            expression.push_back(sqlite::word("IS"));
-            expression.push_back(sqlite::word("NOT"));
-            expression.push_back(sqlite::word("DISTINCT"));
-            expression.push_back(sqlite::word("FROM"));
-            expression.push_back(sqlite::paren(std::move(arguments[k])));
-            expression.push_back(sqlite::word("THEN"));
-            expression.push_back(sqlite::paren(std::move(arguments[k + 1])));
-        }
-        if (k < arguments.size()) {
-            expression.push_back(sqlite::word("ELSE"));
-            expression.push_back(sqlite::paren(std::move(arguments[k])));
-        }
-        expression.push_back(sqlite::word("END"));
-        nodes[i] = sqlite::paren(std::move(expression));
-        nodes.erase(nodes.begin() + static_cast<long>(i + 1));
-    }
-}
 
 bool isArithmetic(const Node& node) {
     return node.isOperator("*") || node.isOperator("/") || node.isOperator("+") ||
@@ -125,84 +92,6 @@ void rewriteOperators(Nodes& nodes) {
     }
 }
 
-// NVL(a, b) is COALESCE(a, b): the same result, and the server types literals from the other
-// argument (orafce's NVL cannot tell which of its forms NVL(NULL, 'x') means). TO_CHAR of one
-// argument writes the value as the bank's database writes it.
-Nodes isNullTest(const Nodes& operand, bool negated) {
-    Nodes test{sqlite::paren(operand), sqlite::word("IS")};
-    if (negated) test.push_back(sqlite::word("NOT"));
-    test.push_back(sqlite::word("NULL"));
-    return test;
-}
-
-// NVL2(a, b, c): b when a is not NULL, else c.
-Node nvl2(std::vector<Nodes> arguments) {
-    Nodes expression{sqlite::word("CASE"), sqlite::word("WHEN")};
-    for (Node& node : isNullTest(arguments[0], true))
-        expression.push_back(std::move(node));
-    expression.push_back(sqlite::word("THEN"));
-    expression.push_back(sqlite::paren(std::move(arguments[1])));
-    expression.push_back(sqlite::word("ELSE"));
-    expression.push_back(sqlite::paren(std::move(arguments[2])));
-    expression.push_back(sqlite::word("END"));
-    return sqlite::paren(std::move(expression));
-}
-
-// GREATEST and LEAST of the bank's database are NULL when any argument is; the server's skip
-// NULL arguments.
-Node nullWhenAnyNull(const std::vector<Nodes>& arguments, Nodes call) {
-    Nodes expression{sqlite::word("CASE"), sqlite::word("WHEN")};
-    for (size_t k = 0; k < arguments.size(); ++k) {
-        if (k > 0) expression.push_back(sqlite::word("OR"));
-        for (Node& node : isNullTest(arguments[k], false))
-            expression.push_back(std::move(node));
-    }
-    expression.push_back(sqlite::word("THEN"));
-    expression.push_back(sqlite::word("NULL"));
-    expression.push_back(sqlite::word("ELSE"));
-    for (Node& node : call)
-        expression.push_back(std::move(node));
-    expression.push_back(sqlite::word("END"));
-    return sqlite::paren(std::move(expression));
-}
-
-// REPLACE(s, from[, to]): without `to`, or with a NULL one, the matches are removed; a NULL
-// `from` leaves the text as it is.
-void completeReplace(Nodes& arguments) {
-    std::vector<Nodes> parts = sqlite::splitOnCommas(arguments);
-    if (parts.size() < 2 || parts.size() > 3) return;
-    if (parts.size() == 2) parts.push_back({internalString("")});
-    for (size_t k = 1; k < 3; ++k)
-        parts[k] =
-            Nodes{sqlite::word("COALESCE"), sqlite::paren({sqlite::paren(std::move(parts[k])),
-                                                           sqlite::op(","), internalString("")})};
-    arguments = sqlite::joinWithCommas(parts);
-}
-
-void rewriteCalls(Nodes& nodes) {
-    for (size_t i = 0; i < nodes.size(); ++i) {
-        if (isCallOf(nodes, i, "NVL")) nodes[i] = sqlite::word("COALESCE");
-        if (isCallOf(nodes, i, "REPLACE")) completeReplace(nodes[i + 1].children);
-        if (isCallOf(nodes, i, "NVL2")) {
-            std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
-            if (arguments.size() != 3) continue;
-            nodes[i] = nvl2(std::move(arguments));
-            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
-            continue;
-        }
-        if (isCallOf(nodes, i, "GREATEST") || isCallOf(nodes, i, "LEAST")) {
-            const std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
-            Nodes call{std::move(nodes[i]), std::move(nodes[i + 1])};
-            nodes[i] = nullWhenAnyNull(arguments, std::move(call));
-            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
-            continue;
-        }
-        if (isCallOf(nodes, i, "TO_CHAR") &&
-            sqlite::splitOnCommas(nodes[i + 1].children).size() == 1)
-            nodes[i] = sqlite::word(kTextFunction);
-    }
-}
-
 // A subquery in FROM needs a name on PostgreSQL; the bank's database does without.
 void nameSubqueries(Nodes& nodes) {
     size_t counter = 0;
@@ -237,131 +126,6 @@ void rewriteSysdateWord(Nodes& nodes) {
         nodes[i] = sqlite::word("LOCALTIMESTAMP");
         nodes.insert(nodes.begin() + static_cast<long>(i + 1),
                      sqlite::paren({sqlite::leaf(Token{Token::Kind::Number, "0", false})}));
-    }
-}
-
-bool isRownum(const Node& node) {
-    return node.isWord("ROWNUM");
-}
-
-std::optional<double> numberOf(const Node& node) {
-    if (!node.isLeaf() || node.token.kind != Token::Kind::Number) return std::nullopt;
-    return std::strtod(node.token.text.c_str(), nullptr);
-}
-
-// How many rows a condition ROWNUM <op> n lets through: the bank's database numbers a row only
-// when it passes, so the rows up to the first number the condition rejects.
-std::optional<long long> rownumLimit(const Nodes& term) {
-    if (term.size() != 3) return std::nullopt;
-    std::string op;
-    std::optional<double> n;
-    if (isRownum(term[0]) && term[1].isLeaf()) {
-        op = term[1].token.text;
-        n = numberOf(term[2]);
-    } else if (isRownum(term[2]) && term[1].isLeaf()) {
-        // n >= ROWNUM is ROWNUM <= n.
-        const std::string flipped = term[1].token.text;
-        op = flipped == "<"    ? ">"
-             : flipped == ">"  ? "<"
-             : flipped == "<=" ? ">="
-             : flipped == ">=" ? "<="
-                               : flipped;
-        n = numberOf(term[0]);
-    }
-    if (!n) return std::nullopt;
-    const double v = *n;
-    constexpr long long kAll = -1;
-    if (op == "<=") return v < 1 ? 0 : static_cast<long long>(std::floor(v));
-    if (op == "<") return v <= 1 ? 0 : static_cast<long long>(std::ceil(v)) - 1;
-    if (op == "=") return v == 1 ? 1 : 0;
-    if (op == ">") return v < 1 ? kAll : 0;
-    if (op == ">=") return v <= 1 ? kAll : 0;
-    if (op == "<>" || op == "!=")
-        return v < 1 || v != std::floor(v) ? kAll : static_cast<long long>(v) - 1;
-    return std::nullopt;
-}
-
-bool hasWordAtTop(const Nodes& nodes, size_t from, size_t to, std::string_view upperWord) {
-    for (size_t i = from; i < to && i < nodes.size(); ++i)
-        if (nodes[i].isWord(upperWord)) return true;
-    return false;
-}
-
-bool containsRownum(const Nodes& nodes) {
-    for (const Node& node : nodes) {
-        if (isRownum(node)) return true;
-        if (!node.isLeaf() && containsRownum(node.children)) return true;
-    }
-    return false;
-}
-
-void replaceRownum(Nodes& nodes, bool grouped) {
-    for (Node& node : nodes) {
-        if (!node.isLeaf()) {
-            if (!(node.kind == Node::Kind::Paren && !node.children.empty() &&
-                  node.children[0].isWord("SELECT")))
-                replaceRownum(node.children, grouped);
-            continue;
-        }
-        if (!isRownum(node)) continue;
-        // A grouped block gives each row a group of its own with a fresh negative number, which
-        // no real key is; elsewhere the row's number within the result.
-        node = grouped ? sqlite::paren({sqlite::op("-"), sqlite::word("nextval"),
-                                        sqlite::paren({internalString("orv_rownum")})})
-                       : sqlite::paren({sqlite::word("row_number"), sqlite::paren({}),
-                                        sqlite::word("OVER"), sqlite::paren({})});
-    }
-}
-
-// ROWNUM in the SELECTs of a level. In a level of one plain SELECT a condition on it becomes a
-// LIMIT; every other use is a row number (in a grouped SELECT a fresh negative one).
-void rewriteRownum(Nodes& nodes) {
-    if (!containsRownum(nodes)) return;
-    const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
-    if (selects.size() != 1) {
-        // Branches of a set operation: each gets its numbers; a condition on ROWNUM in a branch
-        // is left for the server to refuse.
-        for (const sqlite::SelectClauses& block : selects) {
-            const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
-                                 hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
-            Nodes range(std::make_move_iterator(nodes.begin() + static_cast<long>(block.select)),
-                        std::make_move_iterator(nodes.begin() + static_cast<long>(block.end)));
-            replaceRownum(range, grouped);
-            std::move(range.begin(), range.end(), nodes.begin() + static_cast<long>(block.select));
-        }
-        return;
-    }
-    const sqlite::SelectClauses& block = selects[0];
-    const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
-                         hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
-    std::optional<long long> limit;
-    if (block.where != sqlite::SelectClauses::none && !grouped) {
-        const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
-                              nodes.begin() + static_cast<long>(block.whereEnd));
-        std::vector<Nodes> kept;
-        for (Nodes& term : sqlite::splitOnAnd(condition)) {
-            const std::optional<long long> termLimit = rownumLimit(term);
-            if (!termLimit) {
-                kept.push_back(std::move(term));
-                continue;
-            }
-            if (*termLimit >= 0) limit = limit ? std::min(*limit, *termLimit) : *termLimit;
-            if (!limit) limit = -1;
-        }
-        Nodes rest;
-        if (!kept.empty()) {
-            rest.push_back(sqlite::word("WHERE"));
-            Nodes joined = sqlite::joinWithAnd(kept);
-            rest.insert(rest.end(), joined.begin(), joined.end());
-        }
-        nodes.erase(nodes.begin() + static_cast<long>(block.where),
-                    nodes.begin() + static_cast<long>(block.whereEnd));
-        nodes.insert(nodes.begin() + static_cast<long>(block.where), rest.begin(), rest.end());
-    }
-    replaceRownum(nodes, grouped);
-    if (limit && *limit >= 0) {
-        nodes.push_back(sqlite::word("LIMIT"));
-        nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(*limit), false}));
     }
 }
 
@@ -402,14 +166,13 @@ void rewriteLevel(Nodes& nodes) {
         if (node.isLeaf() || sqlite::isOuterJoinMarker(node)) continue;
         rewriteLevel(node.children);
     }
-    rewriteRownum(nodes);
+    pg::rewriteRownum(nodes);
     nameSubqueries(nodes);
     rewriteRowid(nodes);
     rewriteSysdateWord(nodes);
     sqlite::rewriteMinus(nodes);
     sqlite::joinRoutineNames(nodes);
-    rewriteDecodeCalls(nodes);
-    rewriteCalls(nodes);
+    pg::rewriteCalls(nodes);
     typeNullTestedVariables(nodes);
     rewriteOperators(nodes);
 }
