@@ -17,8 +17,4 @@ std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
     return std::make_unique<odbc::OdbcConnection>(logonDatabase, userName, password);
 }
 
-std::vector<std::string> Connection::checkIntegrity() {
-    throw DatabaseError("ORA-00900: invalid SQL statement (this database cannot check itself)");
-}
-
 } // namespace orv
