@@ -155,6 +155,32 @@ select count(*) from skup.MSRP9_SLAB_34_E;
     EXPECT_EQ(server.out, embedded.out);
 }
 
+TEST_F(BothBackends, ServerBankIsMadeOnlyInAnEmptyDatabase) {
+    PostgresServer& server = PostgresServer::shared();
+    const std::string demo = aliases_ +
+                             "ORVELNOST_SKRBNIK_GESLO=" + PostgresServer::kAdminPassword + " " +
+                             ORVELNOST_DEMO_PROGRAM + " --skrbnik " + PostgresServer::kAdmin + " ";
+    const CommandResult again =
+        runCommand(demo + "--alias ZNOVA --streznik '" + server.connectionString(kDatabase) + "'");
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_NE(again.err.find("holds tables already"), std::string::npos) << again.err;
+
+    // An empty bank: the schema, the routines and the user, no rows. The role belongs to the
+    // whole server, so it keeps the password the other banks of these tests give it.
+    server.createDatabase("orv_prazna");
+    const CommandResult empty = runCommand(demo +
+                                           "--prazna --geslo demo --alias PRAZNA "
+                                           "--streznik '" +
+                                           server.connectionString("orv_prazna") + "'");
+    ASSERT_EQ(empty.exitCode, 0) << empty.err;
+    const CommandResult rows = runCommand(
+        aliases_ + ORVELNOST_SQL_PROGRAM + " PRAZNA OPERATER demo",
+        "select count(*) n from KNJIZBE;\nselect count(*) n from skup.MSRP9_SLAB_34_E;\n"
+        "select skup.p_ecb_pd.f_orig_zapad('S', null, '1.1.2024', '31.12.2024') r from dual;\n");
+    ASSERT_EQ(rows.exitCode, 0) << rows.err;
+    EXPECT_EQ(rows.out, "n\n0\nn\n0\nr\n\n");
+}
+
 TEST_F(BothBackends, WrongPasswordIsRefusedByTheServer) {
     const CommandResult refused = runCommand(
         aliases_ + ORVELNOST_SQL_PROGRAM + " STREZNIK OPERATER napacno", "select 1 from dual;");
