@@ -1,6 +1,7 @@
 // The server backend's reading of statements, without a server: named variables as ODBC
 // markers, and the names of result columns as the embedded bank gives them.
 
+#include "db/DatabaseError.h"
 #include "db/odbc/PostgresDialect.h"
 #include "db/odbc/ResultColumnNames.h"
 
@@ -45,6 +46,14 @@ TEST(PostgresTranslation, RownumConditionsBecomeLimits) {
     };
     for (const auto& [bank, server] : cases)
         EXPECT_EQ(translateForPostgres(bank).sql, server) << bank;
+    // The bank's database numbers rows before it groups or counts them; a LIMIT after that
+    // would keep the wrong rows, so such a statement is refused rather than answered wrongly.
+    for (const char* combined :
+         {"SELECT COUNT(*) FROM t WHERE ROWNUM <= 5",
+          "SELECT s, COUNT(*) FROM t WHERE ROWNUM <= 1 GROUP BY s",
+          "SELECT DISTINCT s FROM t WHERE ROWNUM < 3",
+          "SELECT s FROM t WHERE ROWNUM < 3 UNION SELECT MAX(s) FROM u WHERE ROWNUM = 1"})
+        EXPECT_THROW(translateForPostgres(combined), DatabaseError) << combined;
 }
 
 TEST(PostgresTranslation, ColumnsAreNamedAsTheStatementWritesThem) {

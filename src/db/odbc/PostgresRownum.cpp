@@ -1,5 +1,6 @@
 #include "db/odbc/PostgresRownum.h"
 
+#include "db/DatabaseError.h"
 #include "db/sqlite/dialect/SelectClauses.h"
 
 #include <algorithm>
@@ -79,6 +80,30 @@ void replaceRownum(Nodes& nodes, bool grouped) {
     }
 }
 
+// A block whose rows are grouped, made distinct or aggregated: the bank's database numbers the
+// rows before that, the server could only limit the rows after it.
+bool combinesRows(const Nodes& nodes, const sqlite::SelectClauses& block) {
+    if (hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+        hasWordAtTop(nodes, block.select, block.end, "DISTINCT"))
+        return true;
+    const size_t listEnd = block.from == sqlite::SelectClauses::none ? block.end : block.from;
+    for (size_t i = block.select; i < listEnd; ++i)
+        for (const char* aggregate : {"COUNT", "SUM", "MIN", "MAX", "AVG"})
+            if (isCallOf(nodes, i, aggregate)) return true;
+    return false;
+}
+
+// A ROWNUM condition in such a block would silently keep every row: refused instead.
+void refuseRownumBeforeCombining(const Nodes& nodes, const sqlite::SelectClauses& block) {
+    if (block.where == sqlite::SelectClauses::none || !combinesRows(nodes, block)) return;
+    const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
+                          nodes.begin() + static_cast<long>(block.whereEnd));
+    if (containsRownum(condition))
+        throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier (this server cannot "
+                            "number the rows of a grouped or aggregated query before it "
+                            "combines them)");
+}
+
 } // namespace
 
 // ROWNUM in the SELECTs of a level. In a level of one plain SELECT a condition on it becomes a
@@ -90,6 +115,7 @@ void rewriteRownum(Nodes& nodes) {
         // Branches of a set operation: each gets its numbers; a condition on ROWNUM in a branch
         // is left for the server to refuse.
         for (const sqlite::SelectClauses& block : selects) {
+            refuseRownumBeforeCombining(nodes, block);
             const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
                                  hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
             Nodes range(std::make_move_iterator(nodes.begin() + static_cast<long>(block.select)),
@@ -100,6 +126,7 @@ void rewriteRownum(Nodes& nodes) {
         return;
     }
     const sqlite::SelectClauses& block = selects[0];
+    refuseRownumBeforeCombining(nodes, block);
     const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
                          hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
     std::optional<long long> limit;
