@@ -3,6 +3,7 @@
 #include "support/TestBank.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -104,10 +105,42 @@ bool PostgresServer::start() {
                                                  shellQuoted(folder_ + "/data") + " -l " +
                                                  shellQuoted(folder_ + "/server.log") + " -o " +
                                                  shellQuoted(options) + " -w -t 30 start");
-        if (started.exitCode == 0) return true;
+        if (started.exitCode == 0) {
+            watchOverServer();
+            return true;
+        }
         reason_ = "pg_ctl start failed: " + started.err + started.out;
     }
     return false;
+}
+
+// A program that is killed (a timeout, a crash, a closed pipe) runs no destructor: a watchdog
+// process waits for the end of a pipe that only this program holds open, and when the program is
+// gone, whatever ended it, stops the server and removes its folder.
+void PostgresServer::watchOverServer() {
+    int ends[2];
+    if (::pipe(ends) != 0) return;
+    const pid_t watchdog = ::fork();
+    if (watchdog < 0) {
+        ::close(ends[0]);
+        ::close(ends[1]);
+        return;
+    }
+    if (watchdog == 0) {
+        ::close(ends[1]);
+        char byte;
+        while (::read(ends[0], &byte, 1) > 0) {
+        }
+        const std::string stopServer =
+            runAs_ + shellQuoted(bin_ + "/pg_ctl") + " -D " + shellQuoted(folder_ + "/data") +
+            " -m immediate -w stop >/dev/null 2>&1; rm -rf " + shellQuoted(folder_);
+        const int ignored = std::system(stopServer.c_str());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(ends[0]);
+    // Not inherited by the commands the tests run, which would keep the pipe open.
+    ::fcntl(ends[1], F_SETFD, FD_CLOEXEC);
 }
 
 void PostgresServer::stop() {

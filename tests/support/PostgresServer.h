@@ -42,6 +42,7 @@ private:
     PostgresServer();
     bool start();
     void stop();
+    void watchOverServer();
 
     std::string folder_;
     std::string bin_;
