@@ -1,14 +1,20 @@
 // orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT
+// orvelnost-demo --streznik DSN --skrbnik U [--skrbnik-geslo G2] [--velikost N] ... [--prazna]
 //
 // Creates a synthetic bank database at POT (never over an existing file), the user OPERATER
 // with password G, and writes the alias IME that names it into the alias store. The bank is
 // built under a temporary name beside POT and moved into place only when it is complete.
+// With --streznik the same bank is created in an empty database of a PostgreSQL server (the
+// ODBC data source DSN), by the server user U, with OPERATER as a server role; the alias then
+// names the data source.
 
 #include "bank/BankSchema.h"
 #include "bank/demo/DemoBank.h"
+#include "bank/server/ServerBank.h"
 #include "base/AliasStore.h"
 #include "base/PasswordInput.h"
 #include "cli/CommandLine.h"
+#include "db/odbc/OdbcConnection.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/Users.h"
 
@@ -30,14 +36,21 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT\n"
-    "Creates a demo bank at POT (an existing file is never written over).\n"
+    "       orvelnost-demo --streznik DSN --skrbnik U [--skrbnik-geslo G2] [options]\n"
+    "Creates a demo bank at POT (an existing file is never written over), or with --streznik\n"
+    "in an empty database of a PostgreSQL server.\n"
     "  --velikost N  size of the bank, 1 to 1000000: contracts, securities, deals, postings\n"
     "                grow with N (100)\n"
     "  --seme S      seed of the synthetic data (1)\n"
     "  --alias IME   alias written into the alias store (ORVDEMO)\n"
     "  --geslo G     password of the user OPERATER (demo); '-' takes it from ORVELNOST_GESLO\n"
     "                when set, else from standard input (or asks for it on a terminal)\n"
-    "  --prazna      schema, routines and the user only, no bank data\n";
+    "  --prazna      schema, routines and the user only, no bank data\n"
+    "  --streznik DSN  the server's ODBC data source (a DSN or a connection string)\n"
+    "  --skrbnik U     the server user that creates the bank (tables, functions, the role\n"
+    "                  OPERATER)\n"
+    "  --skrbnik-geslo G2  its password; '-' or none takes it from ORVELNOST_SKRBNIK_GESLO\n"
+    "                  when set, else from standard input\n";
 
 struct Arguments {
     orv::demo::DemoOptions options;
@@ -45,6 +58,9 @@ struct Arguments {
     std::string password = "demo";
     bool empty = false;
     std::string path;
+    std::string server; ///< --streznik: the data source of a server database
+    std::string admin;  ///< --skrbnik
+    std::string adminPassword = "-";
 };
 
 // The largest demo bank: some 3.6 kB of data per unit of size, so about 4 GB at the top.
@@ -79,6 +95,12 @@ Arguments parseArguments(int argc, char** argv) {
             arguments.password = value();
         else if (argument == "--prazna")
             arguments.empty = true;
+        else if (argument == "--streznik")
+            arguments.server = value();
+        else if (argument == "--skrbnik")
+            arguments.admin = value();
+        else if (argument == "--skrbnik-geslo")
+            arguments.adminPassword = value();
         else if (argument.rfind("--", 0) == 0)
             throw orv::UsageError("unknown option " + argument);
         else if (arguments.path.empty())
@@ -86,7 +108,13 @@ Arguments parseArguments(int argc, char** argv) {
         else
             throw orv::UsageError("only one path may be given");
     }
-    if (arguments.path.empty()) throw orv::UsageError("the path of the bank is missing");
+    if (!arguments.server.empty()) {
+        if (!arguments.path.empty())
+            throw orv::UsageError("--streznik creates the bank on the server: no path");
+        if (arguments.admin.empty()) throw orv::UsageError("--streznik needs --skrbnik");
+    } else if (arguments.path.empty()) {
+        throw orv::UsageError("the path of the bank is missing");
+    }
     try {
         orv::checkAliasName(arguments.alias);
     } catch (const std::runtime_error& error) {
@@ -182,6 +210,42 @@ void createBank(const Arguments& arguments, const std::string& path) {
     fs::remove_all(folder, ignored);
 }
 
+// The server user's password: the option's value, or ORVELNOST_SKRBNIK_GESLO, or one line of
+// standard input.
+std::string adminPassword(const std::string& given) {
+    if (given != "-") return given;
+    if (const char* fromEnvironment = std::getenv("ORVELNOST_SKRBNIK_GESLO"))
+        return fromEnvironment;
+    std::string line;
+    std::getline(std::cin, line);
+    return line;
+}
+
+// The bank is built as an embedded bank in a temporary folder, then copied to the server with
+// its schema, routines and role; the temporary bank is removed either way.
+void createServerBank(const Arguments& arguments) {
+    namespace fs = std::filesystem;
+    std::string folder = (fs::temp_directory_path() / "orvelnost-demo-XXXXXX").string();
+    if (!mkdtemp(folder.data()))
+        throw std::runtime_error(std::string("cannot create a temporary folder: ") +
+                                 std::strerror(errno));
+    std::error_code ignored;
+    try {
+        orv::odbc::OdbcConnection admin(arguments.server, arguments.admin,
+                                        adminPassword(arguments.adminPassword));
+        std::string source;
+        if (!arguments.empty) {
+            source = folder + "/banka.db";
+            fillBank(arguments, source);
+        }
+        orv::serverbank::createServerBank(admin, source, "OPERATER", arguments.password);
+    } catch (...) {
+        fs::remove_all(folder, ignored);
+        throw;
+    }
+    fs::remove_all(folder, ignored);
+}
+
 int run(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::cout << kUsage;
@@ -189,6 +253,18 @@ int run(int argc, char** argv) {
     }
     Arguments arguments = parseArguments(argc, argv);
     arguments.password = orv::passwordFromArgument(arguments.password);
+    if (!arguments.server.empty()) {
+        const auto started = std::chrono::steady_clock::now();
+        createServerBank(arguments);
+        const orv::AliasStore store = orv::AliasStore::standard();
+        store.writeAlias(arguments.alias, {"ORACLE", {{"SERVER NAME", arguments.server}}});
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        std::cout << "Banka na strezniku " << arguments.server
+                  << (arguments.empty ? " (prazna)" : "") << " ustvarjena v " << seconds
+                  << " s; alias " << arguments.alias << " v " << store.path() << "\n";
+        return 0;
+    }
     const std::string path = std::filesystem::absolute(arguments.path).lexically_normal().string();
     const auto started = std::chrono::steady_clock::now();
     createBank(arguments, path);

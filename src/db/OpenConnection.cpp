@@ -1,5 +1,6 @@
 #include "db/Connection.h"
 #include "db/DatabaseError.h"
+#include "db/odbc/OdbcConnection.h"
 #include "db/sqlite/SqliteConnection.h"
 
 namespace orv {
@@ -12,14 +13,8 @@ std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
         return std::make_unique<sqlite::SqliteConnection>(
             logonDatabase.substr(kSqlitePrefix.size()), userName, password,
             busyTimeoutSeconds * 1000);
-    // A server database is reached through ODBC; until that backend exists, such a logon
-    // database cannot be resolved, which is what the bank's client says of an unknown one.
-    throw DatabaseError("ORA-12154: TNS:could not resolve the connect identifier specified (" +
-                        logonDatabase + ")");
-}
-
-std::vector<std::string> Connection::checkIntegrity() {
-    throw DatabaseError("ORA-00900: invalid SQL statement (this database cannot check itself)");
+    // Anything else names a server database, reached through ODBC.
+    return std::make_unique<odbc::OdbcConnection>(logonDatabase, userName, password);
 }
 
 } // namespace orv

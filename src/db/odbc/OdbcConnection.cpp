@@ -1,0 +1,578 @@
+#include "db/odbc/OdbcConnection.h"
+
+#include "base/Besedilo.h"
+#include "db/DatabaseError.h"
+#include "db/odbc/PostgresDialect.h"
+#include "db/odbc/ResultColumnNames.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace orv::odbc {
+
+namespace {
+
+// Prepared statements kept on the server, and translations kept by the program's text; spliced
+// texts differ from row to row, so the translations are simply emptied when they grow past this.
+constexpr size_t kCachedStatements = 256;
+constexpr size_t kCachedTranslations = 4096;
+// A text column wider than this has no width the dataset should cut to.
+constexpr SQLULEN kWidestDeclaredText = 32767;
+
+bool succeeded(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+// The driver's first diagnostic, without the driver manager's and driver's [tags] and the
+// driver's own trailer, so that what remains is the server's text.
+std::string diagnostic(SQLSMALLINT type, SQLHANDLE handle, std::string* sqlState = nullptr) {
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLCHAR message[2048] = {};
+    SQLSMALLINT length = 0;
+    if (!succeeded(SQLGetDiagRec(type, handle, 1, state, &native, message,
+                                 static_cast<SQLSMALLINT>(sizeof message), &length)))
+        return "ORA-03113: end-of-file on communication channel";
+    if (sqlState) *sqlState = reinterpret_cast<const char*>(state);
+    std::string text(reinterpret_cast<const char*>(message));
+    while (!text.empty() && text[0] == '[') {
+        const size_t close = text.find(']');
+        if (close == std::string::npos) break;
+        text.erase(0, close + 1);
+    }
+    const size_t trailer = text.find(";\nError while");
+    if (trailer != std::string::npos) text.erase(trailer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == ';' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+// The bank database's own words for the failures its statements meet most, by the server's
+// SQLSTATE; every other failure keeps the server's text.
+std::string bankErrorText(const std::string& state, const std::string& serverText) {
+    struct Known {
+        const char* state;
+        const char* text;
+    };
+    static constexpr Known kKnown[] = {
+        {"22012", "ORA-01476: divisor is equal to zero"},
+        {"22P02", "ORA-01722: invalid number"},
+        {"22008", "ORA-01847: day of month must be between 1 and last day of month"},
+        {"22007", "ORA-01861: literal does not match format string"},
+        {"42P01", "ORA-00942: table or view does not exist"},
+        {"42501", "ORA-01031: insufficient privileges"},
+    };
+    for (const Known& known : kKnown)
+        if (state == known.state) return known.text;
+    return serverText;
+}
+
+// The failure of a statement, in the bank database's words where it has them.
+std::string statementError(SQLHSTMT statement) {
+    std::string state;
+    const std::string text = diagnostic(SQL_HANDLE_STMT, statement, &state);
+    return bankErrorText(state, text);
+}
+
+void check(SQLRETURN rc, SQLSMALLINT type, SQLHANDLE handle) {
+    if (!succeeded(rc)) throw DatabaseError(diagnostic(type, handle));
+}
+
+// A value of a connection string, braced when it holds characters the string would misread.
+std::string connectionValue(const std::string& value) {
+    if (value.find_first_of(";{}= ") == std::string::npos && !value.empty()) return value;
+    std::string braced = "{";
+    for (char c : value) {
+        braced += c;
+        if (c == '}') braced += '}';
+    }
+    return braced + "}";
+}
+
+bool isDateType(SQLSMALLINT type) {
+    return type == SQL_TYPE_DATE || type == SQL_TYPE_TIMESTAMP || type == SQL_DATE ||
+           type == SQL_TIMESTAMP;
+}
+
+bool isIntegerType(SQLSMALLINT type) {
+    return type == SQL_INTEGER || type == SQL_SMALLINT || type == SQL_BIGINT ||
+           type == SQL_TINYINT || type == SQL_BIT;
+}
+
+bool isRealType(SQLSMALLINT type) {
+    return type == SQL_NUMERIC || type == SQL_DECIMAL || type == SQL_FLOAT || type == SQL_REAL ||
+           type == SQL_DOUBLE;
+}
+
+// A date as the whole program writes it: dd.mm.yyyy, and the time of day only when it has one.
+std::string dateText(const SQL_TIMESTAMP_STRUCT& t) {
+    char text[64];
+    if (t.hour == 0 && t.minute == 0 && t.second == 0)
+        std::snprintf(text, sizeof text, "%02u.%02u.%04d", t.day, t.month, t.year);
+    else
+        std::snprintf(text, sizeof text, "%02u.%02u.%04d %02u:%02u:%02u", t.day, t.month, t.year,
+                      t.hour, t.minute, t.second);
+    return text;
+}
+
+// Only plain names reach an INSERT the connection writes itself.
+void checkIdentifier(const std::string& name) {
+    if (name.empty()) throw DatabaseError("ORA-00903: invalid table name");
+    for (char c : name)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' || c == '#' ||
+              c == '.'))
+            throw DatabaseError("ORA-00904: \"" + name + "\": invalid identifier");
+}
+
+} // namespace
+
+struct OdbcConnection::Handles {
+    SQLHENV environment = SQL_NULL_HENV;
+    SQLHDBC connection = SQL_NULL_HDBC;
+    bool connected = false;
+
+    ~Handles() {
+        if (connected) {
+            // Work that nobody committed is not kept, as when a session to the server ends.
+            SQLEndTran(SQL_HANDLE_DBC, connection, SQL_ROLLBACK);
+            SQLDisconnect(connection);
+        }
+        if (connection != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, connection);
+        if (environment != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, environment);
+    }
+};
+
+struct OdbcConnection::Prepared {
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    ~Prepared() {
+        if (statement != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    }
+};
+
+// A bound parameter's value; it must stay where it is until the statement has run.
+struct ParameterBuffer {
+    long long integer = 0;
+    double real = 0.0;
+    std::string text;
+    SQLLEN indicator = 0;
+};
+
+struct OdbcConnection::Running {
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    const ServerStatement* translated = nullptr;
+};
+
+OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string& userName,
+                               const std::string& password)
+    : handles_(std::make_unique<Handles>()) {
+    Handles& h = *handles_;
+    if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.environment)))
+        throw DatabaseError("ORA-12154: TNS:could not resolve the connect identifier specified");
+    SQLSetEnvAttr(h.environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3),
+                  0);
+    check(SQLAllocHandle(SQL_HANDLE_DBC, h.environment, &h.connection), SQL_HANDLE_ENV,
+          h.environment);
+    std::string connect = dataSource.find('=') == std::string::npos
+                              ? "DSN=" + connectionValue(dataSource)
+                              : dataSource;
+    if (!connect.empty() && connect.back() != ';') connect += ';';
+    // The connection keeps a failed statement from taking the transaction with it itself (see
+    // run); the driver's own savepoint around every statement would cost two more round trips.
+    connect += "Protocol=7.4-0;";
+    connect += "UID=" + connectionValue(userName) + ";PWD=" + connectionValue(password) + ";";
+    SQLSMALLINT outLength = 0;
+    const SQLRETURN connected =
+        dataSource.empty()
+            ? SQL_ERROR
+            : SQLDriverConnect(h.connection, nullptr,
+                               reinterpret_cast<SQLCHAR*>(const_cast<char*>(connect.c_str())),
+                               static_cast<SQLSMALLINT>(connect.size()), nullptr, 0, &outLength,
+                               SQL_DRIVER_NOPROMPT);
+    if (!succeeded(connected)) {
+        std::string state;
+        const std::string text =
+            dataSource.empty() ? "" : diagnostic(SQL_HANDLE_DBC, h.connection, &state);
+        // A data source nobody configured is what the bank's client calls an unresolved name.
+        if (dataSource.empty() || state == "IM002")
+            throw DatabaseError(
+                "ORA-12154: TNS:could not resolve the connect identifier specified (" + dataSource +
+                ")");
+        throw DatabaseError(text);
+    }
+    h.connected = true;
+    check(SQLSetConnectAttr(h.connection, SQL_ATTR_AUTOCOMMIT,
+                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+          SQL_HANDLE_DBC, h.connection);
+    char dbms[256] = {};
+    SQLSMALLINT dbmsLength = 0;
+    check(SQLGetInfo(h.connection, SQL_DBMS_NAME, dbms, static_cast<SQLSMALLINT>(sizeof dbms),
+                     &dbmsLength),
+          SQL_HANDLE_DBC, h.connection);
+    dbmsName_ = dbms;
+    postgres_ = toUpper(dbmsName_).find("POSTGRES") != std::string::npos;
+    if (postgres_) {
+        // Statements give dates as day.month.year texts: the session reads them day first. It
+        // writes them in ISO form, the one the driver reads back into dates; TO_CHAR of a date
+        // without a format gives day.month.year as on the bank's database. The orafce functions
+        // come before the server's own, whose SUBSTR, INSTR and friends differ.
+        runPlain("SET DateStyle = 'ISO, DMY'");
+        runPlain("SET orafce.nls_date_format = 'DD.MM.YYYY'");
+        runPlain("SET search_path = \"$user\", public, oracle, pg_catalog");
+        // Values written as text as the bank's database writes them: a number without trailing
+        // zeros and without the zero before its point, a date as dd.mm.yyyy (and its time
+        // when it has one). Texts stay as they are.
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v numeric) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT regexp_replace(trim_scale(v)::text, '^(-?)0[.]', "
+                 "'\\1.') $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v double precision) RETURNS text LANGUAGE "
+                 "sql IMMUTABLE AS $$ SELECT pg_temp.orv_text(v::numeric) $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v text) RETURNS text LANGUAGE sql IMMUTABLE "
+                 "AS $$ SELECT v $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v pg_catalog.date) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_text(v timestamp) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT CASE WHEN v = date_trunc('day', v) THEN "
+                 "pg_catalog.to_char(v, 'DD.MM.YYYY') ELSE pg_catalog.to_char(v, "
+                 "'DD.MM.YYYY HH24:MI:SS') END $$");
+        // ROWNUM in a grouped query draws its numbers from here.
+        runPlain("CREATE TEMPORARY SEQUENCE IF NOT EXISTS orv_rownum");
+        commit();
+    }
+}
+
+OdbcConnection::~OdbcConnection() {
+    direct_.reset();
+    prepared_.clear();
+    order_.clear();
+}
+
+void OdbcConnection::runPlain(const std::string& serverSql) {
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &statement), SQL_HANDLE_DBC,
+          handles_->connection);
+    const SQLRETURN rc =
+        SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(serverSql.c_str())),
+                      static_cast<SQLINTEGER>(serverSql.size()));
+    std::string error;
+    if (!succeeded(rc) && rc != SQL_NO_DATA) error = diagnostic(SQL_HANDLE_STMT, statement);
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    if (!error.empty()) throw DatabaseError(error);
+}
+
+const OdbcConnection::ServerStatement& OdbcConnection::translate(const std::string& bankSql) {
+    const auto found = translations_.find(bankSql);
+    if (found != translations_.end()) return found->second;
+    if (translations_.size() >= kCachedTranslations) translations_.clear();
+    ServerStatement statement;
+    if (postgres_) {
+        PostgresStatement translated = translateForPostgres(bankSql);
+        statement.sql = std::move(translated.sql);
+        statement.parameters = std::move(translated.parameters);
+        statement.columnNames = std::move(translated.columnNames);
+        statement.sourceTable = std::move(translated.sourceTable);
+        statement.changes = translated.changes;
+    } else {
+        // A server of the bank's own dialect takes the statement as it is.
+        PostgresStatement native = withMarkersOnly(bankSql);
+        statement.sql = std::move(native.sql);
+        statement.parameters = std::move(native.parameters);
+        statement.sourceTable = std::move(native.sourceTable);
+        statement.changes = native.changes;
+    }
+    return translations_.emplace(bankSql, std::move(statement)).first->second;
+}
+
+OdbcConnection::Prepared& OdbcConnection::prepare(const std::string& serverSql) {
+    const auto found = prepared_.find(serverSql);
+    if (found != prepared_.end()) {
+        order_.splice(order_.begin(), order_, found->second);
+        return *found->second->second;
+    }
+    auto prepared = std::make_unique<Prepared>();
+    check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &prepared->statement),
+          SQL_HANDLE_DBC, handles_->connection);
+    if (!succeeded(SQLPrepare(prepared->statement,
+                              reinterpret_cast<SQLCHAR*>(const_cast<char*>(serverSql.c_str())),
+                              static_cast<SQLINTEGER>(serverSql.size()))))
+        throw DatabaseError(statementError(prepared->statement));
+    order_.emplace_front(serverSql, std::move(prepared));
+    prepared_[serverSql] = order_.begin();
+    if (order_.size() > kCachedStatements) {
+        prepared_.erase(order_.back().first);
+        order_.pop_back();
+    }
+    return *order_.front().second;
+}
+
+namespace {
+
+void bindParameter(SQLHSTMT statement, SQLUSMALLINT index, const Value& value,
+                   ParameterBuffer& buffer) {
+    SQLRETURN rc;
+    if (value.isInteger()) {
+        buffer.integer = value.integer();
+        rc = SQLBindParameter(statement, index, SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
+                              &buffer.integer, 0, nullptr);
+    } else if (value.isReal()) {
+        buffer.real = value.real();
+        rc = SQLBindParameter(statement, index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0,
+                              &buffer.real, 0, nullptr);
+    } else if (value.isText() && !value.text().empty()) {
+        buffer.text = value.text();
+        buffer.indicator = static_cast<SQLLEN>(buffer.text.size());
+        rc = SQLBindParameter(statement, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                              buffer.text.size(), 0, buffer.text.data(), buffer.indicator,
+                              &buffer.indicator);
+    } else {
+        // The bank's database has no empty text: it is NULL.
+        buffer.indicator = SQL_NULL_DATA;
+        rc = SQLBindParameter(statement, index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 1, 0,
+                              nullptr, 0, &buffer.indicator);
+    }
+    check(rc, SQL_HANDLE_STMT, statement);
+}
+
+} // namespace
+
+OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
+                                            const std::vector<BoundVariable>& variables,
+                                            bool ownHandle) {
+    const ServerStatement& translated = translate(bankSql);
+    // A statement with named variables repeats with other values (the lookups of every row):
+    // it is prepared on the server once and kept. A spliced text is mostly new: it is sent
+    // once, parsed, bound and run in one round trip, with nothing to free afterwards.
+    const bool direct = translated.parameters.empty() && !ownHandle;
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (direct) {
+        if (!direct_) {
+            direct_ = std::make_unique<Prepared>();
+            check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &direct_->statement),
+                  SQL_HANDLE_DBC, handles_->connection);
+        }
+        statement = direct_->statement;
+        SQLFreeStmt(statement, SQL_CLOSE);
+    } else {
+        statement = prepare(translated.sql).statement;
+        SQLFreeStmt(statement, SQL_CLOSE);
+        SQLFreeStmt(statement, SQL_RESET_PARAMS);
+    }
+    std::vector<ParameterBuffer> buffers(translated.parameters.size());
+    for (size_t i = 0; i < translated.parameters.size(); ++i) {
+        // The bank's database matches variable names case-insensitively.
+        const BoundVariable* found = nullptr;
+        for (const BoundVariable& variable : variables)
+            if (toUpper(variable.name) == translated.parameters[i]) found = &variable;
+        if (!found) throw DatabaseError("ORA-01008: not all variables bound");
+        bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), found->value, buffers[i]);
+    }
+    // A failed statement takes back only itself, as on the bank's database; PostgreSQL would
+    // abort the whole transaction. Uncommitted changes are kept by a savepoint before each
+    // statement; while there are none, a failure simply ends the transaction, which holds
+    // nothing, and the statements of a transfer's rows (reads, then a row posted and committed)
+    // pay no savepoint at all.
+    const bool guarded = postgres_ && changed_;
+    if (guarded) {
+        runPlain(savepointOpen_ ? "RELEASE SAVEPOINT orv_statement; SAVEPOINT orv_statement"
+                                : "SAVEPOINT orv_statement");
+        savepointOpen_ = true;
+    }
+    const SQLRETURN rc =
+        direct
+            ? SQLExecDirect(statement,
+                            reinterpret_cast<SQLCHAR*>(const_cast<char*>(translated.sql.c_str())),
+                            static_cast<SQLINTEGER>(translated.sql.size()))
+            : SQLExecute(statement);
+    if (!succeeded(rc) && rc != SQL_NO_DATA) {
+        const std::string error = statementError(statement);
+        SQLFreeStmt(statement, SQL_CLOSE);
+        if (postgres_) {
+            if (guarded)
+                runPlain("ROLLBACK TO SAVEPOINT orv_statement");
+            else
+                rollback();
+        }
+        throw DatabaseError(error);
+    }
+    if (translated.changes) changed_ = true;
+    return Running{statement, &translated};
+}
+
+void OdbcConnection::fetchAll(Running& running,
+                              const std::function<void(const std::vector<FieldInfo>&)>& columns,
+                              const std::function<void(const std::vector<Value>&)>& row) {
+    SQLHSTMT statement = running.statement;
+    SQLSMALLINT count = 0;
+    check(SQLNumResultCols(statement, &count), SQL_HANDLE_STMT, statement);
+    std::vector<FieldInfo> fields;
+    std::vector<SQLSMALLINT> types;
+    std::vector<std::string> serverNames;
+    for (SQLSMALLINT i = 1; i <= count; ++i) {
+        SQLCHAR name[256] = {};
+        SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        check(SQLDescribeCol(statement, static_cast<SQLUSMALLINT>(i), name,
+                             static_cast<SQLSMALLINT>(sizeof name), &nameLength, &type, &size,
+                             &digits, &nullable),
+              SQL_HANDLE_STMT, statement);
+        FieldInfo field;
+        if (isDateType(type)) {
+            field.type = FieldType::Date;
+        } else if (isIntegerType(type) || isRealType(type)) {
+            field.type = FieldType::Float;
+        } else {
+            field.type = FieldType::String;
+            if ((type == SQL_VARCHAR || type == SQL_CHAR || type == SQL_WVARCHAR ||
+                 type == SQL_WCHAR) &&
+                size > 0 && size <= kWidestDeclaredText)
+                field.size = static_cast<int>(size);
+        }
+        serverNames.emplace_back(reinterpret_cast<const char*>(name));
+        types.push_back(type);
+        fields.push_back(std::move(field));
+    }
+    // Columns named as the embedded bank names them; the key that stands for ROWID is not shown
+    // when only a '*' brought it.
+    const std::vector<std::string> names =
+        postgres_ ? nameColumns(running.translated->columnNames, serverNames) : serverNames;
+    std::vector<size_t> shown;
+    std::vector<FieldInfo> shownFields;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (names[i].empty()) continue;
+        fields[i].name = names[i];
+        fields[i].displayLabel = names[i];
+        shown.push_back(i);
+        shownFields.push_back(fields[i]);
+    }
+    columns(shownFields);
+    std::vector<Value> values(shown.size());
+    std::string text;
+    SQLRETURN rc;
+    while ((rc = SQLFetch(statement)) == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO) {
+        for (size_t k = 0; k < shown.size(); ++k) {
+            const auto column = static_cast<SQLUSMALLINT>(shown[k] + 1);
+            const SQLSMALLINT type = types[shown[k]];
+            SQLLEN indicator = 0;
+            if (isDateType(type)) {
+                SQL_TIMESTAMP_STRUCT stamp{};
+                check(SQLGetData(statement, column, SQL_C_TYPE_TIMESTAMP, &stamp, sizeof stamp,
+                                 &indicator),
+                      SQL_HANDLE_STMT, statement);
+                values[k] = indicator == SQL_NULL_DATA ? Value() : Value(dateText(stamp));
+            } else if (isIntegerType(type)) {
+                long long integer = 0;
+                check(SQLGetData(statement, column, SQL_C_SBIGINT, &integer, sizeof integer,
+                                 &indicator),
+                      SQL_HANDLE_STMT, statement);
+                values[k] = indicator == SQL_NULL_DATA ? Value() : Value(integer);
+            } else if (isRealType(type)) {
+                double real = 0.0;
+                check(SQLGetData(statement, column, SQL_C_DOUBLE, &real, sizeof real, &indicator),
+                      SQL_HANDLE_STMT, statement);
+                // The bank's database has no negative zero, and a whole number prints with
+                // all its digits (12345678901234600, not 1.23456789012346e+16).
+                if (real == 0.0) real = 0.0;
+                if (indicator == SQL_NULL_DATA)
+                    values[k] = Value();
+                else if (real == std::trunc(real) && std::fabs(real) < 9.2e18)
+                    values[k] = Value(static_cast<long long>(real));
+                else
+                    values[k] = Value(real);
+            } else {
+                text.clear();
+                char chunk[4096];
+                for (;;) {
+                    const SQLRETURN got =
+                        SQLGetData(statement, column, SQL_C_CHAR, chunk, sizeof chunk, &indicator);
+                    if (got == SQL_NO_DATA) break;
+                    check(got, SQL_HANDLE_STMT, statement);
+                    if (indicator == SQL_NULL_DATA) break;
+                    const size_t available =
+                        indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof chunk)
+                            ? sizeof chunk - 1
+                            : static_cast<size_t>(indicator);
+                    text.append(chunk, available);
+                    if (got == SQL_SUCCESS) break;
+                }
+                // The bank's database has no empty texts: an empty text is NULL.
+                values[k] = text.empty() ? Value() : Value(text);
+            }
+        }
+        row(values);
+    }
+    if (rc != SQL_NO_DATA) {
+        const std::string error = statementError(statement);
+        SQLFreeStmt(statement, SQL_CLOSE);
+        throw DatabaseError(error);
+    }
+    SQLFreeStmt(statement, SQL_CLOSE);
+}
+
+ResultSet OdbcConnection::query(const std::string& sql,
+                                const std::vector<BoundVariable>& variables) {
+    Running running = run(sql, variables);
+    ResultSet result;
+    result.sourceTable = running.translated->sourceTable;
+    fetchAll(
+        running, [&](const std::vector<FieldInfo>& fields) { result.fields = fields; },
+        [&](const std::vector<Value>& values) { result.rows.addRow(values); });
+    return result;
+}
+
+void OdbcConnection::streamQuery(const std::string& sql,
+                                 const std::vector<BoundVariable>& variables,
+                                 const std::function<void(const std::vector<FieldInfo>&)>& columns,
+                                 const std::function<void(const std::vector<Value>&)>& row) {
+    // The rows are handed on while the statement is open, and whoever takes them may run
+    // statements of its own meanwhile: this statement has a handle of its own.
+    Running running = run(sql, variables, true);
+    try {
+        fetchAll(running, columns, row);
+    } catch (...) {
+        SQLFreeStmt(running.statement, SQL_CLOSE);
+        throw;
+    }
+}
+
+void OdbcConnection::execute(const std::string& sql, const std::vector<BoundVariable>& variables) {
+    Running running = run(sql, variables);
+    SQLFreeStmt(running.statement, SQL_CLOSE);
+}
+
+void OdbcConnection::insertRow(const std::string& table,
+                               const std::vector<std::pair<std::string, Value>>& values) {
+    checkIdentifier(table);
+    std::string sql = "INSERT INTO " + table;
+    std::vector<BoundVariable> variables;
+    if (values.empty()) {
+        sql += " DEFAULT VALUES";
+    } else {
+        std::string markers;
+        for (size_t i = 0; i < values.size(); ++i) {
+            checkIdentifier(values[i].first);
+            const std::string name = "V" + std::to_string(i + 1);
+            sql += (i ? ", " : " (") + values[i].first;
+            markers += (i ? ", :" : ":") + name;
+            variables.push_back({name, values[i].second});
+        }
+        sql += ") VALUES (" + markers + ")";
+    }
+    execute(sql, variables);
+}
+
+void OdbcConnection::commit() {
+    changed_ = savepointOpen_ = false;
+    check(SQLEndTran(SQL_HANDLE_DBC, handles_->connection, SQL_COMMIT), SQL_HANDLE_DBC,
+          handles_->connection);
+}
+
+void OdbcConnection::rollback() {
+    changed_ = savepointOpen_ = false;
+    check(SQLEndTran(SQL_HANDLE_DBC, handles_->connection, SQL_ROLLBACK), SQL_HANDLE_DBC,
+          handles_->connection);
+}
+
+} // namespace orv::odbc

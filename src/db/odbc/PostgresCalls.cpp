@@ -1,0 +1,122 @@
+#include "db/odbc/PostgresCalls.h"
+
+#include "db/odbc/PostgresDialect.h"
+
+#include <vector>
+
+namespace orv::odbc::pg {
+
+namespace {
+
+// DECODE(e, s1, r1, ..., default): a CASE that matches NULL with NULL, as DECODE does, and
+// evaluates only the chosen result (DECODE(y, 0, 0, x / y) must not divide by zero).
+void rewriteDecodeCalls(Nodes& nodes) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (!isCallOf(nodes, i, "DECODE")) continue;
+        std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+        if (arguments.size() < 3) continue; // the server reports the wrong call
+        Nodes expression{sqlite::word("CASE")};
+        size_t k = 1;
+        for (; k + 1 < arguments.size(); k += 2) {
+            expression.push_back(sqlite::word("WHEN"));
+            expression.push_back(sqlite::paren(arguments[0]));
+            expression.push_back(sqlite::word("IS"));
+            expression.push_back(sqlite::word("NOT"));
+            expression.push_back(sqlite::word("DISTINCT"));
+            expression.push_back(sqlite::word("FROM"));
+            expression.push_back(sqlite::paren(std::move(arguments[k])));
+            expression.push_back(sqlite::word("THEN"));
+            expression.push_back(sqlite::paren(std::move(arguments[k + 1])));
+        }
+        if (k < arguments.size()) {
+            expression.push_back(sqlite::word("ELSE"));
+            expression.push_back(sqlite::paren(std::move(arguments[k])));
+        }
+        expression.push_back(sqlite::word("END"));
+        nodes[i] = sqlite::paren(std::move(expression));
+        nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+    }
+}
+
+// NVL(a, b) is COALESCE(a, b): the same result, and the server types literals from the other
+// argument (orafce's NVL cannot tell which of its forms NVL(NULL, 'x') means). TO_CHAR of one
+// argument writes the value as the bank's database writes it.
+Nodes isNullTest(const Nodes& operand, bool negated) {
+    Nodes test{sqlite::paren(operand), sqlite::word("IS")};
+    if (negated) test.push_back(sqlite::word("NOT"));
+    test.push_back(sqlite::word("NULL"));
+    return test;
+}
+
+// NVL2(a, b, c): b when a is not NULL, else c.
+Node nvl2(std::vector<Nodes> arguments) {
+    Nodes expression{sqlite::word("CASE"), sqlite::word("WHEN")};
+    for (Node& node : isNullTest(arguments[0], true))
+        expression.push_back(std::move(node));
+    expression.push_back(sqlite::word("THEN"));
+    expression.push_back(sqlite::paren(std::move(arguments[1])));
+    expression.push_back(sqlite::word("ELSE"));
+    expression.push_back(sqlite::paren(std::move(arguments[2])));
+    expression.push_back(sqlite::word("END"));
+    return sqlite::paren(std::move(expression));
+}
+
+// GREATEST and LEAST of the bank's database are NULL when any argument is; the server's skip
+// NULL arguments.
+Node nullWhenAnyNull(const std::vector<Nodes>& arguments, Nodes call) {
+    Nodes expression{sqlite::word("CASE"), sqlite::word("WHEN")};
+    for (size_t k = 0; k < arguments.size(); ++k) {
+        if (k > 0) expression.push_back(sqlite::word("OR"));
+        for (Node& node : isNullTest(arguments[k], false))
+            expression.push_back(std::move(node));
+    }
+    expression.push_back(sqlite::word("THEN"));
+    expression.push_back(sqlite::word("NULL"));
+    expression.push_back(sqlite::word("ELSE"));
+    for (Node& node : call)
+        expression.push_back(std::move(node));
+    expression.push_back(sqlite::word("END"));
+    return sqlite::paren(std::move(expression));
+}
+
+// REPLACE(s, from[, to]): without `to`, or with a NULL one, the matches are removed; a NULL
+// `from` leaves the text as it is.
+void completeReplace(Nodes& arguments) {
+    std::vector<Nodes> parts = sqlite::splitOnCommas(arguments);
+    if (parts.size() < 2 || parts.size() > 3) return;
+    if (parts.size() == 2) parts.push_back({internalString("")});
+    for (size_t k = 1; k < 3; ++k)
+        parts[k] =
+            Nodes{sqlite::word("COALESCE"), sqlite::paren({sqlite::paren(std::move(parts[k])),
+                                                           sqlite::op(","), internalString("")})};
+    arguments = sqlite::joinWithCommas(parts);
+}
+
+} // namespace
+
+void rewriteCalls(Nodes& nodes) {
+    rewriteDecodeCalls(nodes);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        if (isCallOf(nodes, i, "NVL")) nodes[i] = sqlite::word("COALESCE");
+        if (isCallOf(nodes, i, "REPLACE")) completeReplace(nodes[i + 1].children);
+        if (isCallOf(nodes, i, "NVL2")) {
+            std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+            if (arguments.size() != 3) continue;
+            nodes[i] = nvl2(std::move(arguments));
+            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+            continue;
+        }
+        if (isCallOf(nodes, i, "GREATEST") || isCallOf(nodes, i, "LEAST")) {
+            const std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+            Nodes call{std::move(nodes[i]), std::move(nodes[i + 1])};
+            nodes[i] = nullWhenAnyNull(arguments, std::move(call));
+            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+            continue;
+        }
+        if (isCallOf(nodes, i, "TO_CHAR") &&
+            sqlite::splitOnCommas(nodes[i + 1].children).size() == 1)
+            nodes[i] = sqlite::word(kTextFunction);
+    }
+}
+
+} // namespace orv::odbc::pg

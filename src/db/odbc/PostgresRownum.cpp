@@ -1,0 +1,163 @@
+#include "db/odbc/PostgresRownum.h"
+
+#include "db/DatabaseError.h"
+#include "db/sqlite/dialect/SelectClauses.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace orv::odbc::pg {
+
+namespace {
+
+bool isRownum(const Node& node) {
+    return node.isWord("ROWNUM");
+}
+
+std::optional<double> numberOf(const Node& node) {
+    if (!node.isLeaf() || node.token.kind != Token::Kind::Number) return std::nullopt;
+    return std::strtod(node.token.text.c_str(), nullptr);
+}
+
+// How many rows a condition ROWNUM <op> n lets through: the bank's database numbers a row only
+// when it passes, so the rows up to the first number the condition rejects.
+std::optional<long long> rownumLimit(const Nodes& term) {
+    if (term.size() != 3) return std::nullopt;
+    std::string op;
+    std::optional<double> n;
+    if (isRownum(term[0]) && term[1].isLeaf()) {
+        op = term[1].token.text;
+        n = numberOf(term[2]);
+    } else if (isRownum(term[2]) && term[1].isLeaf()) {
+        // n >= ROWNUM is ROWNUM <= n.
+        const std::string flipped = term[1].token.text;
+        op = flipped == "<"    ? ">"
+             : flipped == ">"  ? "<"
+             : flipped == "<=" ? ">="
+             : flipped == ">=" ? "<="
+                               : flipped;
+        n = numberOf(term[0]);
+    }
+    if (!n) return std::nullopt;
+    const double v = *n;
+    constexpr long long kAll = -1;
+    if (op == "<=") return v < 1 ? 0 : static_cast<long long>(std::floor(v));
+    if (op == "<") return v <= 1 ? 0 : static_cast<long long>(std::ceil(v)) - 1;
+    if (op == "=") return v == 1 ? 1 : 0;
+    if (op == ">") return v < 1 ? kAll : 0;
+    if (op == ">=") return v <= 1 ? kAll : 0;
+    if (op == "<>" || op == "!=")
+        return v < 1 || v != std::floor(v) ? kAll : static_cast<long long>(v) - 1;
+    return std::nullopt;
+}
+
+bool containsRownum(const Nodes& nodes) {
+    for (const Node& node : nodes) {
+        if (isRownum(node)) return true;
+        if (!node.isLeaf() && containsRownum(node.children)) return true;
+    }
+    return false;
+}
+
+void replaceRownum(Nodes& nodes, bool grouped) {
+    for (Node& node : nodes) {
+        if (!node.isLeaf()) {
+            if (!(node.kind == Node::Kind::Paren && !node.children.empty() &&
+                  node.children[0].isWord("SELECT")))
+                replaceRownum(node.children, grouped);
+            continue;
+        }
+        if (!isRownum(node)) continue;
+        // A grouped block gives each row a group of its own with a fresh negative number, which
+        // no real key is; elsewhere the row's number within the result.
+        node = grouped ? sqlite::paren({sqlite::op("-"), sqlite::word("nextval"),
+                                        sqlite::paren({internalString("orv_rownum")})})
+                       : sqlite::paren({sqlite::word("row_number"), sqlite::paren({}),
+                                        sqlite::word("OVER"), sqlite::paren({})});
+    }
+}
+
+// A block whose rows are grouped, made distinct or aggregated: the bank's database numbers the
+// rows before that, the server could only limit the rows after it.
+bool combinesRows(const Nodes& nodes, const sqlite::SelectClauses& block) {
+    if (hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+        hasWordAtTop(nodes, block.select, block.end, "DISTINCT"))
+        return true;
+    const size_t listEnd = block.from == sqlite::SelectClauses::none ? block.end : block.from;
+    for (size_t i = block.select; i < listEnd; ++i)
+        for (const char* aggregate : {"COUNT", "SUM", "MIN", "MAX", "AVG"})
+            if (isCallOf(nodes, i, aggregate)) return true;
+    return false;
+}
+
+// A ROWNUM condition in such a block would silently keep every row: refused instead.
+void refuseRownumBeforeCombining(const Nodes& nodes, const sqlite::SelectClauses& block) {
+    if (block.where == sqlite::SelectClauses::none || !combinesRows(nodes, block)) return;
+    const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
+                          nodes.begin() + static_cast<long>(block.whereEnd));
+    if (containsRownum(condition))
+        throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier (this server cannot "
+                            "number the rows of a grouped or aggregated query before it "
+                            "combines them)");
+}
+
+} // namespace
+
+// ROWNUM in the SELECTs of a level. In a level of one plain SELECT a condition on it becomes a
+// LIMIT; every other use is a row number (in a grouped SELECT a fresh negative one).
+void rewriteRownum(Nodes& nodes) {
+    if (!containsRownum(nodes)) return;
+    const std::vector<sqlite::SelectClauses> selects = sqlite::findSelects(nodes);
+    if (selects.size() != 1) {
+        // Branches of a set operation: each gets its numbers; a condition on ROWNUM in a branch
+        // is left for the server to refuse.
+        for (const sqlite::SelectClauses& block : selects) {
+            refuseRownumBeforeCombining(nodes, block);
+            const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+                                 hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
+            Nodes range(std::make_move_iterator(nodes.begin() + static_cast<long>(block.select)),
+                        std::make_move_iterator(nodes.begin() + static_cast<long>(block.end)));
+            replaceRownum(range, grouped);
+            std::move(range.begin(), range.end(), nodes.begin() + static_cast<long>(block.select));
+        }
+        return;
+    }
+    const sqlite::SelectClauses& block = selects[0];
+    refuseRownumBeforeCombining(nodes, block);
+    const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
+                         hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
+    std::optional<long long> limit;
+    if (block.where != sqlite::SelectClauses::none && !grouped) {
+        const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
+                              nodes.begin() + static_cast<long>(block.whereEnd));
+        std::vector<Nodes> kept;
+        for (Nodes& term : sqlite::splitOnAnd(condition)) {
+            const std::optional<long long> termLimit = rownumLimit(term);
+            if (!termLimit) {
+                kept.push_back(std::move(term));
+                continue;
+            }
+            if (*termLimit >= 0) limit = limit ? std::min(*limit, *termLimit) : *termLimit;
+            if (!limit) limit = -1;
+        }
+        Nodes rest;
+        if (!kept.empty()) {
+            rest.push_back(sqlite::word("WHERE"));
+            Nodes joined = sqlite::joinWithAnd(kept);
+            rest.insert(rest.end(), joined.begin(), joined.end());
+        }
+        nodes.erase(nodes.begin() + static_cast<long>(block.where),
+                    nodes.begin() + static_cast<long>(block.whereEnd));
+        nodes.insert(nodes.begin() + static_cast<long>(block.where), rest.begin(), rest.end());
+    }
+    replaceRownum(nodes, grouped);
+    if (limit && *limit >= 0) {
+        nodes.push_back(sqlite::word("LIMIT"));
+        nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(*limit), false}));
+    }
+}
+
+} // namespace orv::odbc::pg

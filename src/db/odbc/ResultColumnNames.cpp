@@ -1,0 +1,124 @@
+#include "db/odbc/ResultColumnNames.h"
+
+#include "base/Besedilo.h"
+#include "db/DatabaseError.h"
+#include "db/odbc/PostgresDialect.h"
+#include "db/sqlite/dialect/Tokenizer.h"
+
+namespace orv::odbc {
+
+using sqlite::PlacedToken;
+using sqlite::Token;
+
+namespace {
+
+bool isKeyword(const Token& token, std::string_view upperWord) {
+    return token.kind == Token::Kind::Word && token.isWord(upperWord);
+}
+
+// The name of one select-list item, tokens [first, last).
+std::string itemName(std::string_view sql, const std::vector<PlacedToken>& tokens, size_t first,
+                     size_t last) {
+    if (first >= last) return kServerName;
+    const Token& end = tokens[last - 1].token;
+    if (end.isOperator("*")) return kAllColumns;
+    // A plain column reference: name(.name)*
+    bool plain = true;
+    for (size_t i = first; i < last; ++i) {
+        const bool nameHere = (i - first) % 2 == 0;
+        const Token& token = tokens[i].token;
+        const bool isNameToken =
+            token.kind == Token::Kind::Word || token.kind == Token::Kind::QuotedIdent;
+        if (nameHere ? !isNameToken : !token.isOperator(".")) plain = false;
+    }
+    if (plain && (last - first) % 2 == 1) {
+        if (end.isWord("ROWID")) return "ROWID";
+        if (end.kind == Token::Kind::QuotedIdent) return end.text;
+        return kServerName;
+    }
+    // An alias: a name after the expression, with or without AS.
+    if (last - first >= 2 &&
+        (end.kind == Token::Kind::Word || end.kind == Token::Kind::QuotedIdent) &&
+        !tokens[last - 2].token.isOperator(".")) {
+        const Token& before = tokens[last - 2].token;
+        const bool afterOperand =
+            before.isOperator(")") || before.isLiteral() || before.kind == Token::Kind::Word ||
+            before.kind == Token::Kind::QuotedIdent || before.kind == Token::Kind::Bind;
+        if (afterOperand && !isKeyword(end, "END") && !isKeyword(end, "NULL")) return end.text;
+    }
+    return std::string(sql.substr(tokens[first].begin, tokens[last - 1].end - tokens[first].begin));
+}
+
+} // namespace
+
+std::vector<std::string> resultColumnNames(std::string_view sql) {
+    std::vector<PlacedToken> tokens;
+    try {
+        tokens = sqlite::tokenizePlaced(sql);
+    } catch (const DatabaseError&) {
+        return {};
+    }
+    size_t i = 0;
+    while (i < tokens.size() && tokens[i].token.isOperator("(")) // (SELECT ...) UNION ...
+        ++i;
+    if (i >= tokens.size() || !isKeyword(tokens[i].token, "SELECT")) return {};
+    ++i;
+    if (i < tokens.size() &&
+        (isKeyword(tokens[i].token, "DISTINCT") || isKeyword(tokens[i].token, "ALL")))
+        ++i;
+    std::vector<std::string> names;
+    int depth = 0;
+    size_t first = i;
+    for (; i < tokens.size(); ++i) {
+        const Token& token = tokens[i].token;
+        if (token.isOperator("(") || isKeyword(token, "CASE")) ++depth;
+        if (token.isOperator(")") || isKeyword(token, "END")) --depth;
+        if (depth > 0) continue;
+        if (depth < 0) return {};
+        if (token.isOperator(",") || isKeyword(token, "FROM") || isKeyword(token, "INTO")) {
+            names.push_back(itemName(sql, tokens, first, i));
+            first = i + 1;
+            if (!token.isOperator(",")) return names;
+        }
+    }
+    names.push_back(itemName(sql, tokens, first, tokens.size()));
+    return names;
+}
+
+std::vector<std::string> nameColumns(const std::vector<std::string>& listed,
+                                     const std::vector<std::string>& server) {
+    std::vector<std::string> names(server.size());
+    std::vector<bool> starred(server.size(), listed.empty());
+    size_t stars = 0;
+    for (const std::string& name : listed)
+        if (name == kAllColumns) ++stars;
+    if (!listed.empty() && stars == 0 && listed.size() == server.size()) {
+        for (size_t i = 0; i < server.size(); ++i)
+            names[i] = listed[i] == kServerName ? toUpper(server[i]) : listed[i];
+        return names;
+    }
+    if (stars == 1 && listed.size() - 1 <= server.size()) {
+        size_t star = 0;
+        while (listed[star] != kAllColumns)
+            ++star;
+        const size_t after = listed.size() - star - 1;
+        for (size_t i = 0; i < server.size(); ++i) {
+            const bool before = i < star;
+            const bool behind = i >= server.size() - after;
+            if (!before && !behind) {
+                starred[i] = true;
+                continue;
+            }
+            const std::string& name =
+                before ? listed[i] : listed[star + 1 + (i - (server.size() - after))];
+            names[i] = name == kServerName ? toUpper(server[i]) : name;
+        }
+    } else {
+        starred.assign(server.size(), true);
+    }
+    for (size_t i = 0; i < server.size(); ++i)
+        if (starred[i]) names[i] = server[i] == kRowidColumn ? "" : toUpper(server[i]);
+    return names;
+}
+
+} // namespace orv::odbc
