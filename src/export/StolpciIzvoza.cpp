@@ -3,7 +3,7 @@
 #include "base/Besedilo.h"
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
-#include "export/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,6 @@
 #include "sheet/XlsxWorkbook.h"
 
+#include "base/Besedilo.h"
 #include "sheet/CellText.h"
 #include "sheet/XmlStream.h"
 #include "sheet/ZipArchive.h"
@@ -39,17 +40,7 @@ std::string unescapeOoxml(std::string text) {
             unsigned code = 0;
             const auto parsed = std::from_chars(text.data() + i + 2, text.data() + i + 6, code, 16);
             if (parsed.ec == std::errc() && parsed.ptr == text.data() + i + 6) {
-                // UTF-8 of a code point below 0x10000.
-                if (code < 0x80) {
-                    out += static_cast<char>(code);
-                } else if (code < 0x800) {
-                    out += static_cast<char>(0xC0 | (code >> 6));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                } else {
-                    out += static_cast<char>(0xE0 | (code >> 12));
-                    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                }
+                appendUtf8(out, code);
                 i += 6;
                 continue;
             }
