@@ -5,6 +5,7 @@
 #include "sheet/XmlStream.h"
 #include "sheet/ZipArchive.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <deque>
@@ -198,6 +199,8 @@ private:
     void startElement(std::string_view name, const char** attributes) override {
         if (name == "row") {
             row_.clear();
+            row_.cells.reserve(widest_); // most rows are as wide as the one before
+
             const int number = toInt(attribute(attributes, "r"), 0);
             row_.number = number > 0 ? number : lastRow_ + 1;
             lastRow_ = row_.number;
@@ -220,12 +223,23 @@ private:
         inCell_ = true;
         formula_ = false;
         value_.clear();
+        // One pass over the attributes: there are millions of cells, each with a few of them.
+        const char* reference = nullptr;
+        const char* type = nullptr;
+        const char* style = nullptr;
+        for (size_t i = 0; attributes[i]; i += 2) {
+            const std::string_view name = localName(attributes[i]);
+            if (name == "r")
+                reference = attributes[i + 1];
+            else if (name == "t")
+                type = attributes[i + 1];
+            else if (name == "s")
+                style = attributes[i + 1];
+        }
         int column = 0, row = 0;
-        if (const char* reference = attribute(attributes, "r"))
-            splitReference(reference, column, row);
+        if (reference) splitReference(reference, column, row);
         column_ = column > 0 ? column : lastColumn_ + 1;
         lastColumn_ = column_;
-        const char* type = attribute(attributes, "t");
         kind_ = Kind::Number;
         if (type) {
             const std::string_view t = type;
@@ -242,14 +256,15 @@ private:
             else if (t == "d")
                 kind_ = Kind::Date;
         }
-        const int style = toInt(attribute(attributes, "s"), 0);
-        dateStyle_ = style >= 0 && static_cast<size_t>(style) < dateStyles_.size() &&
-                     dateStyles_[static_cast<size_t>(style)];
+        const int format = toInt(style, 0);
+        dateStyle_ = format >= 0 && static_cast<size_t>(format) < dateStyles_.size() &&
+                     dateStyles_[static_cast<size_t>(format)];
     }
 
     void endElement(std::string_view name) override {
         if (name == "row" && inRow_) {
             inRow_ = false;
+            widest_ = std::max(widest_, row_.cells.size());
             rows.push_back(std::move(row_));
             row_.clear();
         } else if (name == "c" && inCell_) {
@@ -324,6 +339,7 @@ private:
     bool date1904_;
 
     SheetRow row_;
+    size_t widest_ = 0;
     int lastRow_ = 0;
     int lastColumn_ = 0;
     bool inRow_ = false;
@@ -363,7 +379,6 @@ public:
         }
         if (!archive_->contains(sheetPart_)) fail("v arhivu ni lista " + sheetPart_);
         sheet_ = std::make_unique<SheetPart>(source(sheetPart_), strings_, dateStyles_, date1904_);
-        buffer_.resize(kChunk);
         keepRowsRead(kRowCacheBudget);
     }
 
@@ -378,9 +393,10 @@ protected:
 
     bool nextRow(SheetRow& row) override {
         while (sheet_->rows.empty() && !ended_) {
-            const size_t got = archive_->readSome(buffer_.data(), buffer_.size());
+            // The entry is inflated straight into the parser's own buffer.
+            const size_t got = archive_->readSome(sheet_->buffer(kChunk), kChunk);
             ended_ = got == 0;
-            sheet_->feed(buffer_.data(), got, ended_);
+            sheet_->parseBuffer(got, ended_);
         }
         if (sheet_->rows.empty()) return false;
         row = std::move(sheet_->rows.front());
@@ -415,7 +431,6 @@ private:
     std::vector<std::string> strings_;
     std::vector<bool> dateStyles_;
     std::unique_ptr<SheetPart> sheet_;
-    std::vector<char> buffer_;
     bool ended_ = false;
 };
 

@@ -22,6 +22,11 @@ public:
     void feed(const char* data, size_t size, bool last);
     /// Parses a whole document.
     void parse(std::string_view document) { feed(document.data(), document.size(), true); }
+    /// Room for the next chunk inside the parser, `size` bytes: filled there and handed on with
+    /// parseBuffer(), a chunk is not copied once more on its way into the parser.
+    char* buffer(size_t size);
+    /// Parses the first `length` bytes of the room that buffer() gave, as feed() does.
+    void parseBuffer(size_t length, bool last);
     /// Starts over with a fresh parser (the handlers' own state is theirs to reset).
     void reset();
 
@@ -42,6 +47,7 @@ private:
     static void onEnd(void* self, const char* name);
     static void onCharacters(void* self, const char* text, int length);
     void create();
+    [[noreturn]] void failed();
 
     std::string source_;
     std::string stopText_;

@@ -60,6 +60,23 @@ TEST(CellText, NumbersAsTheSystemWritesThem) {
         EXPECT_EQ(numberText(value), expected) << value;
 }
 
+TEST(CellText, NumbersAtTheEdgesOfTheirShortcuts) {
+    // Whole numbers up to 15 digits are written directly, others are rounded to 15 digits; a
+    // subnormal number has fewer bits than 15 digits need and is rounded explicitly too.
+    const std::pair<double, const char*> cases[] = {
+        {999999999999999.0, "999999999999999"},
+        {-999999999999999.0, "-999999999999999"},
+        {1e15, "1000000000000000"},
+        {9007199254740993.0, "9007199254740990"},
+        {0.30000000000000004, "0.3"},
+        {-2.5e-5, "-0.000025"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(numberText(value), expected) << value;
+    EXPECT_EQ(numberText(7.3713030335399493e-311),
+              "0." + std::string(310, '0') + "737130303353995");
+}
+
 TEST(CellText, DatesOfSerialNumbersAndIsoTexts) {
     EXPECT_EQ(serialDateText(45657), "31.12.2024");
     EXPECT_EQ(serialDateText(45657.75), "31.12.2024 18:00:00");
