@@ -230,7 +230,6 @@ public:
         }
         content_ = std::make_unique<ContentPart>("Excel datoteka " + path + " (content.xml)",
                                                  std::move(active));
-        buffer_.resize(kChunk);
         keepRowsRead(kRowCacheBudget);
     }
 
@@ -244,11 +243,10 @@ protected:
     }
 
     bool nextRow(SheetRow& row) override {
-        while (content_->rows.empty() && !ended_) {
-            const size_t got = archive_->readSome(buffer_.data(), buffer_.size());
-            ended_ = got == 0;
-            content_->feed(buffer_.data(), got, ended_);
-        }
+        // The entry is inflated straight into the parser's own buffer.
+        while (content_->rows.empty() && !ended_)
+            ended_ = !content_->feedFrom(
+                kChunk, [this](char* room, size_t size) { return archive_->readSome(room, size); });
         if (content_->rows.empty()) return false;
         ContentPart::Pending& pending = content_->rows.front();
         if (pending.repeat > 1) {
@@ -270,7 +268,6 @@ protected:
 private:
     std::unique_ptr<ZipArchive> archive_;
     std::unique_ptr<ContentPart> content_;
-    std::vector<char> buffer_;
     bool ended_ = false;
 };
 

@@ -392,12 +392,10 @@ protected:
     }
 
     bool nextRow(SheetRow& row) override {
-        while (sheet_->rows.empty() && !ended_) {
-            // The entry is inflated straight into the parser's own buffer.
-            const size_t got = archive_->readSome(sheet_->buffer(kChunk), kChunk);
-            ended_ = got == 0;
-            sheet_->parseBuffer(got, ended_);
-        }
+        // The entry is inflated straight into the parser's own buffer.
+        while (sheet_->rows.empty() && !ended_)
+            ended_ = !sheet_->feedFrom(
+                kChunk, [this](char* room, size_t size) { return archive_->readSome(room, size); });
         if (sheet_->rows.empty()) return false;
         row = std::move(sheet_->rows.front());
         sheet_->rows.pop_front();

@@ -27,6 +27,13 @@ public:
     char* buffer(size_t size);
     /// Parses the first `length` bytes of the room that buffer() gave, as feed() does.
     void parseBuffer(size_t length, bool last);
+    /// Parses the next chunk of a stream: `fill(room, size)` writes up to `size` bytes into the
+    /// parser's room and returns how many; none marks the end. False at the end.
+    template <class Fill> bool feedFrom(size_t size, Fill fill) {
+        const size_t got = fill(buffer(size), size);
+        parseBuffer(got, got == 0);
+        return got != 0;
+    }
     /// Starts over with a fresh parser (the handlers' own state is theirs to reset).
     void reset();
 
