@@ -18,8 +18,4 @@ std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
                         logonDatabase + ")");
 }
 
-std::vector<std::string> Connection::checkIntegrity() {
-    throw DatabaseError("ORA-00900: invalid SQL statement (this database cannot check itself)");
-}
-
 } // namespace orv
