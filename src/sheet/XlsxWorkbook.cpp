@@ -51,15 +51,18 @@ std::string unescapeOoxml(std::string text) {
     return out;
 }
 
-// "AB12" -> column 28, row 12; zero for a part that is missing.
-void splitReference(const char* reference, int& column, int& row) {
-    column = 0;
-    row = 0;
-    const char* p = reference;
-    for (; *p >= 'A' && *p <= 'Z'; ++p)
+// The widest sheet a spreadsheet program makes: columns A to XFD.
+constexpr int kLastColumn = 16384;
+
+// The column of a cell reference: "AB12" -> 28; 0 when it names none, -1 when it names one past
+// the widest sheet (a damaged or hostile file, whose letters would overflow the number).
+int referenceColumn(const char* reference) {
+    int column = 0;
+    for (const char* p = reference; *p >= 'A' && *p <= 'Z'; ++p) {
         column = column * 26 + (*p - 'A' + 1);
-    for (; *p >= '0' && *p <= '9'; ++p)
-        row = row * 10 + (*p - '0');
+        if (column > kLastColumn) return -1;
+    }
+    return column;
 }
 
 // workbook.xml: the date system and which sheet shows when the workbook opens.
@@ -236,9 +239,14 @@ private:
             else if (name == "s")
                 style = attributes[i + 1];
         }
-        int column = 0, row = 0;
-        if (reference) splitReference(reference, column, row);
-        column_ = column > 0 ? column : lastColumn_ + 1;
+        const int column = reference ? referenceColumn(reference) : 0;
+        column_ = column != 0 ? column : lastColumn_ + 1;
+        if (column_ < 1 || column_ > kLastColumn) {
+            stop(source() + " je poškodovan: celica " + (reference ? reference : "") +
+                 " v vrstici " + std::to_string(row_.number) + " je zunaj lista");
+            column_ = 0; // whatever the parser still reports goes nowhere
+            return;
+        }
         lastColumn_ = column_;
         kind_ = Kind::Number;
         if (type) {

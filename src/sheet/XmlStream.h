@@ -42,6 +42,9 @@ protected:
     /// never throw themselves: the exception would have to cross expat's C frames.
     void stop(std::string text);
 
+    /// The document as error texts name it.
+    const std::string& source() const { return source_; }
+
     /// An attribute's value by local name, or nullptr.
     static const char* attribute(const char** attributes, std::string_view localName);
 

@@ -7,10 +7,13 @@
 #include "support/TestBank.h"
 
 #include <gtest/gtest.h>
+#include <minizip/zip.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 namespace orv::sheet {
 namespace {
@@ -291,6 +294,55 @@ TEST_F(WorkbookFiles, BadFilesAreNamedInTheirMessage) {
                 workbook->cellText(r, 1);
         });
         EXPECT_NE(message.find(path(name)), std::string::npos) << message;
+    }
+}
+
+// Writes a zip archive of the given entries, as a workbook of hand-written parts.
+void writeZip(const std::string& path,
+              const std::vector<std::pair<std::string, std::string>>& entries) {
+    zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
+    ASSERT_NE(zip, nullptr);
+    for (const auto& [name, content] : entries) {
+        ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                      Z_DEFLATED, Z_DEFAULT_COMPRESSION),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(zip, content.data(), static_cast<unsigned>(content.size())),
+                  ZIP_OK);
+        ASSERT_EQ(zipCloseFileInZip(zip), ZIP_OK);
+    }
+    ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+}
+
+TEST_F(WorkbookFiles, ACellPastTheWidestSheetIsDamageNotAnAllocation) {
+    // Column letters without end would overflow the column number; XFD is the last column.
+    const auto workbook = [&](const std::string& name, const std::string& cells) {
+        writeZip(
+            path(name),
+            {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"List1\" sheetId=\"1\" "
+                                 "r:id=\"rId1\"/></sheets></workbook>"},
+             {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" "
+                                            "Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+             {"xl/worksheets/sheet1.xml",
+              "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
+              "<row r=\"2\">" +
+                  cells + "</row></sheetData></worksheet>"}});
+        return path(name);
+    };
+    const std::string widest = workbook("xfd.xlsx", "<c r=\"XFD2\"><v>7</v></c>");
+    auto opened = openWorkbook(widest);
+    EXPECT_EQ(opened->cellText(1, 1), "1");
+    EXPECT_EQ(opened->cellText(2, 16384), "7");
+
+    for (const char* cells : {"<c r=\"XFE2\"><v>7</v></c>",
+                              "<c r=\"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA2\"><v>7</v></c>",
+                              "<c r=\"XFD2\"><v>7</v></c><c><v>8</v></c>"}) {
+        const std::string file = workbook("siroka.xlsx", cells);
+        const std::string message = failureOf([&] {
+            auto sheet = openWorkbook(file);
+            sheet->cellText(2, 1);
+        });
+        EXPECT_NE(message.find(file), std::string::npos) << message;
+        EXPECT_NE(message.find("v vrstici 2 je zunaj lista"), std::string::npos) << message;
     }
 }
 
