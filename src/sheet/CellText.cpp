@@ -213,9 +213,17 @@ std::optional<std::string> shortDateText(std::string_view text) {
         if (i != first && i != second && !isDigit(text[i])) return std::nullopt;
     if (first < 1 || first > 2 || second - first - 1 < 1 || second - first - 1 > 2)
         return std::nullopt;
-    const auto date = parseDate(text);
-    if (!date) return std::nullopt;
-    return formatDate(*date);
+    const auto number = [&](size_t from, size_t to) {
+        int value = 0;
+        for (size_t i = from; i < to; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const int day = number(0, first);
+    const int month = number(first + 1, second);
+    const int year = number(second + 1, text.size());
+    if (!isValidDate(year, month, day)) return std::nullopt;
+    return dateText(day, month, year);
 }
 
 } // namespace orv::sheet
