@@ -41,6 +41,9 @@ public:
         file_ = std::fopen(path.c_str(), "rb");
         if (!file_) fail(std::strerror(errno));
         buffer_.resize(kChunk);
+        // The import reads the file twice (the dates, then the rows); unpacking a kept row costs
+        // less than splitting and converting its line again.
+        keepRowsRead(kRowCacheBudget);
         try {
             inspect();
         } catch (...) {
