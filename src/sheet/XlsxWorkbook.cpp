@@ -376,8 +376,14 @@ public:
         date1904_ = workbook.date1904;
 
         if (archive_->contains("xl/sharedStrings.xml")) {
+            // Streamed like the sheet: in a large workbook the shared texts are hundreds of
+            // megabytes of XML, of which only the texts are kept.
             SharedStringsPart shared(source("xl/sharedStrings.xml"));
-            shared.parse(archive_->read("xl/sharedStrings.xml", kPartLimit));
+            archive_->openEntry("xl/sharedStrings.xml");
+            while (shared.feedFrom(kChunk, [this](char* room, size_t size) {
+                return archive_->readSome(room, size);
+            })) {
+            }
             strings_ = std::move(shared.strings);
         }
         if (archive_->contains("xl/styles.xml")) {

@@ -299,12 +299,13 @@ TEST_F(WorkbookFiles, BadFilesAreNamedInTheirMessage) {
 
 // Writes a zip archive of the given entries, as a workbook of hand-written parts.
 void writeZip(const std::string& path,
-              const std::vector<std::pair<std::string, std::string>>& entries) {
+              const std::vector<std::pair<std::string, std::string>>& entries,
+              int method = Z_DEFLATED) {
     zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
     ASSERT_NE(zip, nullptr);
     for (const auto& [name, content] : entries) {
         ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
-                                      Z_DEFLATED, Z_DEFAULT_COMPRESSION),
+                                      method, Z_DEFAULT_COMPRESSION),
                   ZIP_OK);
         ASSERT_EQ(zipWriteInFileInZip(zip, content.data(), static_cast<unsigned>(content.size())),
                   ZIP_OK);
@@ -313,19 +314,48 @@ void writeZip(const std::string& path,
     ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
 }
 
+// The parts of a minimal .xlsx workbook: row 1 holds 1 in A1, row 2 holds `cells`.
+std::vector<std::pair<std::string, std::string>> handWrittenParts(const std::string& cells) {
+    return {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"List1\" sheetId=\"1\" "
+                                "r:id=\"rId1\"/></sheets></workbook>"},
+            {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" "
+                                           "Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+            {"xl/worksheets/sheet1.xml",
+             "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"2\">" +
+                 cells + "</row></sheetData></worksheet>"}};
+}
+
+TEST_F(WorkbookFiles, AChangedByteOfAStoredSheetIsDamage) {
+    // An entry stored without compression has only its checksum to show that a byte changed.
+    const std::string file = path("shranjen.xlsx");
+    writeZip(file, handWrittenParts("<c r=\"A2\"><v>1234</v></c>"), 0);
+    // The checksum is compared when the sheet has been read to its end, past its last row.
+    const auto readToTheEnd = [&] {
+        auto workbook = openWorkbook(file);
+        const std::string value = workbook->cellText(2, 1);
+        workbook->cellText(3, 1);
+        return value;
+    };
+    EXPECT_EQ(readToTheEnd(), "1234");
+
+    std::string bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t at = bytes.find("<v>1234</v>");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 3] = '9';
+    test::writeBytes(file, bytes);
+    const std::string message = failureOf(readToTheEnd);
+    EXPECT_NE(message.find(file), std::string::npos) << message;
+    EXPECT_NE(message.find("kontrolna vsota"), std::string::npos) << message;
+}
+
 TEST_F(WorkbookFiles, ACellPastTheWidestSheetIsDamageNotAnAllocation) {
     // Column letters without end would overflow the column number; XFD is the last column.
     const auto workbook = [&](const std::string& name, const std::string& cells) {
-        writeZip(
-            path(name),
-            {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"List1\" sheetId=\"1\" "
-                                 "r:id=\"rId1\"/></sheets></workbook>"},
-             {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" "
-                                            "Target=\"worksheets/sheet1.xml\"/></Relationships>"},
-             {"xl/worksheets/sheet1.xml",
-              "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
-              "<row r=\"2\">" +
-                  cells + "</row></sheetData></worksheet>"}});
+        writeZip(path(name), handWrittenParts(cells));
         return path(name);
     };
     const std::string widest = workbook("xfd.xlsx", "<c r=\"XFD2\"><v>7</v></c>");
