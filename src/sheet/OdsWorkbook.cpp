@@ -20,6 +20,8 @@ constexpr size_t kChunk = 256u << 10;
 // fill a sheet to its end) only move the position.
 constexpr int kMaxColumns = 16384;
 constexpr int kMaxRows = 1 << 20;
+// The most spaces one <text:s> stands for: a few bytes of a file must not become gigabytes.
+constexpr int kMaxSpaces = 1 << 16;
 
 int toInt(const char* value, int otherwise) {
     if (!value) return otherwise;
@@ -27,6 +29,12 @@ int toInt(const char* value, int otherwise) {
     if (std::from_chars(value, value + std::strlen(value), result).ec != std::errc())
         return otherwise;
     return result;
+}
+
+// A repeat count of the file, within 1 and `most`: the counts are added up, and a hostile one
+// would overflow the row or column number.
+int repeatCount(const char* value, int most) {
+    return std::clamp(toInt(value, 1), 1, most);
 }
 
 // settings.xml: the name of the table shown when the document opens.
@@ -88,7 +96,7 @@ private:
         if (name == "table-row") {
             row_.clear();
             row_.number = nextRow_;
-            rowRepeat_ = std::max(1, toInt(attribute(attributes, "number-rows-repeated"), 1));
+            rowRepeat_ = repeatCount(attribute(attributes, "number-rows-repeated"), kMaxRows);
             column_ = 1;
         } else if (name == "table-cell" || name == "covered-table-cell") {
             startCell(attributes);
@@ -97,8 +105,8 @@ private:
                 if (paragraphs_++ > 0) text_ += '\n';
                 inParagraph_ = true;
             } else if (name == "s" && inParagraph_) {
-                text_.append(static_cast<size_t>(std::max(1, toInt(attribute(attributes, "c"), 1))),
-                             ' ');
+                text_.append(
+                    static_cast<size_t>(repeatCount(attribute(attributes, "c"), kMaxSpaces)), ' ');
             } else if (name == "tab" && inParagraph_) {
                 text_ += '\t';
             } else if (name == "line-break" && inParagraph_) {
@@ -114,7 +122,7 @@ private:
         paragraphs_ = 0;
         annotation_ = 0;
         text_.clear();
-        cellRepeat_ = std::max(1, toInt(attribute(attributes, "number-columns-repeated"), 1));
+        cellRepeat_ = repeatCount(attribute(attributes, "number-columns-repeated"), kMaxColumns);
         formula_ = attribute(attributes, "formula") != nullptr;
         problem_.clear();
         value_.reset();
@@ -168,7 +176,7 @@ private:
     void endCell() {
         inCell_ = false;
         const int first = column_;
-        column_ += cellRepeat_;
+        column_ = std::min(column_ + cellRepeat_, kMaxColumns + 1); // past the sheet, it stays
         std::string text = value_ ? *value_ : text_;
         const bool hasProblem = formula_ || !problem_.empty();
         if (text.empty() && !hasProblem) return;
@@ -186,7 +194,7 @@ private:
 
     void endRow() {
         const int repeat = rowRepeat_;
-        nextRow_ += repeat;
+        nextRow_ = std::min(nextRow_ + repeat, kMaxRows + 1);
         if (row_.cells.empty() && row_.problems.empty()) return;
         const int count = std::min(repeat, std::max(1, kMaxRows - row_.number + 1));
         rows.push_back({std::move(row_), count});

@@ -352,6 +352,31 @@ TEST_F(WorkbookFiles, AChangedByteOfAStoredSheetIsDamage) {
     EXPECT_NE(message.find("kontrolna vsota"), std::string::npos) << message;
 }
 
+TEST_F(WorkbookFiles, OdsRepeatCountsStayWithinTheSheet) {
+    // Counts near the largest number would overflow the row and column numbers, and a space
+    // count of two billion would make gigabytes of a few bytes.
+    writeZip(path("ponovi.ods"),
+             {{"content.xml",
+               "<office:document-content><office:body><office:spreadsheet>"
+               "<table:table table:name=\"List1\"><table:table-row>"
+               "<table:table-cell office:value-type=\"string\"><text:p>a<text:s "
+               "text:c=\"2000000000\"/>b</text:p></table:table-cell>"
+               "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
+               "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
+               "<table:table-cell office:value-type=\"float\" office:value=\"5\"/>"
+               "</table:table-row><table:table-row table:number-rows-repeated=\"2147483647\"/>"
+               "<table:table-row table:number-rows-repeated=\"2147483647\"/><table:table-row>"
+               "<table:table-cell office:value-type=\"float\" office:value=\"7\"/>"
+               "</table:table-row></table:table></office:spreadsheet></office:body>"
+               "</office:document-content>"}});
+    auto workbook = openWorkbook(path("ponovi.ods"));
+    EXPECT_EQ(workbook->cellText(1, 1), "a" + std::string(1 << 16, ' ') + "b");
+    for (int column = 2; column <= 16384; column += 4095)
+        EXPECT_EQ(workbook->cellText(1, column), "") << column;
+    EXPECT_EQ(workbook->cellText(2, 1), "");
+    EXPECT_EQ(workbook->cellText(1 << 20, 1), "");
+}
+
 TEST_F(WorkbookFiles, ACellPastTheWidestSheetIsDamageNotAnAllocation) {
     // Column letters without end would overflow the column number; XFD is the last column.
     const auto workbook = [&](const std::string& name, const std::string& cells) {
