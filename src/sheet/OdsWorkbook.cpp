@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <optional>
@@ -132,8 +133,14 @@ private:
         if (kind == "float" || kind == "percentage" || kind == "currency") {
             const char* number = attribute(attributes, "value");
             double parsed = 0;
-            if (number &&
-                std::from_chars(number, number + std::strlen(number), parsed).ec == std::errc())
+            bool valid = false;
+            if (number) {
+                // The whole value must be one finite number: "12abc" is no 12, "nan" no cell's.
+                const char* end = number + std::strlen(number);
+                const auto read = std::from_chars(number, end, parsed);
+                valid = read.ec == std::errc() && read.ptr == end && std::isfinite(parsed);
+            }
+            if (valid)
                 value_ = numberText(parsed);
             else
                 problem_.assign("neveljavno število ").append(number ? number : "");

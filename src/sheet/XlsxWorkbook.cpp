@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -335,7 +336,9 @@ private:
         if (value_.empty()) return; // a formatted cell without a value
         double number = 0;
         const auto parsed = std::from_chars(value_.data(), value_.data() + value_.size(), number);
-        if (parsed.ec != std::errc() || parsed.ptr != value_.data() + value_.size()) {
+        // "inf" and "nan" read as numbers, but no cell holds one: the cell is damaged.
+        if (parsed.ec != std::errc() || parsed.ptr != value_.data() + value_.size() ||
+            !std::isfinite(number)) {
             row_.problems.emplace_back(column_, "neveljavno število " + value_);
             return;
         }

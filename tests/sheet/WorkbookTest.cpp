@@ -352,6 +352,33 @@ TEST_F(WorkbookFiles, AChangedByteOfAStoredSheetIsDamage) {
     EXPECT_NE(message.find("kontrolna vsota"), std::string::npos) << message;
 }
 
+TEST_F(WorkbookFiles, NumbersThatAreNotWholeFiniteNumbersAreDamage) {
+    // A value is read whole: a number followed by other characters, or infinity or NaN (which
+    // the number reader takes), is no value a spreadsheet writes.
+    for (const char* value : {"inf", "nan", "-INF", "12abc"}) {
+        writeZip(path("stevilo.xlsx"),
+                 handWrittenParts(std::string("<c r=\"A2\"><v>") + value + "</v></c>"));
+        writeZip(path("stevilo.ods"),
+                 {{"content.xml",
+                   "<office:document-content><office:body><office:spreadsheet><table:table>"
+                   "<table:table-row><table:table-cell office:value-type=\"float\" "
+                   "office:value=\"1\"/></table:table-row><table:table-row>"
+                   "<table:table-cell office:value-type=\"float\" office:value=\"" +
+                       std::string(value) +
+                       "\"/></table:table-row></table:table></office:spreadsheet></office:body>"
+                       "</office:document-content>"}});
+        for (const char* name : {"stevilo.xlsx", "stevilo.ods"}) {
+            auto workbook = openWorkbook(path(name));
+            EXPECT_EQ(workbook->cellText(1, 1), "1") << name;
+            const std::string message = failureOf([&] { workbook->cellText(2, 1); });
+            EXPECT_NE(message.find("vrstica 2, stolpec 1"), std::string::npos)
+                << name << " " << value << ": " << message;
+            EXPECT_NE(message.find(std::string("neveljavno število ") + value), std::string::npos)
+                << name << ": " << message;
+        }
+    }
+}
+
 TEST_F(WorkbookFiles, OdsRepeatCountsStayWithinTheSheet) {
     // Counts near the largest number would overflow the row and column numbers, and a space
     // count of two billion would make gigabytes of a few bytes.
