@@ -16,6 +16,9 @@ std::string trim(std::string_view text);
 /// Upper case of the ASCII letters; other bytes unchanged.
 std::string toUpper(std::string_view text);
 
+/// Appends the UTF-8 bytes of a character (a code point up to U+10FFFF).
+void appendUtf8(std::string& out, char32_t character);
+
 /// Rounds to a whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double roundHalfEven(double value);
 

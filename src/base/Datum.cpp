@@ -98,6 +98,14 @@ DateParts decodeDate(DateValue value) {
 }
 
 std::string dateText(int day, int month, int year) {
+    // Written digit by digit for the dates a calendar has: an import writes millions of them.
+    if (day >= 0 && day <= 99 && month >= 0 && month <= 99 && year >= 0 && year <= 9999) {
+        const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
+        return {digit(day / 10),    digit(day),        '.',
+                digit(month / 10),  digit(month),      '.',
+                digit(year / 1000), digit(year / 100), digit(year / 10),
+                digit(year)};
+    }
     char text[32];
     std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", day, month, year);
     return text;
@@ -110,12 +118,10 @@ std::string formatDate(DateValue value) {
 
 std::string formatDateTime(DateValue value) {
     const DateParts p = decodeDate(value);
+    if (p.hour == 0 && p.minute == 0 && p.second == 0) return dateText(p.day, p.month, p.year);
     char text[48];
-    if (p.hour == 0 && p.minute == 0 && p.second == 0)
-        std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
-    else
-        std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day, p.month,
-                      p.year, p.hour, p.minute, p.second);
+    std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day, p.month, p.year,
+                  p.hour, p.minute, p.second);
     return text;
 }
 

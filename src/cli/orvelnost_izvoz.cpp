@@ -12,6 +12,7 @@
 #include "base/Referent.h"
 #include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
+#include "cli/CommandOptions.h"
 #include "db/TDM.h"
 #include "export/Izvoz.h"
 #include "export/VarnaDatoteka.h"
@@ -25,20 +26,20 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]\n"
-    "                       --oblika dbf|db|txt|odlozisce|pdf DATOTEKA\n"
-    "Exports the output rows (POD_ORVEL) of the reporting date D to DATOTEKA.\n"
-    "  --dan D          the reporting date (d.m.yyyy)\n"
-    "  --vknt X         only the rows of the account class X\n"
-    "  --stolpci A,B    only these columns, in this order (default: all, in table order)\n"
-    "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
-    "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) "
-    "with\n"
-    "                   the caption line \"POD_ORVEL D\"; pdf: the printed listing titled\n"
-    "                   \"POD_ORVEL D\" (A4, the grid's font)\n"
-    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
-    "from standard input (or asks for it on a terminal).\n"
+const std::string kUsage =
+    std::string(
+        "Usage: orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]\n"
+        "                       --oblika dbf|db|txt|odlozisce|pdf DATOTEKA\n"
+        "Exports the output rows (POD_ORVEL) of the reporting date D to DATOTEKA.\n"
+        "  --dan D          the reporting date (d.m.yyyy)\n"
+        "  --vknt X         only the rows of the account class X\n"
+        "  --stolpci A,B    only these columns, in this order (default: all, in table order)\n"
+        "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
+        "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) "
+        "with\n"
+        "                   the caption line \"POD_ORVEL D\"; pdf: the printed listing titled\n"
+        "                   \"POD_ORVEL D\" (A4, the grid's font)\n") +
+    orv::kPasswordUsage +
     "The file appears whole or not at all. Exit codes: 0 done, 1 error, 2 wrong call.\n";
 
 struct Arguments {
@@ -65,34 +66,28 @@ std::vector<std::string> splitColumns(const std::string& list) {
 
 Arguments parseArguments(int argc, char** argv) {
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument.rfind("--", 0) != 0) {
-            arguments.positional.push_back(argument);
-            continue;
-        }
-        if (i + 1 >= argc) throw orv::UsageError(argument + " needs a value");
-        const std::string value = argv[++i];
-        if (argument == "--dan") {
-            const auto date = orv::parseDate(value);
-            if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + value + "'");
-            arguments.dan = orv::formatDate(*date);
-        } else if (argument == "--vknt") {
-            if (value.size() != 1)
-                throw orv::UsageError("--vknt takes one account class character");
-            arguments.vknt = value;
-        } else if (argument == "--stolpci") {
-            arguments.stolpci = splitColumns(value);
-        } else if (argument == "--oblika") {
-            if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce" &&
-                value != "pdf")
-                throw orv::UsageError("--oblika is dbf, db, txt, odlozisce or pdf, not '" + value +
-                                      "'");
-            arguments.oblika = value;
-        } else {
-            throw orv::UsageError("unknown option " + argument);
-        }
-    }
+    arguments.positional = orv::readArguments(
+        argc, argv, [&](const std::string& option, const orv::OptionValue& take) {
+            const std::string value = take(); // every option of the export has a value
+            if (option == "--dan") {
+                arguments.dan = orv::formatDate(orv::dateOption(value));
+            } else if (option == "--vknt") {
+                // Named, the class is one character; leaving --vknt out exports every class.
+                if (value.empty())
+                    throw orv::UsageError("--vknt takes one account class character");
+                arguments.vknt = orv::classOption(value);
+            } else if (option == "--stolpci") {
+                arguments.stolpci = splitColumns(value);
+            } else if (option == "--oblika") {
+                if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce" &&
+                    value != "pdf")
+                    throw orv::UsageError("--oblika is dbf, db, txt, odlozisce or pdf, not '" +
+                                          value + "'");
+                arguments.oblika = value;
+            } else {
+                throw orv::UsageError("unknown option " + option);
+            }
+        });
     if (arguments.positional.size() != 4)
         throw orv::UsageError("ALIAS, USER, PASSWORD and DATOTEKA are needed");
     if (arguments.dan.empty()) throw orv::UsageError("--dan is missing");
@@ -200,5 +195,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    return orv::runCommand("orvelnost-izvoz", kUsage, run, argc, argv);
+    return orv::runCommand("orvelnost-izvoz", kUsage.c_str(), run, argc, argv);
 }

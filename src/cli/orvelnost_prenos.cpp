@@ -10,6 +10,7 @@
 #include "base/ProgramFolder.h"
 #include "base/Referent.h"
 #include "cli/CommandLine.h"
+#include "cli/CommandOptions.h"
 #include "cli/NapredekPrenosa.h"
 #include "db/TDM.h"
 #include "derive/KontekstPrenosa.h"
@@ -23,20 +24,20 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]\n"
-    "                        [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]\n"
-    "Runs the transfer of the reporting date D on the database of ALIAS.\n"
-    "  --dan D           the reporting date (d.m.yyyy), as typed into the date field\n"
-    "  --vknt X          restrict the run to the account class X\n"
-    "  --idpog N         restrict the source rows to the contract N\n"
-    "  --brez-brisanja   keep the stored rows of the date (no \"Predhodno brisanje\")\n"
-    "  --brez-int-new    leave the INT_NEW columns empty\n"
-    "  --debug-sql       save the statements to their debug files in the program folder\n"
-    "  --izvor           print the source rows of the date (header line, TAB-separated)\n"
-    "                    instead of transferring them\n"
-    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
-    "from standard input (or asks for it on a terminal).\n"
+const std::string kUsage =
+    std::string(
+        "Usage: orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]\n"
+        "                        [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]\n"
+        "Runs the transfer of the reporting date D on the database of ALIAS.\n"
+        "  --dan D           the reporting date (d.m.yyyy), as typed into the date field\n"
+        "  --vknt X          restrict the run to the account class X\n"
+        "  --idpog N         restrict the source rows to the contract N\n"
+        "  --brez-brisanja   keep the stored rows of the date (no \"Predhodno brisanje\")\n"
+        "  --brez-int-new    leave the INT_NEW columns empty\n"
+        "  --debug-sql       save the statements to their debug files in the program folder\n"
+        "  --izvor           print the source rows of the date (header line, TAB-separated)\n"
+        "                    instead of transferring them\n") +
+    orv::kPasswordUsage +
     "Exit codes: 0 done, 1 error, 2 wrong call, 3 no source rows for the date.\n";
 
 struct Arguments {
@@ -54,52 +55,38 @@ constexpr int kLastYear = 9999;
 
 // The date edit shows every date as dd.mm.yyyy, whatever form was typed.
 std::string dateEditText(const std::string& typed) {
-    const auto date = orv::parseDate(typed);
-    if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + typed + "'");
-    const int year = orv::decodeDate(*date).year;
+    const orv::DateValue date = orv::dateOption(typed);
+    const int year = orv::decodeDate(date).year;
     if (year < kFirstYear || year > kLastYear)
         throw orv::UsageError(
             "--dan must lie from " + orv::formatDate(orv::encodeDate(kFirstYear, 1, 1)) + " to " +
             orv::formatDate(orv::encodeDate(kLastYear, 12, 31)) + ", not '" + typed + "'");
-    return orv::formatDate(*date);
-}
-
-void parseOption(Arguments& arguments, const std::string& option, int& i, int argc, char** argv) {
-    auto value = [&]() -> std::string {
-        if (i + 1 >= argc) throw orv::UsageError(option + " needs a value");
-        return argv[++i];
-    };
-    if (option == "--dan") {
-        arguments.options.eDanText = dateEditText(value());
-        arguments.dateGiven = true;
-    } else if (option == "--vknt") {
-        arguments.options.eVKNT = value();
-        if (arguments.options.eVKNT.size() > 1)
-            throw orv::UsageError("--vknt takes one account class character");
-    } else if (option == "--idpog") {
-        arguments.options.eIdpog = value();
-    } else if (option == "--brez-brisanja") {
-        arguments.options.cbBrisanje = false;
-    } else if (option == "--brez-int-new") {
-        arguments.options.cbINT_NEW = false;
-    } else if (option == "--debug-sql") {
-        arguments.options.DebugSQL = true;
-    } else if (option == "--izvor") {
-        arguments.izvor = true;
-    } else {
-        throw orv::UsageError("unknown option " + option);
-    }
+    return orv::formatDate(date);
 }
 
 Arguments parseArguments(int argc, char** argv) {
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument.rfind("--", 0) == 0)
-            parseOption(arguments, argument, i, argc, argv);
-        else
-            arguments.positional.push_back(argument);
-    }
+    arguments.positional = orv::readArguments(
+        argc, argv, [&](const std::string& option, const orv::OptionValue& value) {
+            if (option == "--dan") {
+                arguments.options.eDanText = dateEditText(value());
+                arguments.dateGiven = true;
+            } else if (option == "--vknt") {
+                arguments.options.eVKNT = orv::classOption(value());
+            } else if (option == "--idpog") {
+                arguments.options.eIdpog = value();
+            } else if (option == "--brez-brisanja") {
+                arguments.options.cbBrisanje = false;
+            } else if (option == "--brez-int-new") {
+                arguments.options.cbINT_NEW = false;
+            } else if (option == "--debug-sql") {
+                arguments.options.DebugSQL = true;
+            } else if (option == "--izvor") {
+                arguments.izvor = true;
+            } else {
+                throw orv::UsageError("unknown option " + option);
+            }
+        });
     if (arguments.positional.size() < 3 || arguments.positional.size() > 4)
         throw orv::UsageError("ALIAS, USER and PASSWORD (and at most a REFERENT) are needed");
     if (!arguments.dateGiven) throw orv::UsageError("--dan is missing");
@@ -140,5 +127,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    return orv::runCommand("orvelnost-prenos", kUsage, run, argc, argv);
+    return orv::runCommand("orvelnost-prenos", kUsage.c_str(), run, argc, argv);
 }

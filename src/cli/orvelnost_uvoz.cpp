@@ -11,6 +11,7 @@
 #include "base/ProgramFolder.h"
 #include "base/TerminalVmesnik.h"
 #include "cli/CommandLine.h"
+#include "cli/CommandOptions.h"
 #include "db/TDM.h"
 #include "sheet/UvozIzExcela.h"
 
@@ -22,16 +23,16 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: orvelnost-uvoz ALIAS USER PASSWORD --dan D [--vknt X] --potrdi DATOTEKA\n"
-    "Replaces the rows of the reporting date D in POD_ORVEL with the rows of DATOTEKA\n"
-    "(.xls, .xlsx, .ods or .csv; row 1 names the columns, data from row 2 on).\n"
-    "  --dan D     the reporting date (d.m.yyyy); every data row's DAT_STANJE must hold it\n"
-    "  --vknt X    replace only the rows of the account class X (never class D)\n"
-    "  --potrdi    approve the deletion and the import (required: without it nothing changes)\n"
-    "PASSWORD '-' takes the password from ORVELNOST_GESLO when it is set, else reads it\n"
-    "from standard input (or asks for it on a terminal).\n"
-    "Exit codes: 0 imported, 1 failure (nothing changed), 2 wrong call.\n";
+const std::string kUsage =
+    std::string(
+        "Usage: orvelnost-uvoz ALIAS USER PASSWORD --dan D [--vknt X] --potrdi DATOTEKA\n"
+        "Replaces the rows of the reporting date D in POD_ORVEL with the rows of DATOTEKA\n"
+        "(.xls, .xlsx, .ods or .csv; row 1 names the columns, data from row 2 on).\n"
+        "  --dan D     the reporting date (d.m.yyyy); every data row's DAT_STANJE must hold it\n"
+        "  --vknt X    replace only the rows of the account class X (never class D)\n"
+        "  --potrdi    approve the deletion and the import (required: without it nothing "
+        "changes)\n") +
+    orv::kPasswordUsage + "Exit codes: 0 imported, 1 failure (nothing changed), 2 wrong call.\n";
 
 struct Arguments {
     std::vector<std::string> positional; // ALIAS USER PASSWORD DATOTEKA
@@ -41,39 +42,23 @@ struct Arguments {
     bool approved = false;
 };
 
-void parseOption(Arguments& arguments, const std::string& option, int& i, int argc, char** argv) {
-    auto value = [&]() -> std::string {
-        if (i + 1 >= argc) throw orv::UsageError(option + " needs a value");
-        return argv[++i];
-    };
-    if (option == "--dan") {
-        const std::string typed = value();
-        const auto date = orv::parseDate(typed);
-        if (!date) throw orv::UsageError("--dan needs a date d.m.yyyy, not '" + typed + "'");
-        arguments.dan = *date;
-        // The date edit shows every date as dd.mm.yyyy, whatever form was typed.
-        arguments.options.eDanText = orv::formatDate(*date);
-        arguments.dateGiven = true;
-    } else if (option == "--vknt") {
-        arguments.options.eVKNT = value();
-        if (arguments.options.eVKNT.size() > 1)
-            throw orv::UsageError("--vknt takes one account class character");
-    } else if (option == "--potrdi") {
-        arguments.approved = true;
-    } else {
-        throw orv::UsageError("unknown option " + option);
-    }
-}
-
 Arguments parseArguments(int argc, char** argv) {
     Arguments arguments;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument.rfind("--", 0) == 0)
-            parseOption(arguments, argument, i, argc, argv);
-        else
-            arguments.positional.push_back(argument);
-    }
+    arguments.positional = orv::readArguments(
+        argc, argv, [&](const std::string& option, const orv::OptionValue& value) {
+            if (option == "--dan") {
+                arguments.dan = orv::dateOption(value());
+                // The date edit shows every date as dd.mm.yyyy, whatever form was typed.
+                arguments.options.eDanText = orv::formatDate(arguments.dan);
+                arguments.dateGiven = true;
+            } else if (option == "--vknt") {
+                arguments.options.eVKNT = orv::classOption(value());
+            } else if (option == "--potrdi") {
+                arguments.approved = true;
+            } else {
+                throw orv::UsageError("unknown option " + option);
+            }
+        });
     if (arguments.positional.size() != 4)
         throw orv::UsageError("ALIAS, USER, PASSWORD and DATOTEKA are needed");
     if (!arguments.dateGiven) throw orv::UsageError("--dan is missing");
@@ -139,5 +124,5 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    return orv::runCommand("orvelnost-uvoz", kUsage, run, argc, argv);
+    return orv::runCommand("orvelnost-uvoz", kUsage.c_str(), run, argc, argv);
 }

@@ -1,6 +1,6 @@
+#include "base/Cp1250.h"
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
-#include "export/Cp1250.h"
 #include "export/IzvozError.h"
 #include "export/IzvozneTabele.h"
 

@@ -1,9 +1,9 @@
 #include "export/StolpciIzvoza.h"
 
 #include "base/Besedilo.h"
+#include "base/Cp1250.h"
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
-#include "export/Cp1250.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,9 +2,11 @@
 
 #include "base/Datum.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace orv::sheet {
 
@@ -25,38 +27,73 @@ std::optional<int> digits(std::string_view text, size_t pos, size_t count) {
     return value;
 }
 
+// The significant digits of a positive finite value rounded to 15 of them, without trailing
+// zeros, into `out` (room for 17), and the decimal exponent of the first one; returns their
+// count.
+size_t significantDigits(double magnitude, char* out, int& exponent) {
+    char text[64];
+    const auto read = [&](std::to_chars_result written) {
+        const char* begin = text;
+        const char* end = written.ptr;
+        const char* e = std::find(begin, end, 'e');
+        size_t count = 0;
+        for (const char* p = begin; p < e; ++p)
+            if (*p != '.') out[count++] = *p;
+        while (count > 1 && out[count - 1] == '0')
+            --count;
+        exponent = 0;
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+        return count;
+    };
+    // The shortest text that reads back as the same double. When it has at most 15 digits it is
+    // also the value rounded to 15 digits: a decimal of 15 digits survives the way into a double
+    // and back. That holds for normal doubles only; subnormal ones, and values that need 16 or
+    // 17 digits, are rounded explicitly.
+    if (magnitude >= std::numeric_limits<double>::min()) {
+        const size_t count =
+            read(std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific));
+        if (count <= 15) return count;
+    }
+    return read(
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14));
+}
+
 } // namespace
 
 std::string numberText(double value) {
     if (!std::isfinite(value)) return "";
     if (value == 0.0) return "0";
-    // d.dddddddddddddde±x: the 15 significant digits and the exponent.
-    char scientific[64];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
-                                       std::chars_format::scientific, 14);
-    const std::string_view text(scientific, static_cast<size_t>(written.ptr - scientific));
-    const size_t e = text.find('e');
-    std::string mantissa;
-    for (char c : text.substr(0, e))
-        if (c != '.') mantissa += c;
-    int exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
-    if (mantissa == "0") return "0";
-
-    // The decimal point goes after digit number exponent + 1 of the mantissa.
-    std::string plain;
-    const int pointAfter = exponent + 1;
-    const int count = static_cast<int>(mantissa.size());
-    if (pointAfter <= 0) {
-        plain = "0." + std::string(static_cast<size_t>(-pointAfter), '0') + mantissa;
-    } else if (pointAfter >= count) {
-        plain = mantissa + std::string(static_cast<size_t>(pointAfter - count), '0');
-    } else {
-        plain = mantissa.substr(0, static_cast<size_t>(pointAfter)) + "." +
-                mantissa.substr(static_cast<size_t>(pointAfter));
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        // A whole number of at most 15 digits: exactly its digits.
+        char whole[24];
+        const auto written =
+            std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value));
+        return std::string(whole, written.ptr);
     }
-    return value < 0 ? "-" + plain : plain;
+    char digits[24];
+    int exponent = 0;
+    const auto count = static_cast<int>(significantDigits(magnitude, digits, exponent));
+    if (count == 1 && digits[0] == '0') return "0";
+
+    // The decimal point goes after digit number exponent + 1.
+    std::string plain;
+    plain.reserve(static_cast<size_t>(std::abs(exponent) + count + 3));
+    if (value < 0) plain += '-';
+    const int pointAfter = exponent + 1;
+    if (pointAfter <= 0) {
+        plain += "0.";
+        plain.append(static_cast<size_t>(-pointAfter), '0');
+        plain.append(digits, static_cast<size_t>(count));
+    } else if (pointAfter >= count) {
+        plain.append(digits, static_cast<size_t>(count));
+        plain.append(static_cast<size_t>(pointAfter - count), '0');
+    } else {
+        plain.append(digits, static_cast<size_t>(pointAfter));
+        plain += '.';
+        plain.append(digits + pointAfter, static_cast<size_t>(count - pointAfter));
+    }
+    return plain;
 }
 
 std::string serialDateText(double serial, bool date1904) {
@@ -176,9 +213,17 @@ std::optional<std::string> shortDateText(std::string_view text) {
         if (i != first && i != second && !isDigit(text[i])) return std::nullopt;
     if (first < 1 || first > 2 || second - first - 1 < 1 || second - first - 1 > 2)
         return std::nullopt;
-    const auto date = parseDate(text);
-    if (!date) return std::nullopt;
-    return formatDate(*date);
+    const auto number = [&](size_t from, size_t to) {
+        int value = 0;
+        for (size_t i = from; i < to; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const int day = number(0, first);
+    const int month = number(first + 1, second);
+    const int year = number(second + 1, text.size());
+    if (!isValidDate(year, month, day)) return std::nullopt;
+    return dateText(day, month, year);
 }
 
 } // namespace orv::sheet

@@ -1,9 +1,9 @@
 #include "sheet/CsvWorkbook.h"
 
+#include "base/Cp1250.h"
 #include "sheet/CellText.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,47 +13,6 @@ namespace orv::sheet {
 namespace {
 
 constexpr size_t kChunk = 256u << 10;
-
-// Windows-1250 bytes 0x80..0xFF as Unicode code points (0 where the code page has none).
-constexpr std::array<unsigned short, 128> kCp1250 = {
-    0x20AC, 0,      0x201A, 0,      0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0x0160, 0x2039,
-    0x015A, 0x0164, 0x017D, 0x0179, 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0,      0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
-    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
-    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
-    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
-    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
-
-void appendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-std::string fromCp1250(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            const unsigned code = kCp1250[c - 0x80];
-            appendUtf8(out, code ? code : 0xFFFD);
-        }
-    }
-    return out;
-}
 
 // Checks UTF-8 across chunk boundaries: `pending` counts continuation bytes still expected.
 bool validUtf8(const unsigned char* data, size_t size, int& pending) {
@@ -82,6 +41,9 @@ public:
         file_ = std::fopen(path.c_str(), "rb");
         if (!file_) fail(std::strerror(errno));
         buffer_.resize(kChunk);
+        // The import reads the file twice (the dates, then the rows); unpacking a kept row costs
+        // less than splitting and converting its line again.
+        keepRowsRead(kRowCacheBudget);
         try {
             inspect();
         } catch (...) {
@@ -220,7 +182,7 @@ private:
 
     void store(SheetRow& row, int column, const std::string& raw) {
         if (raw.empty()) return;
-        std::string text = utf8_ ? raw : fromCp1250(raw);
+        std::string text = utf8_ ? raw : izCp1250(raw);
         const std::string_view plain = text;
         if (auto date = shortDateText(plain))
             text = std::move(*date);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <optional>
@@ -20,6 +21,8 @@ constexpr size_t kChunk = 256u << 10;
 // fill a sheet to its end) only move the position.
 constexpr int kMaxColumns = 16384;
 constexpr int kMaxRows = 1 << 20;
+// The most spaces one <text:s> stands for: a few bytes of a file must not become gigabytes.
+constexpr int kMaxSpaces = 1 << 16;
 
 int toInt(const char* value, int otherwise) {
     if (!value) return otherwise;
@@ -27,6 +30,12 @@ int toInt(const char* value, int otherwise) {
     if (std::from_chars(value, value + std::strlen(value), result).ec != std::errc())
         return otherwise;
     return result;
+}
+
+// A repeat count of the file, within 1 and `most`: the counts are added up, and a hostile one
+// would overflow the row or column number.
+int repeatCount(const char* value, int most) {
+    return std::clamp(toInt(value, 1), 1, most);
 }
 
 // settings.xml: the name of the table shown when the document opens.
@@ -88,7 +97,7 @@ private:
         if (name == "table-row") {
             row_.clear();
             row_.number = nextRow_;
-            rowRepeat_ = std::max(1, toInt(attribute(attributes, "number-rows-repeated"), 1));
+            rowRepeat_ = repeatCount(attribute(attributes, "number-rows-repeated"), kMaxRows);
             column_ = 1;
         } else if (name == "table-cell" || name == "covered-table-cell") {
             startCell(attributes);
@@ -97,8 +106,8 @@ private:
                 if (paragraphs_++ > 0) text_ += '\n';
                 inParagraph_ = true;
             } else if (name == "s" && inParagraph_) {
-                text_.append(static_cast<size_t>(std::max(1, toInt(attribute(attributes, "c"), 1))),
-                             ' ');
+                text_.append(
+                    static_cast<size_t>(repeatCount(attribute(attributes, "c"), kMaxSpaces)), ' ');
             } else if (name == "tab" && inParagraph_) {
                 text_ += '\t';
             } else if (name == "line-break" && inParagraph_) {
@@ -114,7 +123,7 @@ private:
         paragraphs_ = 0;
         annotation_ = 0;
         text_.clear();
-        cellRepeat_ = std::max(1, toInt(attribute(attributes, "number-columns-repeated"), 1));
+        cellRepeat_ = repeatCount(attribute(attributes, "number-columns-repeated"), kMaxColumns);
         formula_ = attribute(attributes, "formula") != nullptr;
         problem_.clear();
         value_.reset();
@@ -124,8 +133,14 @@ private:
         if (kind == "float" || kind == "percentage" || kind == "currency") {
             const char* number = attribute(attributes, "value");
             double parsed = 0;
-            if (number &&
-                std::from_chars(number, number + std::strlen(number), parsed).ec == std::errc())
+            bool valid = false;
+            if (number) {
+                // The whole value must be one finite number: "12abc" is no 12, "nan" no cell's.
+                const char* end = number + std::strlen(number);
+                const auto read = std::from_chars(number, end, parsed);
+                valid = read.ec == std::errc() && read.ptr == end && std::isfinite(parsed);
+            }
+            if (valid)
                 value_ = numberText(parsed);
             else
                 problem_.assign("neveljavno število ").append(number ? number : "");
@@ -168,7 +183,7 @@ private:
     void endCell() {
         inCell_ = false;
         const int first = column_;
-        column_ += cellRepeat_;
+        column_ = std::min(column_ + cellRepeat_, kMaxColumns + 1); // past the sheet, it stays
         std::string text = value_ ? *value_ : text_;
         const bool hasProblem = formula_ || !problem_.empty();
         if (text.empty() && !hasProblem) return;
@@ -186,7 +201,7 @@ private:
 
     void endRow() {
         const int repeat = rowRepeat_;
-        nextRow_ += repeat;
+        nextRow_ = std::min(nextRow_ + repeat, kMaxRows + 1);
         if (row_.cells.empty() && row_.problems.empty()) return;
         const int count = std::min(repeat, std::max(1, kMaxRows - row_.number + 1));
         rows.push_back({std::move(row_), count});
@@ -230,7 +245,6 @@ public:
         }
         content_ = std::make_unique<ContentPart>("Excel datoteka " + path + " (content.xml)",
                                                  std::move(active));
-        buffer_.resize(kChunk);
         keepRowsRead(kRowCacheBudget);
     }
 
@@ -244,11 +258,10 @@ protected:
     }
 
     bool nextRow(SheetRow& row) override {
-        while (content_->rows.empty() && !ended_) {
-            const size_t got = archive_->readSome(buffer_.data(), buffer_.size());
-            ended_ = got == 0;
-            content_->feed(buffer_.data(), got, ended_);
-        }
+        // The entry is inflated straight into the parser's own buffer.
+        while (content_->rows.empty() && !ended_)
+            ended_ = !content_->feedFrom(
+                kChunk, [this](char* room, size_t size) { return archive_->readSome(room, size); });
         if (content_->rows.empty()) return false;
         ContentPart::Pending& pending = content_->rows.front();
         if (pending.repeat > 1) {
@@ -270,7 +283,6 @@ protected:
 private:
     std::unique_ptr<ZipArchive> archive_;
     std::unique_ptr<ContentPart> content_;
-    std::vector<char> buffer_;
     bool ended_ = false;
 };
 

@@ -29,7 +29,8 @@ size_t getLength(const char*& p) {
 
 bool RowCache::add(const SheetRow& row) {
     // A row is packed as the number of its cells, then each cell's length and bytes.
-    std::string packed;
+    std::string& packed = packed_; // its room is kept from row to row
+    packed.clear();
     putLength(packed, row.cells.size());
     for (const std::string& cell : row.cells) {
         putLength(packed, cell.size());

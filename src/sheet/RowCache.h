@@ -37,6 +37,7 @@ private:
     std::vector<Entry> entries_;
     std::vector<std::string> blocks_; // fixed-size blocks: growing never copies what is kept
     std::vector<std::pair<int, std::string>> problems_;
+    std::string packed_; // the row being packed
 };
 
 } // namespace orv::sheet

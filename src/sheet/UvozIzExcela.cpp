@@ -162,8 +162,9 @@ bool UvozIzExcela::preveriDatume(const std::string& datoteka, const std::string&
     for (int r = 2; !celica(r, 1).empty(); ++r) {
         const std::string datum = celica(r, datumskiStolpec_);
         if (datum == datumText) continue;
-        window_.showMessage("Izbrani datum " + datumText + " ni enak datumu " + datum + kCr +
-                            "v excel datoteki " + datoteka + kCr + " v koloni DAT_STANJA " +
+        // A long cell is shown by its beginning: the message names the row and column anyway.
+        window_.showMessage("Izbrani datum " + datumText + " ni enak datumu " + shortened(datum) +
+                            kCr + "v excel datoteki " + datoteka + kCr + " v koloni DAT_STANJA " +
                             std::to_string(datumskiStolpec_) + "  v vrstici " + std::to_string(r));
         ZapriExcel();
         window_.processMessages();

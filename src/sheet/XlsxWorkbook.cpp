@@ -1,10 +1,13 @@
 #include "sheet/XlsxWorkbook.h"
 
+#include "base/Besedilo.h"
 #include "sheet/CellText.h"
 #include "sheet/XmlStream.h"
 #include "sheet/ZipArchive.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -39,17 +42,7 @@ std::string unescapeOoxml(std::string text) {
             unsigned code = 0;
             const auto parsed = std::from_chars(text.data() + i + 2, text.data() + i + 6, code, 16);
             if (parsed.ec == std::errc() && parsed.ptr == text.data() + i + 6) {
-                // UTF-8 of a code point below 0x10000.
-                if (code < 0x80) {
-                    out += static_cast<char>(code);
-                } else if (code < 0x800) {
-                    out += static_cast<char>(0xC0 | (code >> 6));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                } else {
-                    out += static_cast<char>(0xE0 | (code >> 12));
-                    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                    out += static_cast<char>(0x80 | (code & 0x3F));
-                }
+                appendUtf8(out, code);
                 i += 6;
                 continue;
             }
@@ -59,15 +52,18 @@ std::string unescapeOoxml(std::string text) {
     return out;
 }
 
-// "AB12" -> column 28, row 12; zero for a part that is missing.
-void splitReference(const char* reference, int& column, int& row) {
-    column = 0;
-    row = 0;
-    const char* p = reference;
-    for (; *p >= 'A' && *p <= 'Z'; ++p)
+// The widest sheet a spreadsheet program makes: columns A to XFD.
+constexpr int kLastColumn = 16384;
+
+// The column of a cell reference: "AB12" -> 28; 0 when it names none, -1 when it names one past
+// the widest sheet (a damaged or hostile file, whose letters would overflow the number).
+int referenceColumn(const char* reference) {
+    int column = 0;
+    for (const char* p = reference; *p >= 'A' && *p <= 'Z'; ++p) {
         column = column * 26 + (*p - 'A' + 1);
-    for (; *p >= '0' && *p <= '9'; ++p)
-        row = row * 10 + (*p - '0');
+        if (column > kLastColumn) return -1;
+    }
+    return column;
 }
 
 // workbook.xml: the date system and which sheet shows when the workbook opens.
@@ -207,6 +203,8 @@ private:
     void startElement(std::string_view name, const char** attributes) override {
         if (name == "row") {
             row_.clear();
+            row_.cells.reserve(widest_); // most rows are as wide as the one before
+
             const int number = toInt(attribute(attributes, "r"), 0);
             row_.number = number > 0 ? number : lastRow_ + 1;
             lastRow_ = row_.number;
@@ -229,12 +227,28 @@ private:
         inCell_ = true;
         formula_ = false;
         value_.clear();
-        int column = 0, row = 0;
-        if (const char* reference = attribute(attributes, "r"))
-            splitReference(reference, column, row);
-        column_ = column > 0 ? column : lastColumn_ + 1;
+        // One pass over the attributes: there are millions of cells, each with a few of them.
+        const char* reference = nullptr;
+        const char* type = nullptr;
+        const char* style = nullptr;
+        for (size_t i = 0; attributes[i]; i += 2) {
+            const std::string_view name = localName(attributes[i]);
+            if (name == "r")
+                reference = attributes[i + 1];
+            else if (name == "t")
+                type = attributes[i + 1];
+            else if (name == "s")
+                style = attributes[i + 1];
+        }
+        const int column = reference ? referenceColumn(reference) : 0;
+        column_ = column != 0 ? column : lastColumn_ + 1;
+        if (column_ < 1 || column_ > kLastColumn) {
+            stop(source() + " je poškodovan: celica " + (reference ? reference : "") +
+                 " v vrstici " + std::to_string(row_.number) + " je zunaj lista");
+            column_ = 0; // whatever the parser still reports goes nowhere
+            return;
+        }
         lastColumn_ = column_;
-        const char* type = attribute(attributes, "t");
         kind_ = Kind::Number;
         if (type) {
             const std::string_view t = type;
@@ -251,14 +265,15 @@ private:
             else if (t == "d")
                 kind_ = Kind::Date;
         }
-        const int style = toInt(attribute(attributes, "s"), 0);
-        dateStyle_ = style >= 0 && static_cast<size_t>(style) < dateStyles_.size() &&
-                     dateStyles_[static_cast<size_t>(style)];
+        const int format = toInt(style, 0);
+        dateStyle_ = format >= 0 && static_cast<size_t>(format) < dateStyles_.size() &&
+                     dateStyles_[static_cast<size_t>(format)];
     }
 
     void endElement(std::string_view name) override {
         if (name == "row" && inRow_) {
             inRow_ = false;
+            widest_ = std::max(widest_, row_.cells.size());
             rows.push_back(std::move(row_));
             row_.clear();
         } else if (name == "c" && inCell_) {
@@ -321,7 +336,9 @@ private:
         if (value_.empty()) return; // a formatted cell without a value
         double number = 0;
         const auto parsed = std::from_chars(value_.data(), value_.data() + value_.size(), number);
-        if (parsed.ec != std::errc() || parsed.ptr != value_.data() + value_.size()) {
+        // "inf" and "nan" read as numbers, but no cell holds one: the cell is damaged.
+        if (parsed.ec != std::errc() || parsed.ptr != value_.data() + value_.size() ||
+            !std::isfinite(number)) {
             row_.problems.emplace_back(column_, "neveljavno število " + value_);
             return;
         }
@@ -333,6 +350,7 @@ private:
     bool date1904_;
 
     SheetRow row_;
+    size_t widest_ = 0;
     int lastRow_ = 0;
     int lastColumn_ = 0;
     bool inRow_ = false;
@@ -361,8 +379,14 @@ public:
         date1904_ = workbook.date1904;
 
         if (archive_->contains("xl/sharedStrings.xml")) {
+            // Streamed like the sheet: in a large workbook the shared texts are hundreds of
+            // megabytes of XML, of which only the texts are kept.
             SharedStringsPart shared(source("xl/sharedStrings.xml"));
-            shared.parse(archive_->read("xl/sharedStrings.xml", kPartLimit));
+            archive_->openEntry("xl/sharedStrings.xml");
+            while (shared.feedFrom(kChunk, [this](char* room, size_t size) {
+                return archive_->readSome(room, size);
+            })) {
+            }
             strings_ = std::move(shared.strings);
         }
         if (archive_->contains("xl/styles.xml")) {
@@ -372,7 +396,6 @@ public:
         }
         if (!archive_->contains(sheetPart_)) fail("v arhivu ni lista " + sheetPart_);
         sheet_ = std::make_unique<SheetPart>(source(sheetPart_), strings_, dateStyles_, date1904_);
-        buffer_.resize(kChunk);
         keepRowsRead(kRowCacheBudget);
     }
 
@@ -386,11 +409,10 @@ protected:
     }
 
     bool nextRow(SheetRow& row) override {
-        while (sheet_->rows.empty() && !ended_) {
-            const size_t got = archive_->readSome(buffer_.data(), buffer_.size());
-            ended_ = got == 0;
-            sheet_->feed(buffer_.data(), got, ended_);
-        }
+        // The entry is inflated straight into the parser's own buffer.
+        while (sheet_->rows.empty() && !ended_)
+            ended_ = !sheet_->feedFrom(
+                kChunk, [this](char* room, size_t size) { return archive_->readSome(room, size); });
         if (sheet_->rows.empty()) return false;
         row = std::move(sheet_->rows.front());
         sheet_->rows.pop_front();
@@ -424,7 +446,6 @@ private:
     std::vector<std::string> strings_;
     std::vector<bool> dateStyles_;
     std::unique_ptr<SheetPart> sheet_;
-    std::vector<char> buffer_;
     bool ended_ = false;
 };
 

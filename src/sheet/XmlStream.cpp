@@ -17,9 +17,13 @@ XML_Parser handle(void* parser) {
 } // namespace
 
 std::string_view localName(const char* name) {
-    // Names are short ("c", "x:c", "table:table-cell"): the prefix ends at the only colon.
-    const char* separator = std::strchr(name, ':');
-    return separator ? std::string_view(separator + 1) : std::string_view(name);
+    // Names are short ("c", "x:c", "table:table-cell"): the prefix ends at the only colon. One
+    // pass finds both the colon and the end; every element and attribute comes through here.
+    const char* local = name;
+    const char* p = name;
+    for (; *p; ++p)
+        if (*p == ':') local = p + 1;
+    return std::string_view(local, static_cast<size_t>(p - local));
 }
 
 XmlStream::XmlStream(std::string source) : source_(std::move(source)) {
@@ -53,8 +57,22 @@ void XmlStream::stop(std::string text) {
 }
 
 void XmlStream::feed(const char* data, size_t size, bool last) {
-    if (XML_Parse(handle(parser_), data, static_cast<int>(size), last ? 1 : 0) == XML_STATUS_OK)
-        return;
+    if (XML_Parse(handle(parser_), data, static_cast<int>(size), last ? 1 : 0) != XML_STATUS_OK)
+        failed();
+}
+
+char* XmlStream::buffer(size_t size) {
+    void* room = XML_GetBuffer(handle(parser_), static_cast<int>(size));
+    if (!room) throw WorkbookError(source_ + ": ni pomnilnika za branje XML");
+    return static_cast<char*>(room);
+}
+
+void XmlStream::parseBuffer(size_t length, bool last) {
+    if (XML_ParseBuffer(handle(parser_), static_cast<int>(length), last ? 1 : 0) != XML_STATUS_OK)
+        failed();
+}
+
+void XmlStream::failed() {
     if (!stopText_.empty()) throw WorkbookError(stopText_);
     const XML_Error code = XML_GetErrorCode(handle(parser_));
     const auto line = XML_GetCurrentLineNumber(handle(parser_));

@@ -22,6 +22,18 @@ public:
     void feed(const char* data, size_t size, bool last);
     /// Parses a whole document.
     void parse(std::string_view document) { feed(document.data(), document.size(), true); }
+    /// Room for the next chunk inside the parser, `size` bytes: filled there and handed on with
+    /// parseBuffer(), a chunk is not copied once more on its way into the parser.
+    char* buffer(size_t size);
+    /// Parses the first `length` bytes of the room that buffer() gave, as feed() does.
+    void parseBuffer(size_t length, bool last);
+    /// Parses the next chunk of a stream: `fill(room, size)` writes up to `size` bytes into the
+    /// parser's room and returns how many; none marks the end. False at the end.
+    template <class Fill> bool feedFrom(size_t size, Fill fill) {
+        const size_t got = fill(buffer(size), size);
+        parseBuffer(got, got == 0);
+        return got != 0;
+    }
     /// Starts over with a fresh parser (the handlers' own state is theirs to reset).
     void reset();
 
@@ -29,6 +41,9 @@ protected:
     /// Stops the parse from a handler; feed() then throws WorkbookError with `text`. Handlers
     /// never throw themselves: the exception would have to cross expat's C frames.
     void stop(std::string text);
+
+    /// The document as error texts name it.
+    const std::string& source() const { return source_; }
 
     /// An attribute's value by local name, or nullptr.
     static const char* attribute(const char** attributes, std::string_view localName);
@@ -42,6 +57,7 @@ private:
     static void onEnd(void* self, const char* name);
     static void onCharacters(void* self, const char* text, int length);
     void create();
+    [[noreturn]] void failed();
 
     std::string source_;
     std::string stopText_;

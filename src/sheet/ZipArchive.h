@@ -24,8 +24,8 @@ public:
 
     /// Starts reading an entry as a stream; an entry opened before is closed.
     void openEntry(const std::string& name);
-    /// Reads up to `size` bytes of the open entry; 0 at its end. Throws WorkbookError on a
-    /// damaged entry.
+    /// Reads up to `size` bytes of the open entry; 0 at its end, where the entry is closed.
+    /// Throws WorkbookError on a damaged entry, also when at its end its checksum is wrong.
     size_t readSome(char* buffer, size_t size);
     /// Ends reading the open entry, if any.
     void closeEntry();

@@ -1,6 +1,6 @@
 // dBase export: read back with shapelib and with the test's own reader of the published layout.
 
-#include "export/Cp1250.h"
+#include "base/Cp1250.h"
 #include "export/DbfReader.h"
 #include "export/ExportFixture.h"
 #include "export/Izvoz.h"

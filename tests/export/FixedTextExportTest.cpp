@@ -1,6 +1,6 @@
 // Fixed-length text: every line as wide as the schema beside it says, read back through it.
 
-#include "export/Cp1250.h"
+#include "base/Cp1250.h"
 #include "export/ExportFixture.h"
 #include "export/Izvoz.h"
 

@@ -1,6 +1,6 @@
 // Paradox export: read back with pxlib and the header's published fields checked byte by byte.
 
-#include "export/Cp1250.h"
+#include "base/Cp1250.h"
 #include "export/ExportFixture.h"
 #include "export/Izvoz.h"
 #include "export/IzvozError.h"

@@ -141,6 +141,17 @@ TEST_F(UvozFixture, EveryDataRowsDateIsCheckedBeforeAnythingIsDeleted) {
     }
 }
 
+TEST_F(UvozFixture, AMegabyteInTheDateColumnIsShownByItsBeginning) {
+    Sheet sheet = preprosta(3);
+    sheet[2][0] = text(std::string(1 << 20, '9'));
+    writeCsv(path("dolg.csv"), sheet);
+    EXPECT_EQ(uvozi(path("dolg.csv")), IzidUvoza::Prekinjeno);
+    EXPECT_EQ(window.messages, Texts{"Izbrani datum 31.12.2024 ni enak datumu " +
+                                     std::string(40, '9') + "...\rv excel datoteki " +
+                                     path("dolg.csv") + "\r v koloni DAT_STANJA 1  v vrstici 3"});
+    EXPECT_EQ(vse(), zacetneVrstice());
+}
+
 TEST_F(UvozFixture, WithoutADateHeaderColumn1IsChecked) {
     Sheet sheet = preprosta(2);
     for (Row& row : sheet)

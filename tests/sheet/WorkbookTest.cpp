@@ -7,10 +7,13 @@
 #include "support/TestBank.h"
 
 #include <gtest/gtest.h>
+#include <minizip/zip.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 namespace orv::sheet {
 namespace {
@@ -58,6 +61,23 @@ TEST(CellText, NumbersAsTheSystemWritesThem) {
     };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(numberText(value), expected) << value;
+}
+
+TEST(CellText, NumbersAtTheEdgesOfTheirShortcuts) {
+    // Whole numbers up to 15 digits are written directly, others are rounded to 15 digits; a
+    // subnormal number has fewer bits than 15 digits need and is rounded explicitly too.
+    const std::pair<double, const char*> cases[] = {
+        {999999999999999.0, "999999999999999"},
+        {-999999999999999.0, "-999999999999999"},
+        {1e15, "1000000000000000"},
+        {9007199254740993.0, "9007199254740990"},
+        {0.30000000000000004, "0.3"},
+        {-2.5e-5, "-0.000025"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(numberText(value), expected) << value;
+    EXPECT_EQ(numberText(7.3713030335399493e-311),
+              "0." + std::string(310, '0') + "737130303353995");
 }
 
 TEST(CellText, DatesOfSerialNumbersAndIsoTexts) {
@@ -274,6 +294,137 @@ TEST_F(WorkbookFiles, BadFilesAreNamedInTheirMessage) {
                 workbook->cellText(r, 1);
         });
         EXPECT_NE(message.find(path(name)), std::string::npos) << message;
+    }
+}
+
+// Writes a zip archive of the given entries, as a workbook of hand-written parts.
+void writeZip(const std::string& path,
+              const std::vector<std::pair<std::string, std::string>>& entries,
+              int method = Z_DEFLATED) {
+    zipFile zip = zipOpen(path.c_str(), APPEND_STATUS_CREATE);
+    ASSERT_NE(zip, nullptr);
+    for (const auto& [name, content] : entries) {
+        ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                      method, Z_DEFAULT_COMPRESSION),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(zip, content.data(), static_cast<unsigned>(content.size())),
+                  ZIP_OK);
+        ASSERT_EQ(zipCloseFileInZip(zip), ZIP_OK);
+    }
+    ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+}
+
+// The parts of a minimal .xlsx workbook: row 1 holds 1 in A1, row 2 holds `cells`.
+std::vector<std::pair<std::string, std::string>> handWrittenParts(const std::string& cells) {
+    return {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"List1\" sheetId=\"1\" "
+                                "r:id=\"rId1\"/></sheets></workbook>"},
+            {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" "
+                                           "Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+            {"xl/worksheets/sheet1.xml",
+             "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"2\">" +
+                 cells + "</row></sheetData></worksheet>"}};
+}
+
+TEST_F(WorkbookFiles, AChangedByteOfAStoredSheetIsDamage) {
+    // An entry stored without compression has only its checksum to show that a byte changed.
+    const std::string file = path("shranjen.xlsx");
+    writeZip(file, handWrittenParts("<c r=\"A2\"><v>1234</v></c>"), 0);
+    // The checksum is compared when the sheet has been read to its end, past its last row.
+    const auto readToTheEnd = [&] {
+        auto workbook = openWorkbook(file);
+        const std::string value = workbook->cellText(2, 1);
+        workbook->cellText(3, 1);
+        return value;
+    };
+    EXPECT_EQ(readToTheEnd(), "1234");
+
+    std::string bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const size_t at = bytes.find("<v>1234</v>");
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 3] = '9';
+    test::writeBytes(file, bytes);
+    const std::string message = failureOf(readToTheEnd);
+    EXPECT_NE(message.find(file), std::string::npos) << message;
+    EXPECT_NE(message.find("kontrolna vsota"), std::string::npos) << message;
+}
+
+TEST_F(WorkbookFiles, NumbersThatAreNotWholeFiniteNumbersAreDamage) {
+    // A value is read whole: a number followed by other characters, or infinity or NaN (which
+    // the number reader takes), is no value a spreadsheet writes.
+    for (const char* value : {"inf", "nan", "-INF", "12abc"}) {
+        writeZip(path("stevilo.xlsx"),
+                 handWrittenParts(std::string("<c r=\"A2\"><v>") + value + "</v></c>"));
+        writeZip(path("stevilo.ods"),
+                 {{"content.xml",
+                   "<office:document-content><office:body><office:spreadsheet><table:table>"
+                   "<table:table-row><table:table-cell office:value-type=\"float\" "
+                   "office:value=\"1\"/></table:table-row><table:table-row>"
+                   "<table:table-cell office:value-type=\"float\" office:value=\"" +
+                       std::string(value) +
+                       "\"/></table:table-row></table:table></office:spreadsheet></office:body>"
+                       "</office:document-content>"}});
+        for (const char* name : {"stevilo.xlsx", "stevilo.ods"}) {
+            auto workbook = openWorkbook(path(name));
+            EXPECT_EQ(workbook->cellText(1, 1), "1") << name;
+            const std::string message = failureOf([&] { workbook->cellText(2, 1); });
+            EXPECT_NE(message.find("vrstica 2, stolpec 1"), std::string::npos)
+                << name << " " << value << ": " << message;
+            EXPECT_NE(message.find(std::string("neveljavno število ") + value), std::string::npos)
+                << name << ": " << message;
+        }
+    }
+}
+
+TEST_F(WorkbookFiles, OdsRepeatCountsStayWithinTheSheet) {
+    // Counts near the largest number would overflow the row and column numbers, and a space
+    // count of two billion would make gigabytes of a few bytes.
+    writeZip(path("ponovi.ods"),
+             {{"content.xml",
+               "<office:document-content><office:body><office:spreadsheet>"
+               "<table:table table:name=\"List1\"><table:table-row>"
+               "<table:table-cell office:value-type=\"string\"><text:p>a<text:s "
+               "text:c=\"2000000000\"/>b</text:p></table:table-cell>"
+               "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
+               "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
+               "<table:table-cell office:value-type=\"float\" office:value=\"5\"/>"
+               "</table:table-row><table:table-row table:number-rows-repeated=\"2147483647\"/>"
+               "<table:table-row table:number-rows-repeated=\"2147483647\"/><table:table-row>"
+               "<table:table-cell office:value-type=\"float\" office:value=\"7\"/>"
+               "</table:table-row></table:table></office:spreadsheet></office:body>"
+               "</office:document-content>"}});
+    auto workbook = openWorkbook(path("ponovi.ods"));
+    EXPECT_EQ(workbook->cellText(1, 1), "a" + std::string(1 << 16, ' ') + "b");
+    for (int column = 2; column <= 16384; column += 4095)
+        EXPECT_EQ(workbook->cellText(1, column), "") << column;
+    EXPECT_EQ(workbook->cellText(2, 1), "");
+    EXPECT_EQ(workbook->cellText(1 << 20, 1), "");
+}
+
+TEST_F(WorkbookFiles, ACellPastTheWidestSheetIsDamageNotAnAllocation) {
+    // Column letters without end would overflow the column number; XFD is the last column.
+    const auto workbook = [&](const std::string& name, const std::string& cells) {
+        writeZip(path(name), handWrittenParts(cells));
+        return path(name);
+    };
+    const std::string widest = workbook("xfd.xlsx", "<c r=\"XFD2\"><v>7</v></c>");
+    auto opened = openWorkbook(widest);
+    EXPECT_EQ(opened->cellText(1, 1), "1");
+    EXPECT_EQ(opened->cellText(2, 16384), "7");
+
+    for (const char* cells : {"<c r=\"XFE2\"><v>7</v></c>",
+                              "<c r=\"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA2\"><v>7</v></c>",
+                              "<c r=\"XFD2\"><v>7</v></c><c><v>8</v></c>"}) {
+        const std::string file = workbook("siroka.xlsx", cells);
+        const std::string message = failureOf([&] {
+            auto sheet = openWorkbook(file);
+            sheet->cellText(2, 1);
+        });
+        EXPECT_NE(message.find(file), std::string::npos) << message;
+        EXPECT_NE(message.find("v vrstici 2 je zunaj lista"), std::string::npos) << message;
     }
 }
 

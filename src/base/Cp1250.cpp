@@ -1,4 +1,6 @@
-#include "export/Cp1250.h"
+#include "base/Cp1250.h"
+
+#include "base/Besedilo.h"
 
 #include <array>
 #include <cstdint>
@@ -57,19 +59,6 @@ size_t decode(std::string_view text, size_t at, char32_t& character) {
     return length;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string vCp1250(std::string_view utf8, int* replaced) {
@@ -79,8 +68,10 @@ std::string vCp1250(std::string_view utf8, int* replaced) {
     while (at < utf8.size()) {
         char32_t character = 0;
         const size_t length = decode(utf8, at, character);
+        // A byte that starts no valid character is replaced like a character the code page
+        // lacks; only a real NUL character stays a zero byte.
         const char byte = length ? byteOf(character) : 0;
-        if (byte == 0 && character != 0) {
+        if (length == 0 || (byte == 0 && character != 0)) {
             out += '?';
             if (replaced) ++*replaced;
         } else {
@@ -100,7 +91,7 @@ std::string izCp1250(std::string_view bytes) {
             out += c;
         } else {
             const char32_t character = kUpper[byte - 0x80];
-            appendUtf8(out, character ? character : U'?');
+            appendUtf8(out, character ? character : U'\uFFFD');
         }
     }
     return out;
