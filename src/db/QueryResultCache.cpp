@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace orv {
 
@@ -15,8 +16,10 @@ constexpr size_t kLargestKeptResult = 64;
 constexpr size_t kMostBytesKept = 64u << 20;
 
 // Words of statements whose answer changes without any write: the clock, sequences, chance.
-constexpr const char* kChangingByThemselves[] = {"SYSDATE", "SYSTIMESTAMP", "CURRENT_",
-                                                 "NEXTVAL", "CURRVAL",      "RANDOM"};
+// A word that starts with one of these (CURRENT_DATE, seq.NEXTVAL, DBMS_RANDOM.VALUE) marks the
+// statement.
+constexpr std::string_view kChangingByThemselves[] = {
+    "SYSDATE", "SYSTIMESTAMP", "CURRENT_", "NEXTVAL", "CURRVAL", "DBMS_RANDOM", "RANDOM"};
 
 // The rows of a result, copied: a dataset takes its result over and moves through it.
 RowStore copyRows(const RowStore& rows) {
@@ -33,18 +36,42 @@ ResultSet copyResult(const ResultSet& result) {
     return ResultSet{result.fields, copyRows(result.rows), result.sourceTable};
 }
 
-/// True when `name` stands in `text` as a whole word (both upper case).
-bool namesWord(const std::string& text, const std::string& name) {
-    auto wordChar = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
-               c == '#' || static_cast<unsigned char>(c) >= 0x80;
-    };
-    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
-        const size_t end = at + name.size();
-        if ((at == 0 || !wordChar(text[at - 1])) && (end == text.size() || !wordChar(text[end])))
-            return true;
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool wordChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || c == '#' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+/// Calls `visit` with each word of `text` (a run of name characters) until it returns true;
+/// true when one did. One pass over the text: the check runs for every query of a transfer.
+template <typename Visit> bool anyWord(std::string_view text, Visit&& visit) {
+    size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && !wordChar(text[at]))
+            ++at;
+        const size_t start = at;
+        while (at < text.size() && wordChar(text[at]))
+            ++at;
+        if (at > start && visit(text.substr(start, at - start))) return true;
     }
     return false;
+}
+
+bool startsWithIgnoringCase(std::string_view word, std::string_view upperPrefix) {
+    if (word.size() < upperPrefix.size()) return false;
+    for (size_t i = 0; i < upperPrefix.size(); ++i)
+        if (upper(word[i]) != upperPrefix[i]) return false;
+    return true;
+}
+
+/// True when `name` (upper case) stands in `text` as a whole word, in any letter case.
+bool namesWord(std::string_view text, std::string_view name) {
+    return anyWord(text, [&](std::string_view word) {
+        return word.size() == name.size() && startsWithIgnoringCase(word, name);
+    });
 }
 
 } // namespace
@@ -81,34 +108,35 @@ std::string QueryResultCache::key(const std::string& sql,
     return key;
 }
 
-bool QueryResultCache::keepable(const std::string& upperSql) {
-    for (const char* word : kChangingByThemselves)
-        if (upperSql.find(word) != std::string::npos) return false;
-    return true;
+bool QueryResultCache::keepable(const std::string& sql) const {
+    // One pass over the words: the check runs for every query the cache does not answer.
+    return !anyWord(sql, [&](std::string_view word) {
+        for (std::string_view changing : kChangingByThemselves)
+            if (startsWithIgnoringCase(word, changing)) return true;
+        for (const std::string& table : writtenTables_)
+            if (word.size() == table.size() && startsWithIgnoringCase(word, table)) return true;
+        return false;
+    });
 }
 
-bool QueryResultCache::answer(const std::string& sql, const std::vector<BoundVariable>& variables,
-                              ResultSet& result) {
+bool QueryResultCache::answer(const std::string& key, ResultSet& result) {
     if (!enabled_ || entries_.empty()) return false;
-    const auto found = entries_.find(key(sql, variables));
+    const auto found = entries_.find(key);
     if (found == entries_.end()) return false;
     ++hits_;
     result = copyResult(found->second.result);
     return true;
 }
 
-void QueryResultCache::keep(const std::string& sql, const std::vector<BoundVariable>& variables,
-                            const ResultSet& result) {
-    if (!enabled_ || result.rows.size() > kLargestKeptResult) return;
-    std::string upperSql = toUpper(sql);
-    if (!keepable(upperSql)) return;
-    for (const std::string& table : writtenTables_)
-        if (namesWord(upperSql, table)) return;
-    std::string entryKey = key(sql, variables);
-    const size_t bytes = entryKey.size() + upperSql.size() + 64 * (result.rows.size() + 1);
+void QueryResultCache::keep(std::string key, const std::string& sql, const ResultSet& result) {
+    if (!enabled_ || result.rows.size() > kLargestKeptResult || !keepable(sql)) return;
+    ResultSet copy = copyResult(result);
+    // The key, the text (twice: the key holds it too), the columns' descriptions and the rows.
+    const size_t bytes = 2 * key.size() + sql.size() + copy.fields.size() * sizeof(FieldInfo) +
+                         copy.rows.bytes() + 128;
     if (bytes_ + bytes > kMostBytesKept) clear();
     bytes_ += bytes;
-    entries_.insert_or_assign(std::move(entryKey), Entry{std::move(upperSql), copyResult(result)});
+    entries_.insert_or_assign(std::move(key), Entry{sql, std::move(copy)});
 }
 
 void QueryResultCache::tableWritten(const std::string& table) {

@@ -28,12 +28,12 @@ public:
     void setEnabled(bool enabled);
     bool enabled() const { return enabled_; }
 
+    /// The key of a query: its text and its bound values.
+    static std::string key(const std::string& sql, const std::vector<BoundVariable>& variables);
     /// Fills `result` with a copy of the kept answer of a query; false when there is none.
-    bool answer(const std::string& sql, const std::vector<BoundVariable>& variables,
-                ResultSet& result);
+    bool answer(const std::string& key, ResultSet& result);
     /// Keeps an answer when the cache is on and the statement and result qualify.
-    void keep(const std::string& sql, const std::vector<BoundVariable>& variables,
-              const ResultSet& result);
+    void keep(std::string key, const std::string& sql, const ResultSet& result);
 
     /// A row went into `table`: forgets the answers that read it.
     void tableWritten(const std::string& table);
@@ -44,11 +44,11 @@ public:
     long hits() const { return hits_; }
 
 private:
-    static std::string key(const std::string& sql, const std::vector<BoundVariable>& variables);
-    static bool keepable(const std::string& sql);
+    /// False for a statement whose answer changes by itself or that names a written table.
+    bool keepable(const std::string& sql) const;
 
     struct Entry {
-        std::string sql; ///< upper case, to find the tables a statement names
+        std::string sql; ///< to find the tables a statement names
         ResultSet result;
     };
 

@@ -12,10 +12,10 @@ namespace {
 enum Tag : unsigned char { Null, Integer32, Integer64, Real, ShortText, LongText };
 
 // Rows are copied into blocks of this size (a larger row gets a block of its own).
-// Blocks start small and double up to 1 MB: most results of a transfer's lookups are one short
-// row, and a 1 MB block for each of them (zeroed, and mapped and unmapped by the allocator) cost
-// more than the query itself.
-constexpr size_t kFirstBlockBytes = 1 << 12;
+// Blocks start small (256 bytes) and double up to 1 MB: most results of a transfer's lookups are
+// one short row, and a 1 MB block for each of them (zeroed, and mapped and unmapped by the
+// allocator) cost more than the query itself.
+constexpr size_t kFirstBlockBytes = 1 << 8;
 constexpr size_t kBlockBytes = 1 << 20;
 
 template <class T> void append(std::string& to, T value) {
@@ -153,6 +153,12 @@ void RowStore::addRow(const std::vector<Value>& values) {
     for (const Value& value : values)
         add(value);
     endRow();
+}
+
+size_t RowStore::bytes() const {
+    size_t total = rows_.capacity() * sizeof(RowStart);
+    if (!blocks_.empty()) total += blockSize_ * blocks_.size(); // the last block is the largest
+    return total;
 }
 
 void RowStore::clear() {

@@ -29,6 +29,8 @@ public:
     void addRow(const std::vector<Value>& values);
 
     size_t size() const { return rows_.size(); }
+    /// The memory the rows take, near enough (an upper bound).
+    size_t bytes() const;
     bool empty() const { return rows_.empty(); }
     void clear();
 

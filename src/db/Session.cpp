@@ -31,10 +31,12 @@ Connection& Session::connection() {
 }
 
 ResultSet Session::query(const std::string& sql, const std::vector<BoundVariable>& variables) {
+    if (!results_.enabled()) return connection().query(sql, variables);
+    std::string key = QueryResultCache::key(sql, variables);
     ResultSet result;
-    if (results_.answer(sql, variables, result)) return result;
+    if (results_.answer(key, result)) return result;
     result = connection().query(sql, variables);
-    results_.keep(sql, variables, result);
+    results_.keep(std::move(key), sql, result);
     return result;
 }
 

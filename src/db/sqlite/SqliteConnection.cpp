@@ -595,43 +595,52 @@ bool SqliteConnection::isDateColumn(const std::string& schema, const std::string
     return date;
 }
 
-const std::string&
-SqliteConnection::insertText(const std::string& table,
-                             const std::vector<std::pair<std::string, Value>>& values) {
-    // A writer posts row after row into the same columns: the text of the last insert is
-    // reused while the table and the column names stay the same.
-    LastInsert& last = lastInsert_;
-    bool same = last.table == table && last.columns.size() == values.size();
-    for (size_t i = 0; same && i < values.size(); ++i)
-        same = last.columns[i] == values[i].first;
-    if (same) return last.sql;
+const SqliteConnection::InsertShape&
+SqliteConnection::insertShape(const std::string& table,
+                              const std::vector<std::pair<std::string, Value>>& values) {
+    // A writer posts row after row into the same few sets of columns (a row of each account
+    // class sets its own fields): each set's text is built once and found again by its names.
+    size_t hash = std::hash<std::string>()(table);
+    for (const auto& value : values)
+        hash = hash * 1099511628211u ^ std::hash<std::string>()(value.first);
+    for (const InsertShape& shape : insertShapes_) {
+        if (shape.hash != hash || shape.table != table || shape.columns.size() != values.size())
+            continue;
+        bool same = true;
+        for (size_t i = 0; same && i < values.size(); ++i)
+            same = shape.columns[i] == values[i].first;
+        if (same) return shape;
+    }
 
     const auto [schema, name] = splitSchema(table);
-    std::string sql = "INSERT INTO " + quoteIdentifier(schema) + "." + quoteIdentifier(name);
+    InsertShape shape;
+    shape.hash = hash;
+    shape.table = table;
+    shape.sql = "INSERT INTO " + quoteIdentifier(schema) + "." + quoteIdentifier(name);
     if (values.empty()) {
-        sql += " DEFAULT VALUES";
+        shape.sql += " DEFAULT VALUES";
     } else {
         std::string placeholders;
         for (size_t i = 0; i < values.size(); ++i) {
-            sql += (i ? ", " : " (") + quoteIdentifier(values[i].first);
+            shape.sql += (i ? ", " : " (") + quoteIdentifier(values[i].first);
             placeholders += i ? ", ?" : "?";
         }
-        sql += ") VALUES (" + placeholders + ")";
+        shape.sql += ") VALUES (" + placeholders + ")";
     }
-    last.table = table;
-    last.columns.clear();
-    last.dateColumns.clear();
     for (const auto& value : values) {
-        last.columns.push_back(value.first);
-        last.dateColumns.push_back(isDateColumn(schema, name, value.first));
+        shape.columns.push_back(value.first);
+        shape.dateColumns.push_back(isDateColumn(schema, name, value.first));
     }
-    last.sql = std::move(sql);
-    return last.sql;
+    constexpr size_t kKeptShapes = 32;
+    if (insertShapes_.size() >= kKeptShapes) insertShapes_.clear();
+    insertShapes_.push_back(std::move(shape));
+    return insertShapes_.back();
 }
 
 void SqliteConnection::insertRow(const std::string& table,
                                  const std::vector<std::pair<std::string, Value>>& values) {
-    sqlite3_stmt* statement = statements_->get(insertText(table, values)).statement;
+    const InsertShape& shape = insertShape(table, values);
+    sqlite3_stmt* statement = statements_->get(shape.sql).statement;
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
     for (size_t i = 0; i < values.size(); ++i) {
@@ -640,7 +649,7 @@ void SqliteConnection::insertRow(const std::string& table,
         // key as well, but by updating the row it has just inserted, which costs a second
         // write of the row and of its indexes.
         DateParts parts;
-        if (lastInsert_.dateColumns[i] && value.isText() && !isDateKey(value.text()) &&
+        if (shape.dateColumns[i] && value.isText() && !isDateKey(value.text()) &&
             readDateText(value.text(), parts) == DateTextError::None)
             bindValue(statement, static_cast<int>(i + 1), Value(dateKey(parts)));
         else

@@ -69,9 +69,16 @@ private:
     const ShapeTranslation& shapeTranslation(StatementShape& shape);
     void bindParameters(sqlite3_stmt* statement, const TranslatedStatement& translated,
                         const std::vector<BoundVariable>& variables);
-    /// The INSERT text for a row of these columns.
-    const std::string& insertText(const std::string& table,
-                                  const std::vector<std::pair<std::string, Value>>& values);
+    /// The INSERT of a row of these columns into a table, and which of them hold dates.
+    struct InsertShape {
+        size_t hash = 0;
+        std::string table;
+        std::vector<std::string> columns;
+        std::vector<bool> dateColumns; ///< declared DATE, by position in `columns`
+        std::string sql;
+    };
+    const InsertShape& insertShape(const std::string& table,
+                                   const std::vector<std::pair<std::string, Value>>& values);
     /// True when the table stores its dates as keys (it has the bank's date trigger).
     bool storesDateKeys(const std::string& schema, const std::string& table);
     /// True when the column is a DATE column of a table that stores date keys (asked of the
@@ -87,12 +94,7 @@ private:
     std::unique_ptr<StatementCache> statements_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
     std::unordered_map<std::string, ShapeTranslation> shapes_;
-    struct LastInsert {
-        std::string table;
-        std::vector<std::string> columns;
-        std::vector<bool> dateColumns; ///< declared DATE, by position in `columns`
-        std::string sql;
-    } lastInsert_;
+    std::vector<InsertShape> insertShapes_;
     std::unordered_map<std::string, bool> dateColumns_;
     /// While true, the authorizer refuses ATTACH, DETACH and PRAGMA; the connection's own work
     /// (the integrity check) lifts it for its duration.

@@ -82,6 +82,7 @@ public:
         while (pos_ < sql_.size()) {
             if (!step()) return std::nullopt;
         }
+        flush();
         return std::move(shape_);
     }
 
@@ -90,10 +91,15 @@ private:
         return pos_ + ahead < sql_.size() ? sql_[pos_ + ahead] : '\0';
     }
 
-    void copy(size_t end) {
-        shape_.key.append(sql_.substr(pos_, end - pos_));
-        shape_.sentinelText.append(sql_.substr(pos_, end - pos_));
-        pos_ = end;
+    // Text that stays as it is: passed over now, and copied into the key and the sentinel text
+    // in one piece when the next literal is taken out (or at the end).
+    void copy(size_t end) { pos_ = end; }
+
+    void flush() {
+        const std::string_view kept = sql_.substr(flushed_, pos_ - flushed_);
+        shape_.key.append(kept);
+        shape_.sentinelText.append(kept);
+        flushed_ = pos_;
     }
 
     // Handles what starts at pos_; false when the text cannot be scanned. Blanks and comments
@@ -221,12 +227,13 @@ private:
             copy(i);
             return true;
         }
+        flush();
         shape_.key += "\x02s";
         shape_.sentinelText += '\'';
         shape_.sentinelText += kTextSentinelMark;
         shape_.sentinelText += std::to_string(ordinal);
         shape_.sentinelText += '\'';
-        pos_ = i;
+        pos_ = flushed_ = i;
         return true;
     }
 
@@ -262,12 +269,13 @@ private:
                 ? std::string(written)
                 : std::to_string(kNumberSentinelBase + static_cast<long long>(ordinal));
         const std::string_view marker = keptInline(ordinal) ? written : "\x02n";
+        flush();
         lastNumber_ = {written, shape_.key.size(), marker.size(), shape_.sentinelText.size(),
                        sentinel.size()};
         shape_.key += marker;
         shape_.sentinelText += sentinel;
         rownum_ = Rownum::Number;
-        pos_ = end;
+        pos_ = flushed_ = end;
     }
 
     // An open parenthesis: of a call when firstInline > 0, and the argument it is at.
@@ -289,6 +297,7 @@ private:
     std::string_view sql_;
     const std::vector<size_t>& keepInline_;
     size_t pos_ = 0;
+    size_t flushed_ = 0; // sql_ up to here is in the key and the sentinel text
     StatementShape shape_;
     char previous_ = ' '; // the last character that is no blank or comment
     bool nameBefore_ = false;
