@@ -28,6 +28,18 @@ std::string toUpper(std::string_view text) {
     return result;
 }
 
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x == y) continue;
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
 void appendUtf8(std::string& out, char32_t character) {
     if (character < 0x80) {
         out += static_cast<char>(character);

@@ -1,6 +1,7 @@
 #pragma once
 // Small text and number helpers shared by every part of the program.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,27 @@ std::string trim(std::string_view text);
 
 /// Upper case of the ASCII letters; other bytes unchanged.
 std::string toUpper(std::string_view text);
+
+/// True when the texts are equal but for the case of ASCII letters. Names of columns and
+/// variables are compared this way; equal bytes decide at once, as they mostly do.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
+namespace detail {
+constexpr std::array<bool, 256> kNameBytes = [] {
+    std::array<bool, 256> bytes{};
+    for (int c = 0; c < 256; ++c)
+        bytes[static_cast<size_t>(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                        (c >= '0' && c <= '9') || c == '_' || c == '$' ||
+                                        c == '#' || c >= 0x80;
+    return bytes;
+}();
+} // namespace detail
+
+/// True for a byte of a name in the bank's statements: letters, digits, _, $, # and the bytes of
+/// multi-byte characters. A table, because statement scanners ask it for every byte.
+inline bool isNameByte(char c) {
+    return detail::kNameBytes[static_cast<unsigned char>(c)];
+}
 
 /// Appends the UTF-8 bytes of a character (a code point up to U+10FFFF).
 void appendUtf8(std::string& out, char32_t character);

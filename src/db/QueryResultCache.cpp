@@ -40,20 +40,15 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool wordChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-           c == '$' || c == '#' || static_cast<unsigned char>(c) >= 0x80;
-}
-
 /// Calls `visit` with each word of `text` (a run of name characters) until it returns true;
 /// true when one did. One pass over the text: the check runs for every query of a transfer.
 template <typename Visit> bool anyWord(std::string_view text, Visit&& visit) {
     size_t at = 0;
     while (at < text.size()) {
-        while (at < text.size() && !wordChar(text[at]))
+        while (at < text.size() && !isNameByte(text[at]))
             ++at;
         const size_t start = at;
-        while (at < text.size() && wordChar(text[at]))
+        while (at < text.size() && isNameByte(text[at]))
             ++at;
         if (at > start && visit(text.substr(start, at - start))) return true;
     }

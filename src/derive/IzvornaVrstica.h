@@ -119,15 +119,6 @@ private:
         }
     };
 
-    static bool enako(std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i)
-            if (std::toupper(static_cast<unsigned char>(a[i])) !=
-                std::toupper(static_cast<unsigned char>(b[i])))
-                return false;
-        return true;
-    }
-
     // The position of a column, -1 when the result has no such column (or is closed). A found
     // position is checked against the result's column name, so a reopened Q1 with other columns
     // builds the table anew.
@@ -141,7 +132,7 @@ private:
         if (found != indeksi_.end()) {
             const int index = found->second;
             if (index < static_cast<int>(polja.size()) &&
-                enako(polja[static_cast<size_t>(index)].name, ime))
+                equalIgnoringCase(polja[static_cast<size_t>(index)].name, ime))
                 return index;
         }
         indeksi_.clear();

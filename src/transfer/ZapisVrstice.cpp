@@ -13,15 +13,6 @@ namespace orv {
 
 namespace {
 
-bool enako(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 /// Sets the columns of the row being appended. The position of each column is found once per
 /// result of Qpod_orvel and checked by name on every use, so a reopened dataset is found anew.
 class Pisalec {
@@ -40,7 +31,7 @@ private:
         auto found = indeksi.find(ime);
         if (found == indeksi.end()) found = indeksi.find(toUpper(ime));
         if (found == indeksi.end() || found->second >= static_cast<int>(polja.size()) ||
-            !enako(polja[static_cast<size_t>(found->second)].name, ime)) {
+            !equalIgnoringCase(polja[static_cast<size_t>(found->second)].name, ime)) {
             indeksi.clear();
             for (size_t i = polja.size(); i-- > 0;)
                 indeksi[toUpper(polja[i].name)] = static_cast<int>(i);

@@ -8,11 +8,21 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
 #include <unistd.h>
 
 namespace orv::sqlite {
 
 namespace {
+
+// SQLite counts the memory it allocates under a global mutex unless told not to before it starts.
+// Nothing here reads those counts, and a transfer allocates millions of times (this build of
+// SQLite has no per-connection lookaside memory). When SQLite has already started, the call is
+// refused and the counts stay on, which only costs time.
+void configureSqliteOnce() {
+    static std::once_flag configured;
+    std::call_once(configured, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+}
 
 std::string quoteSqlText(const std::string& text) {
     std::string quoted = "'";
@@ -123,6 +133,7 @@ void BankFile::open(bool create) {
     const std::string skup = skupSchemaPath(path_);
     readOnly_ = !create &&
                 (!mayWrite(path_) || (std::filesystem::exists(skup, ignored) && !mayWrite(skup)));
+    configureSqliteOnce();
     // A connection is used by one thread at a time (the program's own), so SQLite need not lock
     // its mutexes on every call: a transfer makes millions of calls to read values.
     int rc;

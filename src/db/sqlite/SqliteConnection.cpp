@@ -285,6 +285,7 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
     }
     if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
     statements_ = std::make_unique<StatementCache>(bank_);
+    profile_ = StatementProfile::fromEnvironment(bank_.handle());
     // The logon is the boundary: what a user's statements may reach is the bank and its schema
     // skup. Another file attached would be read with this user's rights (another bank's password
     // hashes), DETACH would take skup away, and pragmas reach past the dialect into the engine
@@ -307,6 +308,7 @@ int SqliteConnection::authorize(void* self, int action, const char*, const char*
 }
 
 SqliteConnection::~SqliteConnection() {
+    profile_.reset();
     statements_.reset();
     // Work that nobody committed is not kept, as when a session to the bank's server ends.
     if (!sqlite3_get_autocommit(bank_.handle()))

@@ -3,6 +3,7 @@
 
 #include "db/Connection.h"
 #include "db/sqlite/BankFile.h"
+#include "db/sqlite/StatementProfile.h"
 #include "db/sqlite/StatementShape.h"
 #include "db/sqlite/dialect/Dialect.h"
 
@@ -92,6 +93,7 @@ private:
 
     BankFile bank_;
     std::unique_ptr<StatementCache> statements_;
+    std::unique_ptr<StatementProfile> profile_;
     std::unordered_map<std::string, TranslatedStatement> translations_;
     std::unordered_map<std::string, ShapeTranslation> shapes_;
     std::vector<InsertShape> insertShapes_;

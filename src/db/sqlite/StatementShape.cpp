@@ -1,5 +1,6 @@
 #include "db/sqlite/StatementShape.h"
 
+#include "base/Besedilo.h"
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 
 #include <algorithm>
@@ -18,13 +19,6 @@ constexpr std::string_view kNumberSentinelPrefix = "91000000000000";
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Names in the bank's database: letters, digits, _, $, # and bytes of multi-byte characters.
-bool isNameChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_' || c == '$' ||
-           c == '#' || u >= 0x80;
 }
 
 SharedLiteral numberLiteral(std::string_view text) {
@@ -107,7 +101,10 @@ private:
     bool step() {
         const char c = sql_[pos_];
         if (isBlank(c)) {
-            copy(pos_ + 1);
+            size_t end = pos_ + 1;
+            while (end < sql_.size() && isBlank(sql_[end]))
+                ++end;
+            copy(end);
             return true;
         }
         if (c == '-' && peek(1) == '-') {
@@ -135,9 +132,9 @@ private:
             return text();
         } else if ((isDigit(c) || (c == '.' && isDigit(peek(1)))) && !afterName()) {
             number();
-        } else if (isNameChar(c) || c == ':') {
+        } else if (isNameByte(c) || c == ':') {
             size_t end = pos_ + 1;
-            while (end < sql_.size() && isNameChar(sql_[end]))
+            while (end < sql_.size() && isNameByte(sql_[end]))
                 ++end;
             name(sql_.substr(pos_, end - pos_), afterDot);
             copy(end);
@@ -193,7 +190,7 @@ private:
         shape_.literals.pop_back();
     }
 
-    bool afterName() const { return pos_ > 0 && isNameChar(sql_[pos_ - 1]); }
+    bool afterName() const { return pos_ > 0 && isNameByte(sql_[pos_ - 1]); }
 
     bool keptInline(size_t ordinal) const {
         return std::binary_search(keepInline_.begin(), keepInline_.end(), ordinal);

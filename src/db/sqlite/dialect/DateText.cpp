@@ -82,24 +82,83 @@ const char* dateErrorText(DateTextError error) {
     return "";
 }
 
+namespace {
+
+// Both date forms are written for every date a query reads or binds; they are put together by
+// hand, since a formatted print costs more than the query around it. Parts out of their usual
+// ranges (never in a valid date) take the formatted print.
+bool printableByHand(const DateParts& p) {
+    return p.year >= 0 && p.year <= 9999 && p.month >= 0 && p.month <= 99 && p.day >= 0 &&
+           p.day <= 99 && p.hour >= 0 && p.hour <= 99 && p.minute >= 0 && p.minute <= 99 &&
+           p.second >= 0 && p.second <= 99;
+}
+
+void twoDigits(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+void fourDigits(std::string& out, int value) {
+    twoDigits(out, value / 100);
+    twoDigits(out, value % 100);
+}
+
+bool hasTimeOfDay(const DateParts& p) {
+    return p.hour != 0 || p.minute != 0 || p.second != 0;
+}
+
+void appendTimeOfDay(std::string& out, const DateParts& p) {
+    out += ' ';
+    twoDigits(out, p.hour);
+    out += ':';
+    twoDigits(out, p.minute);
+    out += ':';
+    twoDigits(out, p.second);
+}
+
+} // namespace
+
 std::string canonicalDateText(const DateParts& p) {
-    char buffer[32];
-    if (p.hour == 0 && p.minute == 0 && p.second == 0)
-        std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
-    else
-        std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day, p.month,
-                      p.year, p.hour, p.minute, p.second);
-    return buffer;
+    if (!printableByHand(p)) {
+        char buffer[64];
+        if (!hasTimeOfDay(p))
+            std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
+        else
+            std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day,
+                          p.month, p.year, p.hour, p.minute, p.second);
+        return buffer;
+    }
+    std::string text;
+    text.reserve(19);
+    twoDigits(text, p.day);
+    text += '.';
+    twoDigits(text, p.month);
+    text += '.';
+    fourDigits(text, p.year);
+    if (hasTimeOfDay(p)) appendTimeOfDay(text, p);
+    return text;
 }
 
 std::string dateKey(const DateParts& p) {
-    char buffer[32];
-    if (p.hour == 0 && p.minute == 0 && p.second == 0)
-        std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d", p.year, p.month, p.day);
-    else
-        std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d %2.2d:%2.2d:%2.2d", p.year,
-                      p.month, p.day, p.hour, p.minute, p.second);
-    return buffer;
+    if (!printableByHand(p)) {
+        char buffer[64];
+        if (!hasTimeOfDay(p))
+            std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d", p.year, p.month, p.day);
+        else
+            std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d %2.2d:%2.2d:%2.2d", p.year,
+                          p.month, p.day, p.hour, p.minute, p.second);
+        return buffer;
+    }
+    std::string key;
+    key.reserve(20);
+    key += '\x01';
+    fourDigits(key, p.year);
+    key += '-';
+    twoDigits(key, p.month);
+    key += '-';
+    twoDigits(key, p.day);
+    if (hasTimeOfDay(p)) appendTimeOfDay(key, p);
+    return key;
 }
 
 namespace {
