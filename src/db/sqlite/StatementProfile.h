@@ -4,6 +4,7 @@
 // path) and costs nothing when it is off.
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -31,6 +32,7 @@ private:
     };
     static int onTrace(unsigned type, void* self, void* statement, void* elapsed);
     void writeReport() const;
+    void writePlan(std::ostream& report, const std::string& sql) const;
 
     sqlite3* db_;
     std::string reportPath_;
