@@ -87,6 +87,7 @@ private:
     bool isDateColumn(const std::string& schema, const std::string& table,
                       const std::string& column);
     void beginTransactionFor(sqlite3_stmt* statement);
+    void runTransactionControl(const std::string& sql);
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);
     void runToEnd(sqlite3_stmt* statement);
