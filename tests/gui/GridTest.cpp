@@ -1,4 +1,5 @@
 #include "gui/GridTest.h"
+#include "gui/ScriptedDialogs.h"
 
 #include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
@@ -59,39 +60,16 @@ QStringList& scriptFailures() {
     } while (0)
 #define CHECK_EQ(a, b) CHECK((a) == (b))
 
-// Answers the tools' dialogs from a script: each dialog other than a message box is handed to
-// the next step; message boxes are recorded and acknowledged.
-class ScriptedDialogs {
+// The script's answers, with the failures of CHECKs inside its steps: they start empty and are
+// reported when the script ends.
+class GridDialogs : public ScriptedDialogs {
 public:
-    ScriptedDialogs() {
-        scriptFailures().clear();
-        setModalRunner([this](QDialog& dialog) { return answer(dialog); });
-    }
-    ~ScriptedDialogs() {
-        setModalRunner({});
+    GridDialogs() { scriptFailures().clear(); }
+    ~GridDialogs() {
         if (!scriptFailures().isEmpty()) qWarning() << scriptFailures();
     }
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
-
-    std::deque<std::function<int(QDialog&)>> steps;
-    QStringList messages;
-    QStringList unexpected;
-
-private:
-    int answer(QDialog& dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-            messages << box->text();
-            return QMessageBox::Ok;
-        }
-        if (steps.empty()) {
-            unexpected << dialog.objectName();
-            return QDialog::Rejected;
-        }
-        auto step = std::move(steps.front());
-        steps.pop_front();
-        return step(dialog);
-    }
+    GridDialogs(const GridDialogs&) = delete;
+    GridDialogs& operator=(const GridDialogs&) = delete;
 };
 
 // A window with two grids over two datasets of a small bank.
@@ -99,7 +77,7 @@ struct GridBench {
     orv::test::TestBank bank;
     RecordingVmesnik window;
     TDM dm{window, bank.folder() + "/"};
-    ScriptedDialogs dialogs;
+    GridDialogs dialogs;
     QWidget host;
     QWidget* panel;
     TFwwDBGrid* grid;

@@ -1,4 +1,5 @@
 #include "gui/PrintTest.h"
+#include "gui/ScriptedDialogs.h"
 
 #include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
@@ -37,42 +38,12 @@ namespace orv::gui::test {
 
 namespace {
 
-// Answers the printer dialog from a script and records message boxes.
-class PrintDialogs {
-public:
-    PrintDialogs() {
-        setModalRunner([this](QDialog& dialog) { return answer(dialog); });
-    }
-    ~PrintDialogs() { setModalRunner({}); }
-    PrintDialogs(const PrintDialogs&) = delete;
-    PrintDialogs& operator=(const PrintDialogs&) = delete;
-
-    std::deque<std::function<int(QDialog&)>> steps;
-    QStringList messages;
-    QStringList unexpected;
-
-private:
-    int answer(QDialog& dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
-            messages << box->text();
-            return QMessageBox::Ok;
-        }
-        if (steps.empty()) {
-            unexpected << dialog.objectName();
-            return QDialog::Rejected;
-        }
-        auto step = std::move(steps.front());
-        steps.pop_front();
-        return step(dialog);
-    }
-};
-
 // A window with a grid over a small table of branches, regions, dates and amounts.
 struct PrintBench {
     orv::test::TestBank bank;
     RecordingVmesnik window;
     TDM dm{window, bank.folder() + "/"};
-    PrintDialogs dialogs;
+    ScriptedDialogs dialogs;
     QWidget host;
     TFwwDBGrid* grid;
 
