@@ -3,16 +3,12 @@
 // stream from the statement into the pages and each page goes out when it is full, so the peak
 // should barely grow with the rows.
 
+#include "TimedCommand.h"
 #include "bank/BankSchema.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/Users.h"
 
 #include <benchmark/benchmark.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +16,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace orv::bench {
 namespace {
@@ -58,64 +52,19 @@ struct ListingBank {
     }
 };
 
-struct ChildRun {
-    bool ok = false;
-    double seconds = 0;
-    long peakKiB = 0;
-};
-
-// The command under GNU time, which starts small, so that the peak is the command's own.
-ChildRun printListing(const ListingBank& bank, const std::string& pdf) {
-    const std::string report = bank.folder + "/listing-time.txt";
-    std::vector<std::string> arguments = {"/usr/bin/time",
-                                          "-f",
-                                          "%e %M",
-                                          "-o",
-                                          report,
-                                          ORVELNOST_IZVOZ_PROGRAM,
-                                          "ORVLIST",
-                                          "OPERATER",
-                                          "demo",
-                                          "--dan",
-                                          "31.12.2024",
-                                          "--stolpci",
-                                          "POGODBA,ID_VALUTE,ZNESEK_VAL,ZNESEK_SIT,OPOMBA,VKNT",
-                                          "--oblika",
-                                          "pdf",
-                                          pdf};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environment = {"ORVELNOST_ALIASI=" + bank.aliasStore};
-    for (char** variable = environ; *variable; ++variable)
-        if (std::string(*variable).rfind("ORVELNOST_ALIASI=", 0) != 0)
-            environment.push_back(*variable);
-    std::vector<char*> envp;
-    for (std::string& variable : environment)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    ChildRun result;
-    pid_t child = 0;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        if (waitpid(child, &status, 0) == child)
-            result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    std::ifstream(report) >> result.seconds >> result.peakKiB;
-    return result;
+// `orvelnost-izvoz ... --oblika pdf` of the date's rows: wall time and peak memory.
+TimedRun printListing(const ListingBank& bank, const std::string& pdf) {
+    return runTimed({ORVELNOST_IZVOZ_PROGRAM, "ORVLIST", "OPERATER", "demo", "--dan", "31.12.2024",
+                     "--stolpci", "POGODBA,ID_VALUTE,ZNESEK_VAL,ZNESEK_SIT,OPOMBA,VKNT", "--oblika",
+                     "pdf", pdf},
+                    bank.aliasStore, bank.folder + "/listing-time.txt");
 }
 
 void Listing_pdf(benchmark::State& state) {
     const long rows = state.range(0);
     const ListingBank bank(rows);
     const std::string pdf = bank.folder + "/seznam.pdf";
-    ChildRun run;
+    TimedRun run;
     for (auto _ : state) {
         run = printListing(bank, pdf);
         if (!run.ok) {

@@ -1,12 +1,7 @@
 #include "SourceTable.h"
 
 #include "BenchBanks.h"
-
-#include <sys/wait.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <unistd.h>
+#include "TimedCommand.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,8 +11,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace orv::bench {
 
@@ -38,47 +31,12 @@ std::map<int, Runs>& runs() {
     return recorded;
 }
 
-struct ChildRun {
-    bool ok = false;
-    double seconds = 0;
-    long peakKiB = 0;
-};
-
 // `orvelnost-prenos ALIAS OPERATER demo --dan 31.12.2024 --izvor` on the bank, its output thrown
-// away, under GNU time: its wall time and peak resident memory (RSS high-water mark). The kernel
-// keeps a process's high-water mark across exec, so a child started straight from this process
-// would report this process's memory; GNU time's own child starts small.
-ChildRun runIzvor(const CachedBank& bank) {
-    const std::string report = bank.folder + "/izvor-time.txt";
-    std::vector<std::string> arguments = {
-        "/usr/bin/time", "-f",       "%e %M", "-o",    report,       ORVELNOST_PRENOS_PROGRAM,
-        bank.alias,      "OPERATER", "demo",  "--dan", "31.12.2024", "--izvor"};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> environment = {"ORVELNOST_ALIASI=" + bank.aliasStore};
-    for (char** variable = environ; *variable; ++variable)
-        if (std::string(*variable).rfind("ORVELNOST_ALIASI=", 0) != 0)
-            environment.push_back(*variable);
-    std::vector<char*> envp;
-    for (std::string& variable : environment)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    ChildRun result;
-    pid_t child = 0;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        if (waitpid(child, &status, 0) == child)
-            result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    std::ifstream(report) >> result.seconds >> result.peakKiB;
-    return result;
+// away: its wall time and peak resident memory.
+TimedRun runIzvor(const CachedBank& bank) {
+    return runTimed({ORVELNOST_PRENOS_PROGRAM, bank.alias, "OPERATER", "demo", "--dan",
+                     "31.12.2024", "--izvor"},
+                    bank.aliasStore, bank.folder + "/izvor-time.txt");
 }
 
 } // namespace
@@ -101,7 +59,7 @@ void printSourceTable(std::ostream& out) {
                   "--izvor MiB");
     out << line;
     for (const auto& [size, r] : runs()) {
-        const ChildRun izvor = runIzvor(cachedBank(size));
+        const TimedRun izvor = runIzvor(cachedBank(size));
         const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
         std::snprintf(line, sizeof line,
                       "%7d %8.3f %8.3f %6.2f %8.3f %8.3f %6.2f %7ld %9.2f %10.1f%s%s\n", size,
