@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace orv::sqlite::test {
 namespace {
 
@@ -174,6 +176,29 @@ TEST(DateKeysCase, KeysNormaliseWhatIsWritten) {
     const std::string stored = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
     sqlite3_finalize(statement);
     EXPECT_TRUE(readDateKey(stored, parts)) << "stored as " << stored;
+}
+
+// The two date forms are written by hand; they must be what the formatted print gives, also for
+// parts that no valid date has (a key or text is then still readable as what it holds).
+TEST(DateKeysCase, DateFormsAreThePrintedForms) {
+    const DateParts cases[] = {{2024, 12, 31, 0, 0, 0}, {2024, 2, 29, 23, 59, 59},
+                               {1, 1, 1, 0, 0, 1},      {9999, 12, 31, 12, 0, 0},
+                               {10000, 1, 1, 0, 0, 0},  {-4713, 1, 1, 0, 0, 0},
+                               {2007, 0, 0, -1, 5, 0},  {123456, 100, -7, 0, 0, 0}};
+    for (const DateParts& p : cases) {
+        char text[64], key[64];
+        if (p.hour == 0 && p.minute == 0 && p.second == 0) {
+            std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
+            std::snprintf(key, sizeof key, "\x01%4.4d-%2.2d-%2.2d", p.year, p.month, p.day);
+        } else {
+            std::snprintf(text, sizeof text, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day, p.month,
+                          p.year, p.hour, p.minute, p.second);
+            std::snprintf(key, sizeof key, "\x01%4.4d-%2.2d-%2.2d %2.2d:%2.2d:%2.2d", p.year,
+                          p.month, p.day, p.hour, p.minute, p.second);
+        }
+        EXPECT_EQ(canonicalDateText(p), text);
+        EXPECT_EQ(dateKey(p), key);
+    }
 }
 
 } // namespace

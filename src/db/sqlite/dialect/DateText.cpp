@@ -1,7 +1,5 @@
 #include "db/sqlite/dialect/DateText.h"
 
-#include <cstdio>
-
 namespace orv::sqlite {
 
 namespace {
@@ -85,79 +83,62 @@ const char* dateErrorText(DateTextError error) {
 namespace {
 
 // Both date forms are written for every date a query reads or binds; they are put together by
-// hand, since a formatted print costs more than the query around it. Parts out of their usual
-// ranges (never in a valid date) take the formatted print.
-bool printableByHand(const DateParts& p) {
-    return p.year >= 0 && p.year <= 9999 && p.month >= 0 && p.month <= 99 && p.day >= 0 &&
-           p.day <= 99 && p.hour >= 0 && p.hour <= 99 && p.minute >= 0 && p.minute <= 99 &&
-           p.second >= 0 && p.second <= 99;
+// hand, since a formatted print costs more than the query around it.
+
+// Appends `value` with at least `width` digits, as printf's "%w.wd" writes it ("-05" for -5).
+void appendPadded(std::string& out, int value, int width) {
+    long long magnitude = value;
+    if (magnitude < 0) {
+        out += '-';
+        magnitude = -magnitude;
+    }
+    char digits[20];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    for (int i = count; i < width; ++i)
+        out += '0';
+    while (count > 0)
+        out += digits[--count];
 }
 
-void twoDigits(std::string& out, int value) {
-    out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
-}
-
-void fourDigits(std::string& out, int value) {
-    twoDigits(out, value / 100);
-    twoDigits(out, value % 100);
-}
-
-bool hasTimeOfDay(const DateParts& p) {
-    return p.hour != 0 || p.minute != 0 || p.second != 0;
-}
-
+// " hh:mm:ss" when the date has a time of day; nothing at midnight.
 void appendTimeOfDay(std::string& out, const DateParts& p) {
+    if (p.hour == 0 && p.minute == 0 && p.second == 0) return;
     out += ' ';
-    twoDigits(out, p.hour);
+    appendPadded(out, p.hour, 2);
     out += ':';
-    twoDigits(out, p.minute);
+    appendPadded(out, p.minute, 2);
     out += ':';
-    twoDigits(out, p.second);
+    appendPadded(out, p.second, 2);
 }
 
 } // namespace
 
 std::string canonicalDateText(const DateParts& p) {
-    if (!printableByHand(p)) {
-        char buffer[64];
-        if (!hasTimeOfDay(p))
-            std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d", p.day, p.month, p.year);
-        else
-            std::snprintf(buffer, sizeof buffer, "%2.2d.%2.2d.%4.4d %2.2d:%2.2d:%2.2d", p.day,
-                          p.month, p.year, p.hour, p.minute, p.second);
-        return buffer;
-    }
     std::string text;
     text.reserve(19);
-    twoDigits(text, p.day);
+    appendPadded(text, p.day, 2);
     text += '.';
-    twoDigits(text, p.month);
+    appendPadded(text, p.month, 2);
     text += '.';
-    fourDigits(text, p.year);
-    if (hasTimeOfDay(p)) appendTimeOfDay(text, p);
+    appendPadded(text, p.year, 4);
+    appendTimeOfDay(text, p);
     return text;
 }
 
 std::string dateKey(const DateParts& p) {
-    if (!printableByHand(p)) {
-        char buffer[64];
-        if (!hasTimeOfDay(p))
-            std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d", p.year, p.month, p.day);
-        else
-            std::snprintf(buffer, sizeof buffer, "\x01%4.4d-%2.2d-%2.2d %2.2d:%2.2d:%2.2d", p.year,
-                          p.month, p.day, p.hour, p.minute, p.second);
-        return buffer;
-    }
     std::string key;
     key.reserve(20);
     key += '\x01';
-    fourDigits(key, p.year);
+    appendPadded(key, p.year, 4);
     key += '-';
-    twoDigits(key, p.month);
+    appendPadded(key, p.month, 2);
     key += '-';
-    twoDigits(key, p.day);
-    if (hasTimeOfDay(p)) appendTimeOfDay(key, p);
+    appendPadded(key, p.day, 2);
+    appendTimeOfDay(key, p);
     return key;
 }
 
