@@ -5,42 +5,22 @@
 // a child process of its own, so that its peak memory is its own. Run with
 //   ./dev bench --benchmark_filter=Transfer
 
+#include "TransferInChild.h"
 #include "bank/BankSchema.h"
 #include "bank/demo/DemoBank.h"
-#include "base/StoredOptionsVmesnik.h"
-#include "db/TDM.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/Users.h"
-#include "transfer/Prepis.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <stdexcept>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-/// A UI port that keeps nothing: the benchmark measures the transfer, not a recorder.
-class TihoOkno : public orv::StoredOptionsVmesnik {
-public:
-    void setLblSporociloVisible(bool) override {}
-    void setLblSporocilo(const std::string&) override {}
-    void setLblSporocilo2(const std::string&) override {}
-    void setLblStevec(const std::string&) override {}
-    void setLblKorak(const std::string&) override {}
-    void showMessage(const std::string&) override {}
-    bool askLogon(orv::LogonPrompt&) override { return false; }
-    void processMessages() override {}
-};
 
 /// The demo bank of a size, created on first use under build/bench-banks.
 std::string banka(long velikost) {
@@ -66,60 +46,6 @@ std::string banka(long velikost) {
     return pot.string();
 }
 
-struct Izid {
-    int skupaj = 0, zapisanih = 0;
-    double izvor = 0, zanka = 0, ciscenje = 0, skupno = 0;
-    long peakKb = 0;
-    double cpu = 0; ///< user and system seconds of the child, logon and bank opening included
-    bool uspel = false;
-};
-
-Izid prenos(const std::string& pot) {
-    int cev[2];
-    if (pipe(cev) != 0) throw std::runtime_error("pipe");
-    const pid_t otrok = fork();
-    if (otrok == 0) {
-        close(cev[0]);
-        Izid izid;
-        try {
-            TihoOkno okno;
-            okno.options.eDanText = "31.12.2024";
-            orv::TDM dm(okno, fs::path(pot).parent_path().string() + "/");
-            dm.OracleSession1.logonDatabase = "sqlite:" + pot;
-            dm.OracleSession1.logonUsername = "OPERATER";
-            dm.OracleSession1.logonPassword = "demo";
-            dm.OracleSession1.LogOn();
-            const auto zacetek = std::chrono::steady_clock::now();
-            const orv::IzidPrenosa p = orv::Prepis(dm, okno);
-            izid.skupno =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - zacetek).count();
-            izid.skupaj = p.skupaj;
-            izid.zapisanih = p.zapisanih;
-            izid.izvor = p.sekundIzvora;
-            izid.zanka = p.sekundZanke;
-            izid.ciscenje = p.sekundCiscenja;
-            izid.uspel = true;
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "transfer failed: %s\n", e.what());
-        }
-        const ssize_t zapisano = write(cev[1], &izid, sizeof izid);
-        _exit(zapisano == static_cast<ssize_t>(sizeof izid) ? 0 : 1);
-    }
-    close(cev[1]);
-    Izid izid;
-    const ssize_t prebrano = read(cev[0], &izid, sizeof izid);
-    close(cev[0]);
-    int status = 0;
-    rusage poraba{};
-    wait4(otrok, &status, 0, &poraba);
-    if (prebrano != static_cast<ssize_t>(sizeof izid) || !izid.uspel)
-        throw std::runtime_error("the transfer did not finish");
-    izid.peakKb = poraba.ru_maxrss;
-    izid.cpu = static_cast<double>(poraba.ru_utime.tv_sec + poraba.ru_stime.tv_sec) +
-               static_cast<double>(poraba.ru_utime.tv_usec + poraba.ru_stime.tv_usec) / 1e6;
-    return izid;
-}
-
 std::map<long, double>& vrsticNaSekundo() {
     static std::map<long, double> hitrosti;
     return hitrosti;
@@ -127,20 +53,20 @@ std::map<long, double>& vrsticNaSekundo() {
 
 void Transfer(benchmark::State& state, long velikost) {
     const std::string pot = banka(velikost);
-    Izid izid;
+    orv::bench::TransferRun izid;
     for (auto _ : state) {
-        izid = prenos(pot);
-        state.SetIterationTime(izid.skupno);
+        izid = orv::bench::transferInChild("sqlite:" + pot, fs::path(pot).parent_path().string());
+        state.SetIterationTime(izid.seconds);
     }
-    const double hitrost = izid.skupaj / izid.skupno;
+    const double hitrost = izid.sourceRows / izid.seconds;
     vrsticNaSekundo()[velikost] = hitrost;
-    state.counters["source_rows"] = izid.skupaj;
-    state.counters["written_rows"] = izid.zapisanih;
-    state.counters["s_source"] = izid.izvor;
-    state.counters["s_loop"] = izid.zanka;
-    state.counters["s_fifo_K"] = izid.ciscenje;
+    state.counters["source_rows"] = izid.sourceRows;
+    state.counters["written_rows"] = izid.writtenRows;
+    state.counters["s_source"] = izid.source;
+    state.counters["s_loop"] = izid.loop;
+    state.counters["s_fifo_K"] = izid.clean;
     state.counters["rows_per_s"] = hitrost;
-    state.counters["us_per_row_loop"] = izid.zanka / izid.skupaj * 1e6;
+    state.counters["us_per_row_loop"] = izid.loop / izid.sourceRows * 1e6;
     // The machine is shared: CPU seconds show the work when the wall clock shows the waiting.
     state.counters["cpu_s"] = izid.cpu;
     state.counters["peak_MB"] = static_cast<double>(izid.peakKb) / 1024.0;
