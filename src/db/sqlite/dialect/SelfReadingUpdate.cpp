@@ -3,6 +3,7 @@
 #include "db/sqlite/dialect/SelectClauses.h"
 
 #include <string>
+#include <string_view>
 
 namespace orv::sqlite {
 
@@ -60,6 +61,15 @@ void qualifyRowid(Nodes& nodes, size_t first, size_t last, const std::string& ta
     }
 }
 
+// Where the clause that starts at `from` ends: at the keyword `next` or at the statement's end.
+size_t clauseEnd(const Nodes& nodes, size_t from, std::string_view next) {
+    size_t end = from;
+    while (end < nodes.size() && (next.empty() || !nodes[end].isWord(next)) &&
+           !nodes[end].isOperator(";"))
+        ++end;
+    return end;
+}
+
 Nodes readBeforeJoin() {
     Token one;
     one.kind = Token::Kind::Number;
@@ -86,20 +96,12 @@ void readTargetBeforeUpdate(Nodes& nodes) {
     size_t set = tableEnd;
     while (set < nodes.size() && !nodes[set].isWord("SET"))
         ++set;
-    size_t setEnd = set;
-    while (setEnd < nodes.size() && !nodes[setEnd].isWord("WHERE") &&
-           !nodes[setEnd].isOperator(";"))
-        ++setEnd;
-    size_t whereEnd = setEnd;
-    while (whereEnd < nodes.size() && !nodes[whereEnd].isOperator(";"))
-        ++whereEnd;
-    if (set == nodes.size() || !subqueryNamesTable(nodes, set + 1, whereEnd, table)) return;
+    const size_t statementEnd = clauseEnd(nodes, set, "");
+    if (set == nodes.size() || !subqueryNamesTable(nodes, set + 1, statementEnd, table)) return;
     const bool aliased = tableEnd + 1 < set && nodes[tableEnd].isWord("AS");
     const std::string target = nodes[aliased ? tableEnd + 1 : tableEnd - 1].token.text;
-    qualifyRowid(nodes, set + 1, whereEnd, target);
-    while (setEnd < nodes.size() && !nodes[setEnd].isWord("WHERE") &&
-           !nodes[setEnd].isOperator(";"))
-        ++setEnd;
+    qualifyRowid(nodes, set + 1, statementEnd, target);
+    const size_t setEnd = clauseEnd(nodes, set, "WHERE");
     Nodes join = readBeforeJoin();
     nodes.insert(nodes.begin() + static_cast<long>(setEnd), std::make_move_iterator(join.begin()),
                  std::make_move_iterator(join.end()));
