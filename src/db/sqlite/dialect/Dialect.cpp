@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/CallRewrites.h"
+#include "db/sqlite/dialect/ColumnNames.h"
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 #include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/OperatorRewrites.h"
@@ -9,6 +10,7 @@
 #include "db/sqlite/dialect/OuterJoin.h"
 #include "db/sqlite/dialect/RowNumbers.h"
 #include "db/sqlite/dialect/RownumRewrite.h"
+#include "db/sqlite/dialect/SelfReadingUpdate.h"
 #include "db/sqlite/dialect/StatementRewrites.h"
 #include "db/sqlite/dialect/StatementText.h"
 #include "db/sqlite/dialect/TokenTree.h"
@@ -53,10 +55,11 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
 } // namespace
 
 TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiterals) {
-    Nodes nodes = buildTree(tokenize(bankSql));
+    Nodes nodes = buildTree(nameExpressionColumns(bankSql, tokenizePlaced(bankSql)));
     addUpdateDeleteAlias(nodes);
     rewriteLevel(nodes, LevelContext{});
     checkNoRownumLeft(nodes);
+    readTargetBeforeUpdate(nodes);
     TranslatedStatement translated;
     translated.sql = renderStatement(nodes, shareLiterals, translated.literals);
     return translated;

@@ -1,5 +1,6 @@
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 
+#include "db/sqlite/dialect/DecimalSum.h"
 #include "db/sqlite/dialect/FunctionBodies.h"
 
 #include <string>
@@ -117,6 +118,7 @@ int firstInlineArgument(std::string_view name) {
 void registerFunctions(sqlite3* db) {
     for (const DialectFunction& function : kCatalogue)
         registerFunction(db, function);
+    registerDecimalSums(db);
 }
 
 } // namespace orv::sqlite

@@ -2,6 +2,8 @@
 // only ASCII letters; the bank's database changes the accented ones too (č -> Č), so the letters
 // of Latin-1 and Latin Extended-A, where the Slovenian ones live, are mapped here as well.
 
+#include "db/sqlite/dialect/LetterCase.h"
+
 #include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
 
@@ -109,6 +111,10 @@ template <Case Wanted> void caseFunction(sqlite3_context* context, int, sqlite3_
 }
 
 } // namespace
+
+std::string upperText(std::string_view text) {
+    return changeCase(text, Case::Upper);
+}
 
 void body::upper(sqlite3_context* context, int argc, sqlite3_value** argv) {
     caseFunction<Case::Upper>(context, argc, argv);

@@ -151,6 +151,16 @@ bool columnAfter(const Nodes& nodes, size_t comparison) {
     return plainColumnChain(nodes, start, end) && operandBoundary(nodes, end);
 }
 
+// A row of values (a, b) that ends just before `comparison`: a group holding a comma that is no
+// call's argument list.
+bool rowValueBefore(const Nodes& nodes, size_t comparison) {
+    if (comparison == 0 || nodes[comparison - 1].kind != Node::Kind::Paren) return false;
+    if (comparison >= 2 && isName(nodes[comparison - 2])) return false;
+    for (const Node& child : nodes[comparison - 1].children)
+        if (child.isOperator(",")) return true;
+    return false;
+}
+
 bool plainComparison(const Node& node) {
     return isComparison(node) && !node.isWord("BETWEEN");
 }
@@ -168,6 +178,8 @@ void markComparedSubqueries(Nodes& nodes) {
         // column's collation, and SQLite searches an index only for a comparison in the index's
         // collation: `iddog = (SELECT ...)` would scan the whole table for every row.
         if (i > 0 && plainComparison(nodes[i - 1]) && columnBefore(nodes, i - 1)) continue;
+        // SET (a, b) = (SELECT ...) assigns a row of values, which takes no collation.
+        if (i > 0 && nodes[i - 1].isOperator("=") && rowValueBefore(nodes, i - 1)) continue;
         if (i + 1 < nodes.size() && plainComparison(nodes[i + 1]) && columnAfter(nodes, i + 1))
             continue;
         if ((i > 0 && isComparison(nodes[i - 1])) ||
