@@ -56,11 +56,13 @@ TEST(PostgresTranslation, RownumConditionsBecomeLimits) {
         EXPECT_THROW(translateForPostgres(combined), DatabaseError) << combined;
 }
 
+// Aliases as written; an expression without one as the bank's database names it, in upper case
+// without blanks (as the embedded bank names it too).
 TEST(PostgresTranslation, ColumnsAreNamedAsTheStatementWritesThem) {
-    EXPECT_EQ(
-        resultColumnNames("select SIF, nzv x, t.KRT, max(d) AS Zadnji, 1+1, ' ' SIF2, "
-                          "CASE WHEN a THEN b END from t"),
-        (std::vector<std::string>{"", "x", "", "Zadnji", "1+1", "SIF2", "CASE WHEN a THEN b END"}));
+    EXPECT_EQ(resultColumnNames("select SIF, nzv x, t.KRT, max(d) AS Zadnji, 1+1, ' ' SIF2, "
+                                "CASE WHEN a THEN b END, nvl(x, 0) from t"),
+              (std::vector<std::string>{"", "x", "", "Zadnji", "1+1", "SIF2", "CASEWHENATHENBEND",
+                                        "NVL(X,0)"}));
     EXPECT_EQ(nameColumns({"", "x"}, {"sif", "x"}), (std::vector<std::string>{"SIF", "x"}));
     // A '*' keeps the server's names in upper case; the ROWID key it brings is dropped.
     EXPECT_EQ(nameColumns({"*", "ROWID"}, {"id", "s", "orv_rowid", "orv_rowid"}),

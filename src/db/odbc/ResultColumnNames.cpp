@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/odbc/PostgresDialect.h"
+#include "db/sqlite/dialect/ColumnNames.h"
 #include "db/sqlite/dialect/Tokenizer.h"
 
 namespace orv::odbc {
@@ -46,7 +47,9 @@ std::string itemName(std::string_view sql, const std::vector<PlacedToken>& token
             before.kind == Token::Kind::QuotedIdent || before.kind == Token::Kind::Bind;
         if (afterOperand && !isKeyword(end, "END") && !isKeyword(end, "NULL")) return end.text;
     }
-    return std::string(sql.substr(tokens[first].begin, tokens[last - 1].end - tokens[first].begin));
+    // An expression: named as the bank's database names it, as the embedded bank does.
+    return sqlite::expressionColumnName(
+        sql.substr(tokens[first].begin, tokens[last - 1].end - tokens[first].begin));
 }
 
 } // namespace
