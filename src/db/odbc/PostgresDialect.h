@@ -5,7 +5,7 @@
 // rewritten with PostgreSQL's own rules. Most of the bank's functions come from the server's
 // orafce extension (DECODE's lookalikes, NVL, ADD_MONTHS, LAST_DAY, INSTR, SUBSTR, TO_CHAR, the
 // table dual), which the session puts on its search path; date texts are read as dates because
-// the session reads dates day first (DateStyle German, DMY). What is left is syntax:
+// the session reads dates day first (DateStyle ISO, DMY). What is left is syntax:
 //
 // * `a || b` treats NULL as empty text and a result without text is NULL:
 //   NULLIF(CONCAT(orv_text(a), orv_text(b)), ''), where orv_text writes numbers and dates as
