@@ -92,42 +92,61 @@ protected:
                           statements);
     }
 
-    static CommandResult prenos(const std::string& alias, const std::string& dan) {
+    static CommandResult prenos(const std::string& alias, const std::string& dan,
+                                const std::string& options = "") {
         return runCommand(aliases_ + ORVELNOST_PRENOS_PROGRAM + " " + alias +
-                          " OPERATER demo --dan " + dan);
+                          " OPERATER demo --dan " + dan + " " + options);
     }
 
-    static inline std::filesystem::path folder_;
-    static inline std::string aliases_;
-};
-
-TEST_F(BothBackends, TransferWritesTheSameRows) {
-    for (const char* dan : {"31.12.2024", "30.6.2024"}) {
-        const CommandResult embedded = prenos("VGRAJENA", dan);
-        const CommandResult server = prenos("STREZNIK", dan);
-        ASSERT_EQ(embedded.exitCode, 0) << embedded.err;
-        ASSERT_EQ(server.exitCode, 0) << server.err;
-        EXPECT_EQ(lines(server.out).back(), lines(embedded.out).back()) << dan;
-        const std::string rows = std::string("select * from POD_ORVEL where DAT_STANJE = '") +
-                                 (std::string(dan) == "30.6.2024" ? "30.06.2024" : dan) + "'";
+    /// The rows of POD_ORVEL of the date (dd.mm.yyyy) are the same on both backends.
+    static void expectSameRows(const std::string& date, const std::string& what) {
+        const std::string rows = "select * from POD_ORVEL where DAT_STANJE = '" + date + "'";
         const CommandResult embeddedRows = sql("VGRAJENA", rows);
         const CommandResult serverRows = sql("STREZNIK", rows);
         ASSERT_EQ(embeddedRows.exitCode, 0) << embeddedRows.err;
         ASSERT_EQ(serverRows.exitCode, 0) << serverRows.err;
-        EXPECT_GT(lines(embeddedRows.out).size(), 50u);
+        EXPECT_GT(lines(embeddedRows.out).size(), 50u) << what;
         const std::vector<std::string> expected = headerAndSortedRows(embeddedRows.out);
         const std::vector<std::string> got = headerAndSortedRows(serverRows.out);
-        EXPECT_EQ(got.size(), expected.size()) << dan;
+        EXPECT_EQ(got.size(), expected.size()) << what;
         std::vector<std::string> onlyEmbedded, onlyServer;
         std::set_difference(expected.begin(), expected.end(), got.begin(), got.end(),
                             std::back_inserter(onlyEmbedded));
         std::set_difference(got.begin(), got.end(), expected.begin(), expected.end(),
                             std::back_inserter(onlyServer));
         EXPECT_TRUE(onlyEmbedded.empty() && onlyServer.empty())
-            << dan << ": " << onlyEmbedded.size() << " rows only on the embedded bank, "
+            << what << ": " << onlyEmbedded.size() << " rows only on the embedded bank, "
             << onlyServer.size() << " only on the server; first of each:\n"
             << (onlyEmbedded.empty() ? "" : onlyEmbedded[0]) << "\n"
             << (onlyServer.empty() ? "" : onlyServer[0]);
+    }
+
+    static inline std::filesystem::path folder_;
+    static inline std::string aliases_;
+};
+
+// The transfers of the scenarios an operator runs, one after the other on each backend: two
+// dates, the class restriction (its prior deletion removes only that class), and a run without
+// the prior deletion (the date's rows twice, then FIFO and the corrective statements over all).
+TEST_F(BothBackends, TransferWritesTheSameRows) {
+    struct Scenario {
+        const char* dan;
+        const char* date;
+        const char* options;
+    } scenarios[] = {
+        {"31.12.2024", "31.12.2024", ""},
+        {"30.6.2024", "30.06.2024", ""},
+        {"31.12.2024", "31.12.2024", "--vknt C"},
+        {"31.12.2024", "31.12.2024", "--brez-brisanja"},
+    };
+    for (const Scenario& s : scenarios) {
+        const std::string what = std::string(s.dan) + " " + s.options;
+        const CommandResult embedded = prenos("VGRAJENA", s.dan, s.options);
+        const CommandResult server = prenos("STREZNIK", s.dan, s.options);
+        ASSERT_EQ(embedded.exitCode, 0) << what << embedded.err;
+        ASSERT_EQ(server.exitCode, 0) << what << server.err;
+        EXPECT_EQ(lines(server.out).back(), lines(embedded.out).back()) << what;
+        expectSameRows(s.date, what);
     }
 }
 
