@@ -89,6 +89,10 @@ public:
     void konto(long ctrl, const std::string& vknt, const std::string& grupiraj = "N");
     void knjizi(const Knjizba& k);
     void posel(const Posel& p);
+    /// Rows in every branch of the source statement, on contracts 1 and 2: accounts of the classes
+    /// 1, 7, C, 3, D, B (grouped), 6 and A, postings of 10.12.2024 and the deals the branches of
+    /// classes 6, A and D need.
+    void rowsInEveryBranch();
     /// Any statement in SQLite's syntax.
     void exec(const std::string& sql) { bank.exec(sql); }
 

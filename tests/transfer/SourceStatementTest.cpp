@@ -4,8 +4,8 @@
 #include "SourceBank.h"
 
 #include "base/Referent.h"
-#include "transfer/BeriPodatke.h"
 #include "derive/IzvornaVrstica.h"
+#include "transfer/BeriPodatke.h"
 #include "transfer/IzvorneVeje.h"
 
 #include <gmock/gmock.h>
@@ -74,27 +74,7 @@ class EveryBranch : public SourceBank {
 protected:
     void SetUp() override {
         SourceBank::SetUp();
-        for (const char* c : {"1", "7", "C", "3", "D"})
-            konto(c[0], c);
-        konto(500, "B", "D");
-        konto(600, "6");
-        konto(200, "A");
-        for (long p = 1; p <= 2; ++p) {
-            for (const long k : {long('1'), long('7'), long('C'), 500L})
-                knjizi(Knjizba(k, "10.12.2024", 10).idpog(p).dejavnost("X"));
-            // Branch 9 groups by master deal, not by contract.
-            knjizi(Knjizba('3', "10.12.2024", 10).idpog(p).idmaster(100 + p));
-            knjizi(Knjizba('C', "10.12.2024", 10).idpog(p).dejavnost("L"));
-            posel(Posel(10 * p, "Z", "01.01.2024").zlz(100));
-            knjizi(Knjizba(600, "10.12.2024", 10).idpog(p).idmaster(10 * p));
-            posel(Posel(10 * p + 1, "K", "01.01.2024").lot(100).brezsto("D"));
-            knjizi(Knjizba(200, "10.12.2024", 10).idpog(p).idmaster(10 * p + 1));
-            posel(Posel(10 * p + 2, "K", "01.01.2024").stn("X"));
-            posel(Posel(10 * p + 3, "K", "31.12.2024").iddogstn(10 * p + 2));
-            knjizi(Knjizba(200, "11.12.2024", 10).idpog(p).idmaster(10 * p + 2));
-            posel(Posel(10 * p + 4, "K", "01.01.2024").sfdog(1));
-            knjizi(Knjizba('D', "10.12.2024", 10).idpog(p).idmaster(10 * p + 4));
-        }
+        rowsInEveryBranch();
     }
 };
 
