@@ -56,7 +56,6 @@ const char* serverGap(const std::string& name) {
         {"ToNumber", "typeof() is the embedded bank's own function"},
         {"FloorCeilSign", "typeof() is the embedded bank's own function"},
         {"ToCharOfDateWithoutMask", "TO_CHAR of a date text keeps the text on the server"},
-        {"TruncNull", "TRUNC(NULL) is ambiguous between orafce's forms"},
         {"TruncOfDates", "TRUNC of date texts is ambiguous between orafce's forms"},
         {"GreatestLeastOfNumbers", "LEAST(1, '0.5') takes the text as an integer"},
         {"GreatestLeastOfDates", "GREATEST of date texts compares them as texts"},
@@ -76,7 +75,6 @@ const char* serverGap(const std::string& name) {
         {"TruncOfText", "the server's own error text"},
         {"GreatestDateAndText", "GREATEST compares a date and a text as texts"},
         {"MonthsBetweenNumber", "the server's own error text"},
-        {"Null", "ROUND(NULL) is ambiguous between the server's forms"},
         {"PlacesAreWholeNumbers", "ROUND with places that are no whole number"},
     };
     for (const Gap& gap : kGaps)

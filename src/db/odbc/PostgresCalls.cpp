@@ -92,6 +92,17 @@ void completeReplace(Nodes& arguments) {
     arguments = sqlite::joinWithCommas(parts);
 }
 
+// ROUND(NULL) and TRUNC(NULL) are NULL on the bank's database; the server cannot choose between
+// its numeric and date forms for an untyped NULL, so a bare NULL first argument is a number.
+void typeNullFirstArgument(Nodes& arguments) {
+    std::vector<Nodes> parts = sqlite::splitOnCommas(arguments);
+    if (parts.empty() || parts[0].size() != 1 || !parts[0][0].isWord("NULL")) return;
+    parts[0] =
+        Nodes{sqlite::word("CAST"),
+              sqlite::paren({sqlite::word("NULL"), sqlite::word("AS"), sqlite::word("numeric")})};
+    arguments = sqlite::joinWithCommas(parts);
+}
+
 } // namespace
 
 void rewriteCalls(Nodes& nodes) {
@@ -99,6 +110,8 @@ void rewriteCalls(Nodes& nodes) {
     for (size_t i = 0; i < nodes.size(); ++i) {
         if (isCallOf(nodes, i, "NVL")) nodes[i] = sqlite::word("COALESCE");
         if (isCallOf(nodes, i, "REPLACE")) completeReplace(nodes[i + 1].children);
+        if (isCallOf(nodes, i, "ROUND") || isCallOf(nodes, i, "TRUNC"))
+            typeNullFirstArgument(nodes[i + 1].children);
         if (isCallOf(nodes, i, "NVL2")) {
             std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
             if (arguments.size() != 3) continue;
