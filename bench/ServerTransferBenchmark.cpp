@@ -5,40 +5,19 @@
 //   ./dev bench --benchmark_filter=Transfer_both
 
 #include "TransferInChild.h"
-#include "bank/BankSchema.h"
-#include "bank/demo/DemoBank.h"
 #include "bank/server/ServerBank.h"
 #include "db/odbc/OdbcConnection.h"
-#include "db/sqlite/BankFile.h"
-#include "db/sqlite/Users.h"
 #include "support/PostgresServer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-/// The embedded demo bank of a size, made afresh under build/bench-banks for this benchmark.
-std::string vgrajenaBanka(long velikost) {
-    const fs::path mapa =
-        fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bench-banks";
-    fs::create_directories(mapa);
-    const fs::path pot = mapa / ("oba-" + std::to_string(velikost) + ".db");
-    for (const char* dodatek : {"", "-wal", "-shm", ".skup", ".skup-wal", ".skup-shm"})
-        fs::remove(pot.string() + dodatek);
-    orv::sqlite::BankFile bank(pot.string(), true);
-    orv::sqlite::createBankSchema(bank.handle());
-    orv::sqlite::createUsersTable(bank.handle());
-    orv::sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
-    orv::demo::fillDemoBank(bank.handle(), orv::demo::DemoOptions{velikost, 1});
-    return pot.string();
-}
 
 void Transfer_both(benchmark::State& state) {
     const long velikost = state.range(0);
@@ -47,7 +26,7 @@ void Transfer_both(benchmark::State& state) {
         state.SkipWithError(("no PostgreSQL server: " + streznik.unavailableReason()).c_str());
         return;
     }
-    const std::string pot = vgrajenaBanka(velikost);
+    const std::string pot = orv::bench::cachedDemoBank(velikost);
     const std::string baza = "orv_bench_" + std::to_string(velikost);
     streznik.createDatabase(baza);
     const auto kopija = std::chrono::steady_clock::now();

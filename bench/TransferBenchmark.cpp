@@ -6,14 +6,9 @@
 //   ./dev bench --benchmark_filter=Transfer
 
 #include "TransferInChild.h"
-#include "bank/BankSchema.h"
-#include "bank/demo/DemoBank.h"
-#include "db/sqlite/BankFile.h"
-#include "db/sqlite/Users.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -22,37 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// The demo bank of a size, created on first use under build/bench-banks.
-std::string banka(long velikost) {
-    const fs::path mapa =
-        fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bench-banks";
-    fs::create_directories(mapa);
-    const fs::path pot = mapa / ("banka-" + std::to_string(velikost) + ".db");
-    // A bank whose filling was interrupted has no mark and is made again.
-    const fs::path znamka = pot.string() + ".gotova";
-    if (!fs::exists(znamka)) {
-        for (const char* dodatek : {"", "-wal", "-shm", ".skup", ".skup-wal", ".skup-shm"})
-            fs::remove(pot.string() + dodatek);
-        {
-            orv::sqlite::BankFile bank(pot.string(), true);
-            orv::sqlite::createBankSchema(bank.handle());
-            orv::sqlite::createUsersTable(bank.handle());
-            orv::sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
-            orv::demo::fillDemoBank(bank.handle(), orv::demo::DemoOptions{velikost, 1});
-        }
-        std::FILE* file = std::fopen(znamka.c_str(), "w");
-        if (file) std::fclose(file);
-    }
-    return pot.string();
-}
-
 std::map<long, double>& vrsticNaSekundo() {
     static std::map<long, double> hitrosti;
     return hitrosti;
 }
 
 void Transfer(benchmark::State& state, long velikost) {
-    const std::string pot = banka(velikost);
+    const std::string pot = orv::bench::cachedDemoBank(velikost);
     orv::bench::TransferRun izid;
     for (auto _ : state) {
         izid = orv::bench::transferInChild("sqlite:" + pot, fs::path(pot).parent_path().string());

@@ -1,7 +1,11 @@
 #include "TransferInChild.h"
 
+#include "bank/BankSchema.h"
+#include "bank/demo/DemoBank.h"
 #include "base/StoredOptionsVmesnik.h"
 #include "db/TDM.h"
+#include "db/sqlite/BankFile.h"
+#include "db/sqlite/Users.h"
 #include "transfer/Prepis.h"
 
 #include <sys/resource.h>
@@ -10,6 +14,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace orv::bench {
@@ -64,6 +70,28 @@ struct ChildReport {
 }
 
 } // namespace
+
+std::string cachedDemoBank(long size) {
+    namespace fs = std::filesystem;
+    const fs::path folder =
+        fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bench-banks";
+    fs::create_directories(folder);
+    const fs::path path = folder / ("banka-" + std::to_string(size) + ".db");
+    const fs::path finished = path.string() + ".gotova";
+    if (!fs::exists(finished)) {
+        for (const char* suffix : {"", "-wal", "-shm", ".skup", ".skup-wal", ".skup-shm"})
+            fs::remove(path.string() + suffix);
+        {
+            sqlite::BankFile bank(path.string(), true);
+            sqlite::createBankSchema(bank.handle());
+            sqlite::createUsersTable(bank.handle());
+            sqlite::setUserPassword(bank.handle(), "OPERATER", "demo");
+            demo::fillDemoBank(bank.handle(), demo::DemoOptions{size, 1});
+        }
+        std::ofstream mark(finished);
+    }
+    return path.string();
+}
 
 TransferRun transferInChild(const std::string& logonDatabase, const std::string& folder) {
     int ends[2];

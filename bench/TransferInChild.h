@@ -15,6 +15,10 @@ struct TransferRun {
     long peakKb = 0; ///< the child's peak resident memory
 };
 
+/// The demo bank of a size under build/bench-banks, made on first use and kept between runs
+/// (a bank whose filling was interrupted has no mark and is made again).
+std::string cachedDemoBank(long size);
+
 /// Logs on to `logonDatabase` as OPERATER/demo and runs the transfer of 31.12.2024 with the
 /// program folder `folder` (for the debug files). Throws std::runtime_error when it fails.
 TransferRun transferInChild(const std::string& logonDatabase, const std::string& folder);

@@ -5,27 +5,15 @@
 #include "db/odbc/OdbcConnection.h"
 #include "db/odbc/PostgresDialect.h"
 #include "dialect/DialectCaseList.h"
+#include "server/ServerRows.h"
 #include "support/PostgresServer.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace orv::test {
 namespace {
 
 constexpr const char* kDatabase = "orv_dialect";
-
-// A value as the dialect cases write it.
-std::string caseText(const Value& value) {
-    if (value.isNull()) return "NULL";
-    if (value.isReal()) {
-        char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%.15g", value.real() == 0.0 ? 0.0 : value.real());
-        return buffer;
-    }
-    return value.toText();
-}
 
 class ServerDialectCases : public testing::TestWithParam<DialectCase> {
 protected:
@@ -47,19 +35,7 @@ protected:
         connection->commit();
     }
 
-    CaseRows query(const std::string& sql) {
-        const ResultSet result = connection->query(sql, {});
-        CaseRows rows;
-        std::vector<Value> values;
-        for (size_t r = 0; r < result.rows.size(); ++r) {
-            result.rows.readRow(r, values);
-            CaseRow row;
-            for (const Value& value : values)
-                row.push_back(caseText(value));
-            rows.push_back(std::move(row));
-        }
-        return rows;
-    }
+    CaseRows query(const std::string& sql) { return caseRows(*connection, sql); }
 
     std::unique_ptr<odbc::OdbcConnection> connection;
 };

@@ -6,11 +6,11 @@
 #include "db/DatabaseError.h"
 #include "db/odbc/OdbcConnection.h"
 #include "db/odbc/PostgresDialect.h"
+#include "server/ServerRows.h"
 #include "support/PostgresServer.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace orv::sqlite::test {
@@ -18,16 +18,6 @@ namespace orv::sqlite::test {
 namespace {
 
 constexpr const char* kDatabase = "orv_cases";
-
-std::string caseText(const Value& value) {
-    if (value.isNull()) return "NULL";
-    if (value.isReal()) {
-        char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%.15g", value.real() == 0.0 ? 0.0 : value.real());
-        return buffer;
-    }
-    return value.toText();
-}
 
 // A connection to a database of its own, made once for the program; every case drops the
 // tables it may have made.
@@ -82,20 +72,6 @@ const char* serverGap(const std::string& name) {
     return nullptr;
 }
 
-Rows rowsOf(odbc::OdbcConnection& connection, const std::string& sql) {
-    const ResultSet result = connection.query(sql, {});
-    Rows rows;
-    std::vector<Value> values;
-    for (size_t r = 0; r < result.rows.size(); ++r) {
-        result.rows.readRow(r, values);
-        Row row;
-        for (const Value& value : values)
-            row.push_back(caseText(value));
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 } // namespace
 
 void expectRows(const std::vector<std::string>& setup, const QueryCase& c) {
@@ -107,7 +83,8 @@ void expectRows(const std::vector<std::string>& setup, const QueryCase& c) {
             connection->execute(statement, {});
         for (const std::string& statement : c.setup)
             connection->execute(statement, {});
-        EXPECT_EQ(rowsOf(*connection, c.sql), c.expected) << odbc::translateForPostgres(c.sql).sql;
+        EXPECT_EQ(orv::test::caseRows(*connection, c.sql), c.expected)
+            << odbc::translateForPostgres(c.sql).sql;
     } catch (const DatabaseError& error) {
         ADD_FAILURE() << error.what() << "\n" << odbc::translateForPostgres(c.sql).sql;
     }
@@ -120,7 +97,7 @@ void expectError(const std::vector<std::string>& setup, const QueryErrorCase& c)
     for (const std::string& statement : setup)
         connection->execute(statement, {});
     try {
-        const Rows rows = rowsOf(*connection, c.sql);
+        const Rows rows = orv::test::caseRows(*connection, c.sql);
         ADD_FAILURE() << "no error; " << rows.size() << " rows from "
                       << odbc::translateForPostgres(c.sql).sql;
     } catch (const DatabaseError& error) {
