@@ -45,27 +45,6 @@ const char* serverGap(const std::string& name) {
     static constexpr Gap kGaps[] = {
         {"ToNumber", "typeof() is the embedded bank's own function"},
         {"FloorCeilSign", "typeof() is the embedded bank's own function"},
-        {"ToCharOfDateWithoutMask", "TO_CHAR of a date text keeps the text on the server"},
-        {"TruncOfDates", "TRUNC of date texts is ambiguous between orafce's forms"},
-        {"GreatestLeastOfNumbers", "LEAST(1, '0.5') takes the text as an integer"},
-        {"GreatestLeastOfDates", "GREATEST of date texts compares them as texts"},
-        {"TimeOfDayCounts", "orafce's MONTHS_BETWEEN ignores the time of day"},
-        {"ChrAndAscii", "CHR and ASCII take code points, the bank's database bytes"},
-        {"UpperLowerOfAccentedLetters", "UPPER of a number needs a text on the server"},
-        {"Sysdate", "SYSDATE - date is an interval on the server, not days"},
-        {"ToDateBadMonth", "the server's own error text"},
-        {"ToDateBadMonthName", "the server's own error text"},
-        {"ToDateInputLeft", "orafce's TO_DATE accepts input left over"},
-        {"ToDateNotNumeric", "the server's own error text"},
-        {"ToDateBadMask", "the server's own error text"},
-        {"ToDateWithoutMask", "the server's own error text"},
-        {"AnsiDateLiteralNoDate", "the server's own error text"},
-        {"ToNumberOfDate", "the server's own error text"},
-        {"TruncBadUnit", "the server's own error text"},
-        {"TruncOfText", "the server's own error text"},
-        {"GreatestDateAndText", "GREATEST compares a date and a text as texts"},
-        {"MonthsBetweenNumber", "the server's own error text"},
-        {"PlacesAreWholeNumbers", "ROUND with places that are no whole number"},
     };
     for (const Gap& gap : kGaps)
         if (name == gap.name) return gap.reason;

@@ -4,6 +4,7 @@
 #include "db/DatabaseError.h"
 #include "db/odbc/PostgresDialect.h"
 #include "db/odbc/ResultColumnNames.h"
+#include "db/odbc/ServerErrors.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -49,26 +50,6 @@ std::string diagnostic(SQLSMALLINT type, SQLHANDLE handle, std::string* sqlState
     while (!text.empty() && (text.back() == '\n' || text.back() == ';' || text.back() == ' '))
         text.pop_back();
     return text;
-}
-
-// The bank database's own words for the failures its statements meet most, by the server's
-// SQLSTATE; every other failure keeps the server's text.
-std::string bankErrorText(const std::string& state, const std::string& serverText) {
-    struct Known {
-        const char* state;
-        const char* text;
-    };
-    static constexpr Known kKnown[] = {
-        {"22012", "ORA-01476: divisor is equal to zero"},
-        {"22P02", "ORA-01722: invalid number"},
-        {"22008", "ORA-01847: day of month must be between 1 and last day of month"},
-        {"22007", "ORA-01861: literal does not match format string"},
-        {"42P01", "ORA-00942: table or view does not exist"},
-        {"42501", "ORA-01031: insufficient privileges"},
-    };
-    for (const Known& known : kKnown)
-        if (state == known.state) return known.text;
-    return serverText;
 }
 
 // The failure of a statement, in the bank database's words where it has them.
@@ -221,7 +202,8 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
         // come before the server's own, whose SUBSTR, INSTR and friends differ.
         runPlain("SET DateStyle = 'ISO, DMY'");
         runPlain("SET orafce.nls_date_format = 'DD.MM.YYYY'");
-        runPlain("SET search_path = \"$user\", public, oracle, pg_catalog");
+        runPlain("SET search_path = \"$user\", public, orv, oracle, pg_catalog");
+        installDateDifference();
         // Values written as text as the bank's database writes them: a number without trailing
         // zeros and without the zero before its point, a date as dd.mm.yyyy (and its time
         // when it has one). Texts stay as they are.
@@ -238,6 +220,10 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
                  "IMMUTABLE AS $$ SELECT CASE WHEN v = date_trunc('day', v) THEN "
                  "pg_catalog.to_char(v, 'DD.MM.YYYY') ELSE pg_catalog.to_char(v, "
                  "'DD.MM.YYYY HH24:MI:SS') END $$");
+        // A call the translation computed and found failing raises the bank's error text when
+        // the server reaches it (see ConstantCalls.h).
+        runPlain("CREATE FUNCTION pg_temp.orv_raise(message text) RETURNS text LANGUAGE plpgsql "
+                 "VOLATILE AS $$ BEGIN RAISE EXCEPTION USING MESSAGE = message; END $$");
         // ROWNUM in a grouped query draws its numbers from here.
         runPlain("CREATE TEMPORARY SEQUENCE IF NOT EXISTS orv_rownum");
         commit();
@@ -248,6 +234,45 @@ OdbcConnection::~OdbcConnection() {
     direct_.reset();
     prepared_.clear();
     order_.clear();
+}
+
+// On the bank's database the difference of two dates is a number of days, with the time of day
+// as its fraction (SYSDATE - d). The server gives an interval for a timestamp less a timestamp or
+// a date; the schema orv, searched before the server's own operators, has '-' operators that
+// give days. Operators are found only through the search path, never in pg_temp, so they live
+// in the database: the first session with the right to create them there does so, and a session
+// without it keeps the server's intervals.
+void OdbcConnection::installDateDifference() {
+    runPlain(R"(DO $install$
+BEGIN
+  IF EXISTS (SELECT 1 FROM pg_operator o JOIN pg_namespace n ON n.oid = o.oprnamespace
+             WHERE n.nspname = 'orv' AND o.oprname = '-')
+     OR NOT has_database_privilege(current_database(), 'CREATE') THEN
+    RETURN;
+  END IF;
+  BEGIN
+    CREATE SCHEMA IF NOT EXISTS orv;
+    GRANT USAGE ON SCHEMA orv TO PUBLIC;
+    CREATE FUNCTION orv.days_between(a timestamp, b timestamp) RETURNS numeric LANGUAGE sql
+      IMMUTABLE AS 'SELECT EXTRACT(EPOCH FROM (a OPERATOR(pg_catalog.-) b)) / 86400';
+    CREATE FUNCTION orv.days_between(a timestamp, b pg_catalog.date) RETURNS numeric
+      LANGUAGE sql IMMUTABLE AS 'SELECT orv.days_between(a, b::timestamp)';
+    CREATE FUNCTION orv.days_between(a pg_catalog.date, b timestamp) RETURNS numeric
+      LANGUAGE sql IMMUTABLE AS 'SELECT orv.days_between(a::timestamp, b)';
+    CREATE OPERATOR orv.- (LEFTARG = timestamp, RIGHTARG = timestamp,
+                           FUNCTION = orv.days_between);
+    CREATE OPERATOR orv.- (LEFTARG = timestamp, RIGHTARG = pg_catalog.date,
+                           FUNCTION = orv.days_between);
+    CREATE OPERATOR orv.- (LEFTARG = pg_catalog.date, RIGHTARG = timestamp,
+                           FUNCTION = orv.days_between);
+  EXCEPTION WHEN OTHERS THEN
+    -- Another session created them at the same moment, or this one may not: either way the
+    -- statements still run.
+    NULL;
+  END;
+END
+$install$)");
+    commit();
 }
 
 void OdbcConnection::runPlain(const std::string& serverSql) {

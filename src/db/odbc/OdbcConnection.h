@@ -70,6 +70,7 @@ private:
     /// variables (its rows are read while other statements run).
     Running run(const std::string& bankSql, const std::vector<BoundVariable>& variables,
                 bool ownHandle = false);
+    void installDateDifference();
     void runPlain(const std::string& serverSql);
     void fetchAll(Running& running,
                   const std::function<void(const std::vector<FieldInfo>&)>& columns,

@@ -1,5 +1,6 @@
 #include "db/odbc/PostgresDialect.h"
 
+#include "db/odbc/ConstantCalls.h"
 #include "db/odbc/PostgresCalls.h"
 #include "db/odbc/PostgresNodes.h"
 #include "db/odbc/PostgresRownum.h"
@@ -288,6 +289,7 @@ PostgresStatement translateForPostgres(std::string_view bankSql) {
     statement.sourceTable = singleSourceTable(nodes);
     statement.columnNames = resultColumnNames(bankSql);
     rewriteCreateTable(nodes);
+    pg::foldConstantCalls(nodes);
     rewriteLevel(nodes);
     orderTiesByWholeRow(nodes);
     std::vector<sqlite::SharedLiteral> unused;
