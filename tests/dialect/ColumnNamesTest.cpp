@@ -1,5 +1,5 @@
 // The header of a query's column: its alias, the column's name, or the expression as the bank's
-// database names it (upper case, no blanks), never the text SQLite runs.
+// database names it (upper case, no blanks, unless quoted), never the text SQLite runs.
 
 #include "DialectHarness.h"
 
@@ -37,12 +37,17 @@ TEST(ColumnNames, NameEachKindOfSelectItem) {
         {"SELECT NVL(x, 0), a || b, count(*) FROM t", {"NVL(X,0)", "A||B", "COUNT(*)"}},
         {"select sum(t.x) / 100, 'a b' || t.a, '' FROM t", {"SUM(T.X)/100", "'AB'||T.A", "''"}},
         {"SELECT x, t.a, x AS n, t.b b2, NVL(x, 0) \"Znesek\", DECODE(a, 'x', 1) d FROM t",
-         {"x", "a", "n", "b2", "Znesek", "d"}},
+         {"X", "A", "N", "B2", "Znesek", "D"}},
         {"SELECT DISTINCT CASE WHEN x > 0 THEN 'plus' END, upper('č') FROM t",
          {"CASEWHENX>0THEN'PLUS'END", "UPPER('Č')"}},
         {"SELECT ROWNUM, x + 1 FROM t WHERE ROWNUM <= 2", {"ROWNUM", "X+1"}},
         {"SELECT x + 1 FROM t UNION SELECT x - 1 FROM t", {"X+1"}},
         {"SELECT t.*, x * 2 FROM t", {"id", "x", "a", "b", "X*2"}},
+        // A subquery's list names the columns an outer '*' shows, as the bank's database does.
+        {"SELECT * FROM (SELECT x, a n, x * 2, \"Q\" FROM (SELECT x, a, 1 \"Q\" FROM t)) "
+         "WHERE ROWNUM <= 3",
+         {"X", "N", "X*2", "Q"}},
+        {"SELECT s.* FROM (SELECT id, NVL(b, a) FROM t) s", {"ID", "NVL(B,A)"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(columnNames(db, c.sql), c.names) << c.sql;

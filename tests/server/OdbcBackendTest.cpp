@@ -89,7 +89,7 @@ TEST_F(OdbcBackend, DatasetReadsTypedFields) {
     ASSERT_EQ(q.RecordCount(), 3);
     ASSERT_EQ(q.FieldCount(), 5);
     EXPECT_EQ(q.Fields(0).info().name, "ID");
-    EXPECT_EQ(q.Fields(4).info().name, "oznaka");
+    EXPECT_EQ(q.Fields(4).info().name, "OZNAKA");
     EXPECT_EQ(q.FieldByName("D").info().type, FieldType::Date);
     EXPECT_EQ(q.FieldByName("N").info().type, FieldType::Float);
     EXPECT_EQ(q.FieldByName("S").info().size, 5);

@@ -56,19 +56,26 @@ TEST(PostgresTranslation, RownumConditionsBecomeLimits) {
         EXPECT_THROW(translateForPostgres(combined), DatabaseError) << combined;
 }
 
-// Aliases as written; an expression without one as the bank's database names it, in upper case
-// without blanks (as the embedded bank names it too).
+// Names and aliases in upper case unless quoted; an expression without an alias as the bank's
+// database names it, in upper case without blanks (as the embedded bank names it too); a '*' over
+// a subquery shows the subquery's names.
 TEST(PostgresTranslation, ColumnsAreNamedAsTheStatementWritesThem) {
     EXPECT_EQ(resultColumnNames("select SIF, nzv x, t.KRT, max(d) AS Zadnji, 1+1, ' ' SIF2, "
                                 "CASE WHEN a THEN b END, nvl(x, 0) from t"),
-              (std::vector<std::string>{"", "x", "", "Zadnji", "1+1", "SIF2", "CASEWHENATHENBEND",
-                                        "NVL(X,0)"}));
+              (std::vector<std::string>{"SIF", "X", "KRT", "ZADNJI", "1+1", "SIF2",
+                                        "CASEWHENATHENBEND", "NVL(X,0)"}));
     EXPECT_EQ(nameColumns({"", "x"}, {"sif", "x"}), (std::vector<std::string>{"SIF", "x"}));
     // A '*' keeps the server's names in upper case; the ROWID key it brings is dropped.
     EXPECT_EQ(nameColumns({"*", "ROWID"}, {"id", "s", "orv_rowid", "orv_rowid"}),
               (std::vector<std::string>{"ID", "S", "", "ROWID"}));
     EXPECT_EQ(nameColumns({"n", "*"}, {"n", "id", "orv_rowid"}),
               (std::vector<std::string>{"n", "ID", ""}));
+    EXPECT_EQ(resultColumnNames("SELECT * FROM (SELECT iddog, dan d2, lot * 2, \"Q\" FROM dog "
+                                "ORDER BY dan) WHERE ROWNUM <= 3"),
+              (std::vector<std::string>{"IDDOG", "D2", "LOT*2", "Q"}));
+    // A '*' over a join keeps the server's names.
+    EXPECT_EQ(resultColumnNames("SELECT * FROM (SELECT a FROM t) x, u"),
+              (std::vector<std::string>{"*"}));
 }
 
 } // namespace

@@ -197,7 +197,7 @@ TEST_F(BothBackends, ServerBankIsMadeOnlyInAnEmptyDatabase) {
         "select count(*) n from KNJIZBE;\nselect count(*) n from skup.MSRP9_SLAB_34_E;\n"
         "select skup.p_ecb_pd.f_orig_zapad('S', null, '1.1.2024', '31.12.2024') r from dual;\n");
     ASSERT_EQ(rows.exitCode, 0) << rows.err;
-    EXPECT_EQ(rows.out, "n\n0\nn\n0\nr\n\n");
+    EXPECT_EQ(rows.out, "N\n0\nN\n0\nR\n\n");
 }
 
 TEST_F(BothBackends, WrongPasswordIsRefusedByTheServer) {

@@ -153,7 +153,9 @@ std::optional<Outcome> compute(const Nodes& expression) {
     const int rc = sqlite3_step(statement);
     if (rc == SQLITE_ROW) {
         switch (sqlite3_column_type(statement, 0)) {
-        case SQLITE_NULL: outcome.kind = Outcome::Kind::Null; break;
+        case SQLITE_NULL:
+            outcome.kind = Outcome::Kind::Null;
+            break;
         case SQLITE_INTEGER:
             outcome.kind = Outcome::Kind::Integer;
             outcome.integer = sqlite3_column_int64(statement, 0);
@@ -167,7 +169,9 @@ std::optional<Outcome> compute(const Nodes& expression) {
             outcome.text.assign(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
                                 static_cast<size_t>(sqlite3_column_bytes(statement, 0)));
             break;
-        default: sqlite3_finalize(statement); return std::nullopt;
+        default:
+            sqlite3_finalize(statement);
+            return std::nullopt;
         }
     } else {
         outcome.kind = Outcome::Kind::Error;
@@ -184,12 +188,12 @@ std::optional<Outcome> compute(const Nodes& expression) {
 // The server type a call's result has when its value is no help (a NULL, an error).
 std::string resultType(const Nodes& call) {
     static constexpr const char* kDates[] = {"TO_DATE", "ADD_MONTHS", "LAST_DAY"};
-    static constexpr const char* kTexts[] = {"TO_CHAR", "SUBSTR", "LPAD",    "RPAD",
-                                             "REPLACE", "CHR",    "UPPER",   "LOWER",
+    static constexpr const char* kTexts[] = {"TO_CHAR", "SUBSTR", "LPAD",  "RPAD",
+                                             "REPLACE", "CHR",    "UPPER", "LOWER",
                                              "INITCAP", "TRIM",   "CONCAT"};
-    static constexpr const char* kNumbers[] = {"LENGTH", "INSTR", "ASCII", "ROUND",
-                                               "ABS",    "TO_NUMBER", "FLOOR", "CEIL",
-                                               "CEILING", "SIGN", "MOD", "MONTHS_BETWEEN"};
+    static constexpr const char* kNumbers[] = {"LENGTH",  "INSTR",     "ASCII", "ROUND",
+                                               "ABS",     "TO_NUMBER", "FLOOR", "CEIL",
+                                               "CEILING", "SIGN",      "MOD",   "MONTHS_BETWEEN"};
     if (call.empty() || !call[0].isLeaf()) return "text";
     for (const char* name : kDates)
         if (call[0].isWord(name)) return "timestamp";
@@ -202,8 +206,7 @@ std::string resultType(const Nodes& call) {
     if (call.size() > 1 && !call[1].children.empty() && call[1].children[0].isLeaf()) {
         const Token& first = call[1].children[0].token;
         if (first.kind == Token::Kind::Number) return "numeric";
-        if (first.kind == Token::Kind::String && sqlite::isDateText(first.text))
-            return "timestamp";
+        if (first.kind == Token::Kind::String && sqlite::isDateText(first.text)) return "timestamp";
     }
     return "text";
 }
@@ -242,12 +245,15 @@ Node valueNode(const Outcome& outcome, const Nodes& expression) {
         const std::string type = resultType(expression);
         return type == "text" ? sqlite::word("NULL") : cast({sqlite::word("NULL")}, type);
     }
-    case Outcome::Kind::Integer: return numberLiteral(std::to_string(outcome.integer));
-    case Outcome::Kind::Real: return numberLiteral(shortestNumberText(outcome.real));
+    case Outcome::Kind::Integer:
+        return numberLiteral(std::to_string(outcome.integer));
+    case Outcome::Kind::Real:
+        return numberLiteral(shortestNumberText(outcome.real));
     case Outcome::Kind::Error:
         return cast({sqlite::word(kRaiseFunction), sqlite::paren({internalString(outcome.text)})},
                     resultType(expression));
-    case Outcome::Kind::Text: break;
+    case Outcome::Kind::Text:
+        break;
     }
     // The embedded dialect hands a date out as its date text; a function that returns dates
     // (TO_DATE, TRUNC, LAST_DAY, an ANSI literal) gives the server a date.

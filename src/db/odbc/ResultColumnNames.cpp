@@ -32,10 +32,12 @@ std::string itemName(std::string_view sql, const std::vector<PlacedToken>& token
             token.kind == Token::Kind::Word || token.kind == Token::Kind::QuotedIdent;
         if (nameHere ? !isNameToken : !token.isOperator(".")) plain = false;
     }
-    if (plain && (last - first) % 2 == 1) {
+    const bool pseudoColumn = last - first == 1 && (end.isWord("ROWNUM") || end.isWord("SYSDATE") ||
+                                                    end.isWord("USER") || end.isWord("NULL"));
+    if (plain && (last - first) % 2 == 1 && !pseudoColumn) {
         if (end.isWord("ROWID")) return "ROWID";
         if (end.kind == Token::Kind::QuotedIdent) return end.text;
-        return kServerName;
+        return toUpper(end.text);
     }
     // An alias: a name after the expression, with or without AS.
     if (last - first >= 2 &&
@@ -45,11 +47,46 @@ std::string itemName(std::string_view sql, const std::vector<PlacedToken>& token
         const bool afterOperand =
             before.isOperator(")") || before.isLiteral() || before.kind == Token::Kind::Word ||
             before.kind == Token::Kind::QuotedIdent || before.kind == Token::Kind::Bind;
-        if (afterOperand && !isKeyword(end, "END") && !isKeyword(end, "NULL")) return end.text;
+        // An unquoted alias is a name like any other: upper case.
+        if (afterOperand && !isKeyword(end, "END") && !isKeyword(end, "NULL"))
+            return end.kind == Token::Kind::Word ? toUpper(end.text) : end.text;
     }
     // An expression: named as the bank's database names it, as the embedded bank does.
     return sqlite::expressionColumnName(
         sql.substr(tokens[first].begin, tokens[last - 1].end - tokens[first].begin));
+}
+
+// `SELECT * FROM (SELECT ...) [alias]`: the columns the '*' brings are the subquery's, named as
+// its own select list names them (the server would name them in lower case, or ?column?).
+void nameColumnsOfSubquery(std::string_view sql, const std::vector<PlacedToken>& tokens,
+                           size_t from, std::vector<std::string>& names) {
+    if (names.size() != 1 || names[0] != kAllColumns) return;
+    if (from + 2 >= tokens.size() || !tokens[from + 1].token.isOperator("(") ||
+        !isKeyword(tokens[from + 2].token, "SELECT"))
+        return;
+    int depth = 0;
+    size_t close = from + 1;
+    for (; close < tokens.size(); ++close) {
+        if (tokens[close].token.isOperator("(")) ++depth;
+        if (tokens[close].token.isOperator(")") && --depth == 0) break;
+    }
+    if (close >= tokens.size()) return;
+    // Only the subquery itself: an alias may follow, but no join or second table.
+    size_t next = close + 1;
+    if (next < tokens.size() && tokens[next].token.kind == Token::Kind::Word &&
+        !isKeyword(tokens[next].token, "WHERE") && !isKeyword(tokens[next].token, "ORDER") &&
+        !isKeyword(tokens[next].token, "GROUP"))
+        ++next;
+    if (next < tokens.size() &&
+        (tokens[next].token.isOperator(",") || isKeyword(tokens[next].token, "JOIN") ||
+         isKeyword(tokens[next].token, "LEFT") || isKeyword(tokens[next].token, "INNER")))
+        return;
+    const size_t begin = tokens[from + 2].begin;
+    const std::vector<std::string> inner =
+        resultColumnNames(sql.substr(begin, tokens[close].begin - begin));
+    for (const std::string& name : inner)
+        if (name == kAllColumns || name == kServerName) return;
+    if (!inner.empty()) names = inner;
 }
 
 } // namespace
@@ -81,7 +118,10 @@ std::vector<std::string> resultColumnNames(std::string_view sql) {
         if (token.isOperator(",") || isKeyword(token, "FROM") || isKeyword(token, "INTO")) {
             names.push_back(itemName(sql, tokens, first, i));
             first = i + 1;
-            if (!token.isOperator(",")) return names;
+            if (!token.isOperator(",")) {
+                if (isKeyword(token, "FROM")) nameColumnsOfSubquery(sql, tokens, i, names);
+                return names;
+            }
         }
     }
     names.push_back(itemName(sql, tokens, first, tokens.size()));

@@ -11,8 +11,10 @@ namespace orv::odbc {
 namespace {
 
 constexpr const char* kNotANumber = "ORA-01722: invalid number";
-constexpr const char* kDateGotNumber = "ORA-00932: inconsistent datatypes: expected DATE got NUMBER";
-constexpr const char* kNumberGotDate = "ORA-00932: inconsistent datatypes: expected NUMBER got DATE";
+constexpr const char* kDateGotNumber =
+    "ORA-00932: inconsistent datatypes: expected DATE got NUMBER";
+constexpr const char* kNumberGotDate =
+    "ORA-00932: inconsistent datatypes: expected NUMBER got DATE";
 
 // The server's text without its "ERROR:" heading.
 std::string withoutHeading(std::string text) {
@@ -45,7 +47,8 @@ std::string dateTextError(const std::string& text) {
 }
 
 bool isNumberType(std::string_view type) {
-    for (const char* name : {"integer", "numeric", "bigint", "smallint", "double precision", "real"})
+    for (const char* name :
+         {"integer", "numeric", "bigint", "smallint", "double precision", "real"})
         if (type == name) return true;
     return false;
 }

@@ -66,25 +66,27 @@ bool hasAlias(const std::vector<PlacedToken>& placed, size_t first, size_t last)
            before.kind == Token::Kind::Bind;
 }
 
-// True when the item [first, last) is an expression the bank's database names by its text.
-bool needsName(const std::vector<PlacedToken>& placed, size_t first, size_t last) {
-    if (first >= last || placed[last - 1].token.isOperator("*")) return false;
-    return !isColumnReference(placed, first, last) && !hasAlias(placed, first, last);
+// Words that read as column names but are not columns: the rewrites turn them into calls, and
+// NULL may stand for ''. They are named by their text like any expression.
+bool isPseudoColumn(const Token& token) {
+    return token.isWord("ROWNUM") || token.isWord("SYSDATE") || token.isWord("NULL") ||
+           token.isWord("ROWID") || token.isWord("USER");
 }
 
-// One past the first select list's items, and where each item ends; empty when the statement is
-// no query.
-std::vector<size_t> selectItemEnds(const std::vector<PlacedToken>& placed, size_t& first) {
-    size_t i = 0;
-    while (i < placed.size() && placed[i].token.isOperator("(")) // (SELECT ...) UNION ...
-        ++i;
-    if (i >= placed.size() || !placed[i].token.isWord("SELECT")) return {};
-    ++i;
+// One select list: where its items start, and where each item ends.
+struct SelectList {
+    size_t first = 0;
+    std::vector<size_t> ends;
+};
+
+// The select list that starts after the SELECT at `select`.
+SelectList selectListAfter(const std::vector<PlacedToken>& placed, size_t select) {
+    SelectList list;
+    size_t i = select + 1;
     if (i < placed.size() && (placed[i].token.isWord("DISTINCT") || placed[i].token.isWord("ALL") ||
                               placed[i].token.isWord("UNIQUE")))
         ++i;
-    first = i;
-    std::vector<size_t> ends;
+    list.first = i;
     int depth = 0;
     for (; i < placed.size(); ++i) {
         const Token& token = placed[i].token;
@@ -93,10 +95,26 @@ std::vector<size_t> selectItemEnds(const std::vector<PlacedToken>& placed, size_
         if (depth < 0) break;
         if (depth > 0) continue;
         if (token.isWord("FROM") || token.isWord("INTO") || token.isOperator(";")) break;
-        if (token.isOperator(",")) ends.push_back(i);
+        if (token.isOperator(",")) list.ends.push_back(i);
     }
-    ends.push_back(i);
-    return ends;
+    list.ends.push_back(i);
+    return list;
+}
+
+// What one select-list item needs so that its column carries the bank database's name.
+enum class Naming { AsWritten, AddName, AddColumnName, UpperAlias };
+
+Naming namingOf(const std::vector<PlacedToken>& placed, size_t first, size_t last) {
+    if (first >= last || placed[last - 1].token.isOperator("*")) return Naming::AsWritten;
+    if (hasAlias(placed, first, last))
+        return placed[last - 1].token.kind == Token::Kind::Word ? Naming::UpperAlias
+                                                                : Naming::AsWritten;
+    if (!isColumnReference(placed, first, last)) return Naming::AddName;
+    // A column: SQLite names it as the table declares it, or as a subquery's list writes it;
+    // the bank's database in upper case, unless the name is quoted.
+    const Token& name = placed[last - 1].token;
+    return name.kind == Token::Kind::Word && !isPseudoColumn(name) ? Naming::AddColumnName
+                                                                   : Naming::AsWritten;
 }
 
 } // namespace
@@ -108,20 +126,33 @@ std::string expressionColumnName(std::string_view text) {
 
 std::vector<Token> nameExpressionColumns(std::string_view sql,
                                          const std::vector<PlacedToken>& placed) {
-    size_t first = 0;
-    const std::vector<size_t> ends = selectItemEnds(placed, first);
+    // Every select list: the outer query's names its result; a subquery's names the columns an
+    // outer `*` shows.
+    std::vector<Naming> namingAt(placed.size() + 1, Naming::AsWritten);
+    std::vector<size_t> itemStart(placed.size() + 1, 0);
+    for (size_t select = 0; select < placed.size(); ++select) {
+        if (!placed[select].token.isWord("SELECT")) continue;
+        const SelectList list = selectListAfter(placed, select);
+        size_t first = list.first;
+        for (const size_t end : list.ends) {
+            namingAt[end] = namingOf(placed, first, end);
+            itemStart[end] = first;
+            first = end + 1;
+        }
+    }
     std::vector<Token> tokens;
-    tokens.reserve(placed.size() + 2 * ends.size());
-    size_t next = 0; // the next item end to look at
+    tokens.reserve(placed.size() + 16);
     for (size_t i = 0; i <= placed.size(); ++i) {
-        if (next < ends.size() && ends[next] == i) {
-            if (needsName(placed, first, i)) {
-                tokens.push_back(makeWord("AS"));
-                tokens.push_back(
-                    Token{Token::Kind::QuotedIdent, itemName(sql, placed, first, i), false});
-            }
-            first = i + 1;
-            ++next;
+        if (namingAt[i] == Naming::AddName) {
+            tokens.push_back(makeWord("AS"));
+            tokens.push_back(
+                Token{Token::Kind::QuotedIdent, itemName(sql, placed, itemStart[i], i), false});
+        } else if (namingAt[i] == Naming::AddColumnName) {
+            tokens.push_back(makeWord("AS"));
+            tokens.push_back(
+                Token{Token::Kind::QuotedIdent, upperText(placed[i - 1].token.text), false});
+        } else if (namingAt[i] == Naming::UpperAlias) {
+            tokens.back() = Token{Token::Kind::QuotedIdent, upperText(tokens.back().text), false};
         }
         if (i < placed.size()) tokens.push_back(placed[i].token);
     }
