@@ -1,6 +1,7 @@
 #include "base/RecordingVmesnik.h"
 #include "db/LogonComponent.h"
 #include "db/sqlite/BankFile.h"
+#include "db/sqlite/SqliteConnection.h"
 #include "db/sqlite/Users.h"
 #include "support/TestBank.h"
 
@@ -95,6 +96,18 @@ TEST_F(LogonFixture, UnusableDatabasesGiveAClearMessage) {
         ASSERT_EQ(quiet.messages.size(), 1u) << database;
         EXPECT_NE(quiet.messages[0].find(expected), std::string::npos) << quiet.messages[0];
     }
+}
+
+// USER is the name the session logged on with, in upper case, in any expression.
+TEST(SessionUser, UserIsTheLoggedOnName) {
+    test::TestBank bank;
+    sqlite::SqliteConnection connection(bank.path(), "OPERATER", "demo");
+    const ResultSet result =
+        connection.query("SELECT USER, LOWER(USER) || '!' FROM dual WHERE USER = 'OPERATER'", {});
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.fields[0].name, "USER");
+    EXPECT_EQ(result.rows.value(0, 0).toText(), "OPERATER");
+    EXPECT_EQ(result.rows.value(0, 1).toText(), "operater!");
 }
 
 TEST_F(LogonFixture, PasswordIsNotStoredInClear) {

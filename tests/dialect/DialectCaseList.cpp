@@ -222,6 +222,22 @@ const DialectCase kDates[] = {
      "SELECT id FROM t WHERE d > '31.12.2006' AND d < '6.3.2024' ORDER BY d",
      {{"2"}, {"6"}, {"1"}},
      {"CREATE INDEX t_d ON t (d)", "INSERT INTO t VALUES (6, 'z', 1, '09.01.2007')"}},
+    // The same functions on columns: the server computes these itself (calls of literals are
+    // computed as the embedded bank computes them).
+    {"DateFunctionsOfColumns",
+     "SELECT TRUNC(d, 'MM'), TRUNC(d, 'YYYY'), LAST_DAY(d), ADD_MONTHS(d, n), "
+     "MONTHS_BETWEEN(d, ADD_MONTHS(d, -n)), TO_CHAR(d, 'YYYYMMDD'), TO_CHAR(d), d - 1, "
+     "d - TO_DATE('01.01.2007', 'DD.MM.YYYY') FROM t WHERE id = 1 OR id = 2 ORDER BY id",
+     {{"01.03.2024", "01.01.2024", "31.03.2024", "05.03.2024", "0", "20240305", "05.03.2024",
+       "04.03.2024", "6273"},
+      {"01.01.2007", "01.01.2007", "31.01.2007", "01.05.2007", "4", "20070101", "01.01.2007",
+       "31.12.2006", "0"}}},
+    {"TextFunctionsOfColumns",
+     "SELECT INSTR(s, 'B', n), INSTR(s, 'b', n + 1), SUBSTR(s, n + 2), LOWER(s), INITCAP(s), "
+     "LENGTH(s), LPAD(s, 5, '*'), NVL(s, 'prazno') FROM t WHERE id <= 3 ORDER BY id",
+     {{"0", "0", "BC", "abc", "Abc", "3", "**ABC", "ABC"},
+      {"0", "0", "NULL", "abc", "Abc", "3", "**abc", "abc"},
+      {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "prazno"}}},
     {"CanonicalText",
      "SELECT orv_canonical_date('1.1.2007'), orv_canonical_date('5.3.2024 7:05'), "
      "orv_canonical_date(NULL), orv_check_date(NULL), orv_check_date('29.02.2024') FROM dual",

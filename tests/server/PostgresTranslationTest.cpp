@@ -4,6 +4,7 @@
 #include "db/DatabaseError.h"
 #include "db/odbc/PostgresDialect.h"
 #include "db/odbc/ResultColumnNames.h"
+#include "db/odbc/ServerErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,39 @@ TEST(PostgresTranslation, ColumnsAreNamedAsTheStatementWritesThem) {
     // A '*' over a join keeps the server's names.
     EXPECT_EQ(resultColumnNames("SELECT * FROM (SELECT a FROM t) x, u"),
               (std::vector<std::string>{"*"}));
+}
+
+// The server's failures in the bank database's words: date texts by the embedded bank's own
+// reading of them, calls the server has no function for by the kind of argument at fault.
+TEST(ServerErrors, AreReportedInTheBankDatabaseWords) {
+    struct Case {
+        const char* state;
+        const char* serverText;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"P0001", "ERROR: ORA-01843: not a valid month", "ORA-01843: not a valid month"},
+        {"22008", "ERROR: date/time field value out of range: \"05.13.2024\"",
+         "ORA-01843: not a valid month"},
+        {"22008", "ERROR: date/time field value out of range: \"31.02.2024\"",
+         "ORA-01847: day of month must be between 1 and last day of month"},
+        {"22007", "ERROR: invalid input syntax for type date: \"x\"",
+         "ORA-01858: a non-numeric character was found where a numeric was expected"},
+        {"42883", "ERROR: function months_between(pg_catalog.date, integer) does not exist",
+         "ORA-00932: inconsistent datatypes: expected DATE got NUMBER"},
+        {"42883", "ERROR: function add_months(pg_catalog.date, numeric) does not exist",
+         "ERROR: function add_months(pg_catalog.date, numeric) does not exist"},
+        {"42883", "ERROR: function to_number(pg_catalog.date) does not exist",
+         "ORA-01722: invalid number"},
+        {"42883", "ERROR: operator does not exist: pg_catalog.date * integer",
+         "ORA-00932: inconsistent datatypes: expected NUMBER got DATE"},
+        {"22023", "ERROR: invalid value for round/trunc format string",
+         "ORA-01821: date format not recognized"},
+        {"22012", "ERROR: division by zero", "ORA-01476: divisor is equal to zero"},
+        {"XX000", "ERROR: something else", "ERROR: something else"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(bankErrorText(c.state, c.serverText), c.expected) << c.serverText;
 }
 
 } // namespace

@@ -103,6 +103,53 @@ void typeNullFirstArgument(Nodes& arguments) {
     arguments = sqlite::joinWithCommas(parts);
 }
 
+// Arguments that count (positions, occurrences, months, lengths) are whole numbers on the bank's
+// database, which drops their fraction; orafce declares them integer and finds no function for a
+// numeric column.
+void wholeNumberArguments(Nodes& arguments, size_t from, size_t to) {
+    std::vector<Nodes> parts = sqlite::splitOnCommas(arguments);
+    bool changed = false;
+    for (size_t k = from; k < to && k < parts.size(); ++k) {
+        if (parts[k].size() == 1 && parts[k][0].isLeaf() &&
+            parts[k][0].token.kind == Token::Kind::Number)
+            continue; // a literal is read as the integer it is
+        Nodes inside{sqlite::word("pg_catalog"),
+                     sqlite::op("."),
+                     sqlite::word("trunc"),
+                     sqlite::paren({sqlite::word("CAST"),
+                                    sqlite::paren({sqlite::paren(std::move(parts[k])),
+                                                   sqlite::word("AS"), sqlite::word("numeric")})}),
+                     sqlite::word("AS"),
+                     sqlite::word("integer")};
+        parts[k] = Nodes{sqlite::word("CAST"), sqlite::paren(std::move(inside))};
+        changed = true;
+    }
+    if (changed) arguments = sqlite::joinWithCommas(parts);
+}
+
+// INSTR(s, sub, position[, occurrence]) finds nothing from position 0 on the bank's database;
+// orafce searches from the first character. NULL arguments still give NULL.
+Node instrFromPosition(std::vector<Nodes> arguments, Nodes call) {
+    Nodes expression{sqlite::word("CASE"), sqlite::word("WHEN")};
+    for (Node& node : isNullTest(arguments[0], false))
+        expression.push_back(std::move(node));
+    expression.push_back(sqlite::word("OR"));
+    for (Node& node : isNullTest(arguments[1], false))
+        expression.push_back(std::move(node));
+    for (const char* part : {"THEN", "NULL", "WHEN"})
+        expression.push_back(sqlite::word(part));
+    expression.push_back(sqlite::paren(std::move(arguments[2])));
+    expression.push_back(sqlite::op("="));
+    expression.push_back(sqlite::leaf(Token{Token::Kind::Number, "0", false}));
+    expression.push_back(sqlite::word("THEN"));
+    expression.push_back(sqlite::leaf(Token{Token::Kind::Number, "0", false}));
+    expression.push_back(sqlite::word("ELSE"));
+    for (Node& node : call)
+        expression.push_back(std::move(node));
+    expression.push_back(sqlite::word("END"));
+    return sqlite::paren(std::move(expression));
+}
+
 } // namespace
 
 void rewriteCalls(Nodes& nodes) {
@@ -116,6 +163,18 @@ void rewriteCalls(Nodes& nodes) {
             std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
             if (arguments.size() != 3) continue;
             nodes[i] = nvl2(std::move(arguments));
+            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+            continue;
+        }
+        if (isCallOf(nodes, i, "ADD_MONTHS")) wholeNumberArguments(nodes[i + 1].children, 1, 2);
+        if (isCallOf(nodes, i, "LPAD") || isCallOf(nodes, i, "RPAD"))
+            wholeNumberArguments(nodes[i + 1].children, 1, 2);
+        if (isCallOf(nodes, i, "INSTR")) {
+            wholeNumberArguments(nodes[i + 1].children, 2, 4);
+            std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+            if (arguments.size() < 3) continue;
+            Nodes call{std::move(nodes[i]), std::move(nodes[i + 1])};
+            nodes[i] = instrFromPosition(std::move(arguments), std::move(call));
             nodes.erase(nodes.begin() + static_cast<long>(i + 1));
             continue;
         }

@@ -91,10 +91,12 @@ std::string wrongArgumentError(const std::string& text) {
     const std::vector<std::string> types = argumentTypes(text, open);
     static constexpr const char* kDateFunctions[] = {"MONTHS_BETWEEN", "ADD_MONTHS", "LAST_DAY",
                                                      "NEXT_DAY"};
+    // A number where the date goes: MONTHS_BETWEEN takes two dates, the others one, first.
     for (const char* dateFunction : kDateFunctions) {
         if (name != dateFunction) continue;
-        for (const std::string& type : types)
-            if (isNumberType(type)) return kDateGotNumber;
+        const size_t dates = name == "MONTHS_BETWEEN" ? 2 : 1;
+        for (size_t k = 0; k < dates && k < types.size(); ++k)
+            if (isNumberType(types[k])) return kDateGotNumber;
         return {};
     }
     static constexpr const char* kNumberFunctions[] = {

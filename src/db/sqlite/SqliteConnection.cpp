@@ -285,6 +285,7 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
     }
     if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
     statements_ = std::make_unique<StatementCache>(bank_);
+    registerUserFunction(userName);
     profile_ = StatementProfile::fromEnvironment(bank_.handle());
     // The logon is the boundary: what a user's statements may reach is the bank and its schema
     // skup. Another file attached would be read with this user's rights (another bank's password
@@ -292,6 +293,20 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
     // (writable_schema, journal_mode). SQLite asks the authorizer as it prepares each statement.
     sqlite3_set_authorizer(bank_.handle(), authorize, this);
     guardStatements_ = true;
+}
+
+// USER, the name the session logged on with, in upper case as the bank's database keeps user
+// names; the translation writes USER as orv_user().
+void SqliteConnection::registerUserFunction(const std::string& userName) {
+    userName_ = upper(userName);
+    const auto body = [](sqlite3_context* context, int, sqlite3_value**) {
+        const auto* name = static_cast<const std::string*>(sqlite3_user_data(context));
+        sqlite3_result_text(context, name->c_str(), static_cast<int>(name->size()),
+                            SQLITE_TRANSIENT);
+    };
+    if (sqlite3_create_function_v2(bank_.handle(), "orv_user", 0, SQLITE_UTF8, &userName_, body,
+                                   nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DatabaseError(sqlite3_errmsg(bank_.handle()));
 }
 
 int SqliteConnection::authorize(void* self, int action, const char*, const char*, const char*,

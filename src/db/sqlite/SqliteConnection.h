@@ -88,6 +88,7 @@ private:
                       const std::string& column);
     void beginTransactionFor(sqlite3_stmt* statement);
     void runTransactionControl(const std::string& sql);
+    void registerUserFunction(const std::string& userName);
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);
     void runToEnd(sqlite3_stmt* statement);
@@ -102,6 +103,8 @@ private:
     /// While true, the authorizer refuses ATTACH, DETACH and PRAGMA; the connection's own work
     /// (the integrity check) lifts it for its duration.
     bool guardStatements_ = false;
+    /// The logged-on user in upper case, read by orv_user() (USER).
+    std::string userName_;
 };
 
 } // namespace orv::sqlite

@@ -50,10 +50,11 @@ bool isColumnReference(const std::vector<PlacedToken>& placed, size_t first, siz
         const Token& token = placed[i].token;
         if ((i - first) % 2 == 0 ? !isName(token) : !token.isOperator(".")) return false;
     }
-    // ROWNUM and SYSDATE read as names but are rewritten into calls; NULL may stand for ''.
+    // ROWNUM, SYSDATE and USER read as names but are rewritten into calls; NULL may stand for
+    // ''.
     const Token& only = placed[first].token;
-    return last - first > 1 ||
-           !(only.isWord("ROWNUM") || only.isWord("SYSDATE") || only.isWord("NULL"));
+    return last - first > 1 || !(only.isWord("ROWNUM") || only.isWord("SYSDATE") ||
+                                 only.isWord("USER") || only.isWord("NULL"));
 }
 
 // True when the item ends in an alias: a name after a complete operand, with or without AS.

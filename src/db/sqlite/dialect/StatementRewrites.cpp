@@ -63,14 +63,20 @@ void addUpdateDeleteAlias(Nodes& nodes) {
 
 void rewriteSysdate(Nodes& nodes) {
     for (size_t i = 0; i < nodes.size(); ++i) {
-        if (!nodes[i].isWord("SYSDATE")) continue;
+        const bool sysdate = nodes[i].isWord("SYSDATE");
+        if (!sysdate && !nodes[i].isWord("USER")) continue;
         const bool qualified = i > 0 && nodes[i - 1].isOperator(".");
         const bool followed = i + 1 < nodes.size() && (nodes[i + 1].isOperator(".") ||
                                                        nodes[i + 1].kind == Node::Kind::Paren);
         if (qualified || followed) continue;
-        nodes[i] = word("orv_sysdate");
+        // CREATE USER and GRANT ... TO USER name no column.
+        if (!sysdate && i > 0 &&
+            (nodes[i - 1].isWord("CREATE") || nodes[i - 1].isWord("ALTER") ||
+             nodes[i - 1].isWord("DROP")))
+            continue;
+        nodes[i] = word(sysdate ? "orv_sysdate" : "orv_user");
         Node noArguments = paren({});
-        noArguments.collateDatum = returnsDate("orv_sysdate");
+        noArguments.collateDatum = sysdate && returnsDate("orv_sysdate");
         nodes.insert(nodes.begin() + static_cast<long>(i + 1), std::move(noArguments));
     }
 }

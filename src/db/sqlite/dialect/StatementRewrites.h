@@ -18,8 +18,9 @@ void rewriteDual(Nodes& nodes);
 /// alias. Applies to the statement's top level.
 void addUpdateDeleteAlias(Nodes& nodes);
 
-/// SYSDATE, written without parentheses, becomes orv_sysdate() compared as a date. A qualified
-/// name (t.sysdate) or a call named sysdate stays as it is.
+/// SYSDATE, written without parentheses, becomes orv_sysdate() compared as a date, and USER
+/// orv_user() (the connection registers it). A qualified name (t.sysdate) or a call named
+/// sysdate stays as it is.
 void rewriteSysdate(Nodes& nodes);
 
 /// The ANSI date literal DATE 'yyyy-mm-dd' becomes the date text 'dd.mm.yyyy', compared as a
