@@ -238,6 +238,10 @@ const DialectCase kDates[] = {
      {{"0", "0", "BC", "abc", "Abc", "3", "**ABC", "ABC"},
       {"0", "0", "NULL", "abc", "Abc", "3", "**abc", "abc"},
       {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "prazno"}}},
+    {"TextFunctionsOfNumbersAndDates",
+     "SELECT UPPER(n), LENGTH(n * 10), SUBSTR(d, 4, 2), LOWER(d), INSTR(n * 10, 0) FROM t "
+     "WHERE id = 2",
+     {{"4", "2", "01", "01.01.2007", "2"}}},
     {"CanonicalText",
      "SELECT orv_canonical_date('1.1.2007'), orv_canonical_date('5.3.2024 7:05'), "
      "orv_canonical_date(NULL), orv_check_date(NULL), orv_check_date('29.02.2024') FROM dual",

@@ -127,6 +127,36 @@ void wholeNumberArguments(Nodes& arguments, size_t from, size_t to) {
     if (changed) arguments = sqlite::joinWithCommas(parts);
 }
 
+// The bank's text functions take a number or a date as the text the bank's database writes for
+// it (UPPER(0.5) is '.5'); the server has them only for texts. Their text arguments go through
+// orv_text, which leaves a text as it is.
+void textArguments(Nodes& arguments, size_t from, size_t to) {
+    std::vector<Nodes> parts = sqlite::splitOnCommas(arguments);
+    bool changed = false;
+    for (size_t k = from; k < to && k < parts.size(); ++k) {
+        if (parts[k].size() == 1 && parts[k][0].isLeaf() &&
+            (parts[k][0].token.kind == Token::Kind::String || parts[k][0].isWord("NULL")))
+            continue;
+        if (pg::hasWordAtTop(parts[k], 0, parts[k].size(), "FROM"))
+            continue; // TRIM(LEADING 'x' FROM s)
+        parts[k] = Nodes{sqlite::word(kTextFunction), sqlite::paren(std::move(parts[k]))};
+        changed = true;
+    }
+    if (changed) arguments = sqlite::joinWithCommas(parts);
+}
+
+// Which arguments of a text function are texts, [from, to).
+struct TextFunction {
+    const char* name;
+    size_t from;
+    size_t to;
+};
+constexpr TextFunction kTextFunctions[] = {
+    {"UPPER", 0, 1},  {"LOWER", 0, 1}, {"INITCAP", 0, 1}, {"LENGTH", 0, 1},
+    {"SUBSTR", 0, 1}, {"INSTR", 0, 2}, {"LPAD", 0, 1},    {"RPAD", 0, 1},
+    {"LTRIM", 0, 1},  {"RTRIM", 0, 1}, {"TRIM", 0, 1},    {"REPLACE", 0, 1},
+};
+
 // INSTR(s, sub, position[, occurrence]) finds nothing from position 0 on the bank's database;
 // orafce searches from the first character. NULL arguments still give NULL.
 Node instrFromPosition(std::vector<Nodes> arguments, Nodes call) {
@@ -166,6 +196,9 @@ void rewriteCalls(Nodes& nodes) {
             nodes.erase(nodes.begin() + static_cast<long>(i + 1));
             continue;
         }
+        for (const TextFunction& function : kTextFunctions)
+            if (isCallOf(nodes, i, function.name))
+                textArguments(nodes[i + 1].children, function.from, function.to);
         if (isCallOf(nodes, i, "ADD_MONTHS")) wholeNumberArguments(nodes[i + 1].children, 1, 2);
         if (isCallOf(nodes, i, "LPAD") || isCallOf(nodes, i, "RPAD"))
             wholeNumberArguments(nodes[i + 1].children, 1, 2);
