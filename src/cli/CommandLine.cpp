@@ -57,11 +57,15 @@ int runCommand(const char* name, const char* usage, int (*run)(int, char**), int
 
 namespace {
 
-void printHeader(TOracleDataSet& dataset, std::ostream& out) {
+std::string headerLine(TOracleDataSet& dataset) {
     std::string line;
     for (int i = 0; i < dataset.FieldCount(); ++i)
         line += (i ? "\t" : "") + dataset.fieldInfos()[static_cast<size_t>(i)].name;
-    out << line << "\n";
+    return line + "\n";
+}
+
+void printHeader(TOracleDataSet& dataset, std::ostream& out) {
+    out << headerLine(dataset);
 }
 
 void printCurrentRow(TOracleDataSet& dataset, std::ostream& out, std::string& line) {
@@ -84,9 +88,23 @@ void printQuery(TOracleDataSet& dataset, std::ostream& out) {
 }
 
 void streamQuery(TOracleDataSet& dataset, std::ostream& out) {
+    // The header waits for the first row, or for the end of a query without rows: a query that
+    // fails before it gives a row prints only its error, wherever the backend meets the failure
+    // (the embedded bank while it reads the rows, a server when it runs the statement).
     std::string line;
-    dataset.ForEachRow([&] { printHeader(dataset, out); },
-                       [&] { printCurrentRow(dataset, out, line); });
+    std::string header;
+    bool headerPrinted = false;
+    const auto printHeaderOnce = [&] {
+        if (headerPrinted) return;
+        out << header;
+        headerPrinted = true;
+    };
+    dataset.ForEachRow([&] { header = headerLine(dataset); },
+                       [&] {
+                           printHeaderOnce();
+                           printCurrentRow(dataset, out, line);
+                       });
+    printHeaderOnce();
 }
 
 } // namespace orv

@@ -33,6 +33,18 @@ TEST_F(SqlConsoleFixture, QueriesPrintAHeaderAndTabSeparatedRows) {
                           "2\t\t31.12.2024 10:30:00\t25\n");
 }
 
+// A header shows for a query without rows; a query that fails before its first row prints only
+// its error, as on a server that fails it before it gives any row.
+TEST_F(SqlConsoleFixture, AHeaderOnlyForAQueryThatDidNotFailBeforeItsRows) {
+    const auto empty = sql("select ID, OPIS from T_ZNESKI where ID = 0;\n");
+    EXPECT_EQ(empty.exitCode, 0) << empty.err;
+    EXPECT_EQ(empty.out, "ID\tOPIS\n");
+    const auto failed = sql("select ID, TO_DATE(OPIS, 'DD.MM.YYYY') from T_ZNESKI order by ID;\n");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err.rfind("ORA-01858", 0), 0u) << failed.err;
+}
+
 TEST_F(SqlConsoleFixture, ChangesAreCommittedAtTheEnd) {
     const auto result = sql(
         "insert into T_ZNESKI (ID) values (3)\n/\nupdate T_ZNESKI set ZNESEK = 0 where ID = 1;\n");
