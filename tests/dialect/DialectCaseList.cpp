@@ -242,6 +242,11 @@ const DialectCase kDates[] = {
      "SELECT UPPER(n), LENGTH(n * 10), SUBSTR(d, 4, 2), LOWER(d), INSTR(n * 10, 0) FROM t "
      "WHERE id = 2",
      {{"4", "2", "01", "01.01.2007", "2"}}},
+    {"CastToTheBanksTypes",
+     "SELECT CAST(n / 3 AS NUMBER(10, 2)), CAST(n / 8 AS VARCHAR2(30)), CAST(d AS DATE), "
+     "CAST('2.5' AS INTEGER), CAST('05.03.2024 10:00' AS DATE), CAST(n * 0.5 AS INT), "
+     "CAST(NULL AS NUMBER) FROM t WHERE id = 2",
+     {{"1.33", ".5", "01.01.2007", "3", "05.03.2024 10:00:00", "2", "NULL"}}},
     {"CanonicalText",
      "SELECT orv_canonical_date('1.1.2007'), orv_canonical_date('5.3.2024 7:05'), "
      "orv_canonical_date(NULL), orv_check_date(NULL), orv_check_date('29.02.2024') FROM dual",

@@ -180,6 +180,40 @@ Node instrFromPosition(std::vector<Nodes> arguments, Nodes call) {
     return sqlite::paren(std::move(expression));
 }
 
+// CAST to the bank's types: NUMBER is the server's numeric, a text type is the text the bank's
+// database writes for the value (as TO_CHAR), and DATE a timestamp to the second, since the
+// bank's dates have a time of day.
+void rewriteCast(Nodes& nodes, size_t i) {
+    Nodes& inside = nodes[i + 1].children;
+    size_t as = inside.size();
+    for (size_t k = 0; k < inside.size(); ++k)
+        if (inside[k].isWord("AS")) as = k;
+    if (as == 0 || as + 1 >= inside.size() || !inside[as + 1].isLeaf()) return;
+    Node& type = inside[as + 1];
+    if (type.isWord("NUMBER")) {
+        type = sqlite::word("numeric");
+    } else if (type.isWord("INTEGER") || type.isWord("INT") || type.isWord("SMALLINT")) {
+        // A text with a fraction ('2.5') is a number first, then rounded as the bank rounds.
+        Nodes value(std::make_move_iterator(inside.begin()),
+                    std::make_move_iterator(inside.begin() + static_cast<long>(as)));
+        inside.erase(inside.begin(), inside.begin() + static_cast<long>(as));
+        inside.insert(
+            inside.begin(),
+            {sqlite::word("CAST"), sqlite::paren({sqlite::paren(std::move(value)),
+                                                  sqlite::word("AS"), sqlite::word("numeric")})});
+    } else if (type.isWord("DATE")) {
+        inside.erase(inside.begin() + static_cast<long>(as + 1), inside.end());
+        inside.push_back(sqlite::word("timestamp"));
+        inside.push_back(sqlite::paren({sqlite::leaf(Token{Token::Kind::Number, "0", false})}));
+    } else if (type.isWord("VARCHAR2") || type.isWord("VARCHAR") || type.isWord("NVARCHAR2") ||
+               type.isWord("CHAR")) {
+        Nodes value(std::make_move_iterator(inside.begin()),
+                    std::make_move_iterator(inside.begin() + static_cast<long>(as)));
+        nodes[i] = sqlite::word(kTextFunction);
+        nodes[i + 1] = sqlite::paren(std::move(value));
+    }
+}
+
 } // namespace
 
 void rewriteCalls(Nodes& nodes) {
@@ -196,6 +230,7 @@ void rewriteCalls(Nodes& nodes) {
             nodes.erase(nodes.begin() + static_cast<long>(i + 1));
             continue;
         }
+        if (isCallOf(nodes, i, "CAST")) rewriteCast(nodes, i);
         for (const TextFunction& function : kTextFunctions)
             if (isCallOf(nodes, i, function.name))
                 textArguments(nodes[i + 1].children, function.from, function.to);

@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/dialect/CallRewrites.h"
+#include "db/sqlite/dialect/CastRewrite.h"
 #include "db/sqlite/dialect/ColumnNames.h"
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 #include "db/sqlite/dialect/Functions.h"
@@ -45,6 +46,7 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
     joinRoutineNames(nodes);
     rewriteExtract(nodes);
     rewriteDecode(nodes);
+    rewriteCast(nodes);
     markCaseResults(nodes);
     markComparedSubqueries(nodes);
     markDateResultsAndMasks(nodes);
