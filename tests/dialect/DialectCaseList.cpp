@@ -242,6 +242,17 @@ const DialectCase kDates[] = {
      "SELECT UPPER(n), LENGTH(n * 10), SUBSTR(d, 4, 2), LOWER(d), INSTR(n * 10, 0) FROM t "
      "WHERE id = 2",
      {{"4", "2", "01", "01.01.2007", "2"}}},
+    {"TrimTranslateAndNextDay",
+     "SELECT LTRIM('000120', '0'), RTRIM('xyxx', 'x'), LTRIM('  a'), TRANSLATE('čaša', 'čš', "
+     "'cs'), "
+     "TRIM(LEADING '0' FROM '0070'), TRIM(TRAILING 'x' FROM 'axx'), TRIM('x' FROM 'xax'), "
+     "NEXT_DAY('05.03.2024', 'MONDAY'), NEXT_DAY('04.03.2024 10:00', 'mon'), LTRIM('00', '0') "
+     "FROM dual",
+     {{"120", "xy", "a", "casa", "70", "a", "a", "11.03.2024", "11.03.2024 10:00:00", "NULL"}}},
+    {"TrimTranslateAndNextDayOfColumns",
+     "SELECT LTRIM(s, 'A'), RTRIM(s, 'C'), TRANSLATE(s, 'AB', 'x'), TRIM(LEADING 'A' FROM s), "
+     "NEXT_DAY(d, 'MONDAY'), NEXT_DAY(d, 'Sun') FROM t WHERE id = 1",
+     {{"BC", "AB", "xC", "BC", "11.03.2024", "10.03.2024"}}},
     {"CastToTheBanksTypes",
      "SELECT CAST(n / 3 AS NUMBER(10, 2)), CAST(n / 8 AS VARCHAR2(30)), CAST(d AS DATE), "
      "CAST('2.5' AS INTEGER), CAST('05.03.2024 10:00' AS DATE), CAST(n * 0.5 AS INT), "

@@ -153,4 +153,37 @@ void markDateResultsAndMasks(Nodes& nodes) {
     }
 }
 
+void rewriteTrimFrom(Nodes& nodes) {
+    for (size_t i = 0; i + 1 < nodes.size(); ++i) {
+        if (!nodes[i].isWord("TRIM") || nodes[i + 1].kind != Node::Kind::Paren) continue;
+        Nodes& inside = nodes[i + 1].children;
+        size_t from = inside.size();
+        for (size_t k = 0; k < inside.size(); ++k)
+            if (inside[k].isWord("FROM")) from = k;
+        if (from == inside.size() || from + 1 >= inside.size()) continue;
+        size_t start = 0;
+        bool leading = true, trailing = true;
+        if (inside[0].isWord("LEADING")) {
+            trailing = false;
+            start = 1;
+        } else if (inside[0].isWord("TRAILING")) {
+            leading = false;
+            start = 1;
+        } else if (inside[0].isWord("BOTH")) {
+            start = 1;
+        }
+        Nodes set(inside.begin() + static_cast<long>(start),
+                  inside.begin() + static_cast<long>(from));
+        if (set.empty()) set.push_back(leaf(makeInternalString(" ")));
+        Nodes text(inside.begin() + static_cast<long>(from + 1), inside.end());
+        if (trailing)
+            text = Nodes{word("RTRIM"), paren({paren(std::move(text)), op(","), paren(set)})};
+        if (leading)
+            text = Nodes{word("LTRIM"), paren({paren(std::move(text)), op(","), paren(set)})};
+        nodes.erase(nodes.begin() + static_cast<long>(i), nodes.begin() + static_cast<long>(i + 2));
+        nodes.insert(nodes.begin() + static_cast<long>(i), std::make_move_iterator(text.begin()),
+                     std::make_move_iterator(text.end()));
+    }
+}
+
 } // namespace orv::sqlite

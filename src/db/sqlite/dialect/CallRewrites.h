@@ -14,6 +14,10 @@ void joinRoutineNames(Nodes& nodes);
 /// EXTRACT(YEAR FROM x) becomes orv_extract('YEAR', x).
 void rewriteExtract(Nodes& nodes);
 
+/// TRIM([LEADING | TRAILING | BOTH] [c] FROM text) becomes LTRIM(text, c), RTRIM(text, c) or
+/// both (c a blank when left out).
+void rewriteTrimFrom(Nodes& nodes);
+
 /// DECODE(e, s1, r1, ..., default) becomes (CASE WHEN (e) IS (s1) THEN (r1) ... ELSE (default)
 /// END). IS matches NULL with NULL as DECODE does, and like DECODE only the chosen result is
 /// evaluated (DECODE(y, 0, 0, x / y) must not divide by zero).

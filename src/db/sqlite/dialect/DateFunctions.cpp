@@ -49,6 +49,42 @@ void body::lastDay(sqlite3_context* context, int, sqlite3_value** argv) {
     resultText(context, canonicalDateText(parts));
 }
 
+// NEXT_DAY(date, day): the first date after `date` that falls on the named day of the week, at
+// the same time of day. The day is named in English, in full or by its first three letters, in
+// any letter case (the bank's session language).
+void body::nextDay(sqlite3_context* context, int, sqlite3_value** argv) {
+    DateParts parts;
+    const DateArgument date = readDateArgument(context, argv[0], parts);
+    if (date == DateArgument::Failed) return;
+    const std::optional<std::string> name = argumentText(argv[1]);
+    if (date == DateArgument::Null || !name) return sqlite3_result_null(context);
+    static constexpr const char* kDays[] = {"MONDAY", "TUESDAY",  "WEDNESDAY", "THURSDAY",
+                                            "FRIDAY", "SATURDAY", "SUNDAY"};
+    std::string upperName;
+    for (char c : *name)
+        upperName += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    int target = -1;
+    for (int k = 0; k < 7; ++k) {
+        const std::string_view day = kDays[k];
+        if (upperName == day || (upperName.size() == 3 && day.substr(0, 3) == upperName))
+            target = k;
+    }
+    if (target < 0)
+        return sqlite3_result_error(context, "ORA-01846: not a valid day of the week", -1);
+    // Day 0 of the date values, 30.12.1899, was a Saturday (5, counting Monday as 0).
+    const auto serial = static_cast<long long>(encodeDate(parts.year, parts.month, parts.day));
+    const long long weekday = ((serial + 5) % 7 + 7) % 7;
+    long long ahead = (target - weekday + 7) % 7;
+    if (ahead == 0) ahead = 7;
+    const DateParts next = decodeDate(static_cast<DateValue>(serial + ahead));
+    parts.year = next.year;
+    parts.month = next.month;
+    parts.day = next.day;
+    if (parts.year > 9999)
+        return sqlite3_result_error(context, dateErrorText(DateTextError::BadYear), -1);
+    resultText(context, canonicalDateText(parts));
+}
+
 // orv_extract(unit, date): EXTRACT(unit FROM date).
 void body::extract(sqlite3_context* context, int, sqlite3_value** argv) {
     const std::optional<std::string> unit = argumentText(argv[0]);

@@ -47,6 +47,7 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
     rewriteExtract(nodes);
     rewriteDecode(nodes);
     rewriteCast(nodes);
+    rewriteTrimFrom(nodes);
     markCaseResults(nodes);
     markComparedSubqueries(nodes);
     markDateResultsAndMasks(nodes);

@@ -17,6 +17,11 @@ void instr(sqlite3_context*, int, sqlite3_value**);
 void length(sqlite3_context*, int, sqlite3_value**);
 void trim(sqlite3_context*, int, sqlite3_value**);
 
+// TrimAndTranslate.cpp
+void ltrim(sqlite3_context*, int, sqlite3_value**);
+void rtrim(sqlite3_context*, int, sqlite3_value**);
+void translate(sqlite3_context*, int, sqlite3_value**);
+
 // CharacterFunctions.cpp
 void lpad(sqlite3_context*, int, sqlite3_value**);
 void rpad(sqlite3_context*, int, sqlite3_value**);
@@ -62,6 +67,7 @@ void toChar(sqlite3_context*, int, sqlite3_value**);
 // DateFunctions.cpp
 void addMonths(sqlite3_context*, int, sqlite3_value**);
 void lastDay(sqlite3_context*, int, sqlite3_value**);
+void nextDay(sqlite3_context*, int, sqlite3_value**);
 void monthsBetween(sqlite3_context*, int, sqlite3_value**);
 void extract(sqlite3_context*, int, sqlite3_value**);
 void sysdate(sqlite3_context*, int, sqlite3_value**);
