@@ -111,6 +111,9 @@ void createUser(odbc::OdbcConnection& admin, const std::string& user, const std:
         "DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = " + quotedText(user) +
         ") THEN CREATE ROLE " + role + " LOGIN; END IF; END $$");
     admin.executeServerText("ALTER ROLE " + role + " LOGIN PASSWORD " + quotedText(password));
+    // Every user has a schema of its own, as on the bank's database: the tables a user creates
+    // go there (the session searches "$user" first), and the bank's tables stay the admin's.
+    admin.executeServerText("CREATE SCHEMA IF NOT EXISTS " + role + " AUTHORIZATION " + role);
     admin.executeServerText("GRANT USAGE ON SCHEMA public, skup TO " + role);
     admin.executeServerText("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA "
                             "public, skup TO " +

@@ -3,6 +3,7 @@
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/sqlite/Users.h"
+#include "db/sqlite/dialect/CreateTable.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/Tokenizer.h"
 
@@ -583,6 +584,17 @@ void SqliteConnection::execute(const std::string& sql,
     sqlite3_stmt* statement = prepareBankStatement(sql, variables);
     beginTransactionFor(statement);
     runToEnd(statement);
+    // A table the statement created stores its dates and scaled numbers as the bank's tables do.
+    const std::vector<std::string> triggers = createTableTriggers(sql);
+    for (const std::string& trigger : triggers) {
+        char* error = nullptr;
+        if (sqlite3_exec(bank_.handle(), trigger.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+            const std::string text = error ? error : sqlite3_errmsg(bank_.handle());
+            sqlite3_free(error);
+            throw DatabaseError(text);
+        }
+    }
+    if (!triggers.empty()) dateColumns_.clear();
 }
 
 bool SqliteConnection::storesDateKeys(const std::string& schema, const std::string& table) {

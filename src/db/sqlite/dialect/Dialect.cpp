@@ -4,6 +4,7 @@
 #include "db/sqlite/dialect/CallRewrites.h"
 #include "db/sqlite/dialect/CastRewrite.h"
 #include "db/sqlite/dialect/ColumnNames.h"
+#include "db/sqlite/dialect/CreateTable.h"
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 #include "db/sqlite/dialect/Functions.h"
 #include "db/sqlite/dialect/OperatorRewrites.h"
@@ -60,6 +61,7 @@ void rewriteLevel(Nodes& nodes, const LevelContext& context) {
 TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiterals) {
     Nodes nodes = buildTree(nameExpressionColumns(bankSql, tokenizePlaced(bankSql)));
     addUpdateDeleteAlias(nodes);
+    rewriteCreateTable(nodes);
     rewriteLevel(nodes, LevelContext{});
     checkNoRownumLeft(nodes);
     readTargetBeforeUpdate(nodes);
