@@ -141,6 +141,12 @@ std::string holdingBalance(TDM& dm, Vmesnik& w, const char* devizen, double teca
 constexpr const char* kTextIsNoNumber =
     "a quoted text that is no number, compared with a number column, raises ORA-01722";
 
+// A date variable with a time of day, compared with a date column: the embedded bank compares
+// the date and time, as the bank's database does; the server reads the variable's text as a date
+// of the column's type, without its time.
+constexpr const char* kDateVariableLosesItsTime =
+    "a date variable compared with a date column loses its time of day";
+
 const LookupCase kCases[] = {
     // --- Holdings -------------------------------------------------------------------------
     {"PurchaseDates",
@@ -342,6 +348,15 @@ const LookupCase kCases[] = {
                 ZadnjiDanKupona(dm, w, 7, 0);
      },
      "31.03.2024/30.06.2024///"},
+    {"EndOfTheCouponPeriodCoveringATimeOfDay",
+     [](TDM& dm, Vmesnik& w) { return ZadnjiDanKupona(dm, w, 7, encodeDate(2024, 1, 1) + 0.5); },
+     "31.03.2024"},
+    {"NoCouponPeriodCoversTheLastDaysAfternoon", // a period ends at the start of its last day
+     [](TDM& dm, Vmesnik& w) { return ZadnjiDanKupona(dm, w, 7, encodeDate(2024, 3, 31) + 0.5); },
+     "",
+     {},
+     "15.03.2024",
+     kDateVariableLosesItsTime},
     {"CouponSchedule", [](TDM& dm, Vmesnik& w) { return couponSchedule(dm, w, 7); },
      "01.01.2024/181/107"},
     {"CouponScheduleOfASecurityWithoutPeriods", // empty texts read as the reporting date
