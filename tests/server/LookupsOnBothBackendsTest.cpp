@@ -1,70 +1,39 @@
-// The reference lookups on both backends from one list of cases: a case names a lookup call and
-// the answer the bank's database gives, once; it runs on the embedded bank and on a copy of the
-// same bank on the PostgreSQL server.
+// The reference lookups on both backends from one list of cases: rates, indexes, currencies,
+// accounts, instruments and markets.
 
-#include "bank/server/ServerBank.h"
-#include "base/Besedilo.h"
-#include "base/RecordingVmesnik.h"
-#include "db/TDM.h"
-#include "db/odbc/OdbcConnection.h"
 #include "lookup/Klasifikacija.h"
 #include "lookup/Tecaji.h"
-#include "support/PostgresServer.h"
-#include "support/TestBank.h"
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
-#include <ostream>
+#include "server/LookupCase.h"
 
 namespace orv::test {
 namespace {
 
-constexpr const char* kDatabase = "orv_lookups";
-
 // The rows every case reads: rates, indexes, currencies, accounts, instruments, contracts and a
 // primary-market purchase (contract 5, security 7, bought on 10.01.2023 by deal 11).
-constexpr const char* kRows =
-    "INSERT INTO VLN (SFVLT, SFVLN, DAN, TCJ) VALUES "
-    "('U', '0', '10.12.2023', 1.2), ('U', '0', '01.03.2024', 1.3), "
-    "('U', '0', '16.03.2024', 1.4), ('U', '1', '14.03.2024', 9.9), "
-    "('Z', '0', '01.01.2024', 0), ('O''B', '0', '01.01.2024', 7), ('e', '0', '01.01.2024', 0.5);"
-    "INSERT INTO INX (SFINX, DAN, INX) VALUES ('EUR3M', '01.01.2024', 3.9), "
-    "('EUR3M', '15.03.2024', 3.95), ('EUR3M', '01.04.2024', 4.1);"
-    "INSERT INTO SFINX (SFINX, OBD, NZV) VALUES ('EUR3M', 360, 'Euribor 3M');"
-    "INSERT INTO VLT (SFVLT, IDBNK) VALUES ('G', '826'), ('H', NULL), ('O''B', '999');"
-    "INSERT INTO SIFKONT (CTRL, DEVIZEN) VALUES (612, 'N'), (613, 'D');"
-    "INSERT INTO SIF (SSF, SIF, KRT) VALUES ('LST', 'D', 'borza'), ('LST', 'K', NULL), "
-    "('LST', 'k', 'kot'), ('LST', 'N', 'ne'), ('LST', 'd', 'mala'), ('OTH', 'K', 'x');"
-    "INSERT INTO FIN (SFFIN, SFLST) VALUES ('A', 'D'), ('B', 'K'), ('C', 'k'), ('E', 'N'), "
-    "('F', 'd'), ('G', NULL), ('''', 'D');"
-    "INSERT INTO POG (IDPOG, BAN_TRG) VALUES (5, 'B'), (6, NULL);"
-    "INSERT INTO TRG (SFTRG, SFTRZ) VALUES ('P', '1'), ('S', '2');"
-    "INSERT INTO VPHST (DAN, SFVP, IDPOG, IDVP, DANNKP, SFDJV) VALUES "
-    "('15.03.2024', 7, 5, 1, '10.01.2023', 'L');"
-    "INSERT INTO DOG (IDDOG, IDVP, DAN, IDPOG, SFVP, SFPDG, SFTRG) VALUES "
-    "(11, 1, '10.01.2023', 5, 7, 'N', 'P')";
-
-using Lookup = std::function<std::string(TDM&, Vmesnik&)>;
-
-struct LookupCase {
-    const char* name;
-    Lookup call;
-    std::string answer;
+struct ReferenceRows {
+    static constexpr const char* kDatabase = "orv_lookups";
+    static constexpr const char* kRows =
+        "INSERT INTO VLN (SFVLT, SFVLN, DAN, TCJ) VALUES "
+        "('U', '0', '10.12.2023', 1.2), ('U', '0', '01.03.2024', 1.3), "
+        "('U', '0', '16.03.2024', 1.4), ('U', '1', '14.03.2024', 9.9), "
+        "('Z', '0', '01.01.2024', 0), ('O''B', '0', '01.01.2024', 7), ('e', '0', '01.01.2024', "
+        "0.5);"
+        "INSERT INTO INX (SFINX, DAN, INX) VALUES ('EUR3M', '01.01.2024', 3.9), "
+        "('EUR3M', '15.03.2024', 3.95), ('EUR3M', '01.04.2024', 4.1);"
+        "INSERT INTO SFINX (SFINX, OBD, NZV) VALUES ('EUR3M', 360, 'Euribor 3M');"
+        "INSERT INTO VLT (SFVLT, IDBNK) VALUES ('G', '826'), ('H', NULL), ('O''B', '999');"
+        "INSERT INTO SIFKONT (CTRL, DEVIZEN) VALUES (612, 'N'), (613, 'D');"
+        "INSERT INTO SIF (SSF, SIF, KRT) VALUES ('LST', 'D', 'borza'), ('LST', 'K', NULL), "
+        "('LST', 'k', 'kot'), ('LST', 'N', 'ne'), ('LST', 'd', 'mala'), ('OTH', 'K', 'x');"
+        "INSERT INTO FIN (SFFIN, SFLST) VALUES ('A', 'D'), ('B', 'K'), ('C', 'k'), ('E', 'N'), "
+        "('F', 'd'), ('G', NULL), ('''', 'D');"
+        "INSERT INTO POG (IDPOG, BAN_TRG) VALUES (5, 'B'), (6, NULL);"
+        "INSERT INTO TRG (SFTRG, SFTRZ) VALUES ('P', '1'), ('S', '2');"
+        "INSERT INTO VPHST (DAN, SFVP, IDPOG, IDVP, DANNKP, SFDJV) VALUES "
+        "('15.03.2024', 7, 5, 1, '10.01.2023', 'L');"
+        "INSERT INTO DOG (IDDOG, IDVP, DAN, IDPOG, SFVP, SFPDG, SFTRG) VALUES "
+        "(11, 1, '10.01.2023', 5, 7, 'N', 'P')";
 };
-
-void PrintTo(const LookupCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-std::string number(double value) {
-    return formatNumber(value);
-}
-
-std::string yesNo(bool value) {
-    return value ? "yes" : "no";
-}
 
 const LookupCase kCases[] = {
     {"RateOnTheDay",
@@ -135,67 +104,13 @@ const LookupCase kCases[] = {
      "yesno"},
 };
 
-// One bank for every case: the embedded bank with the rows above, and its copy on the server.
-class LookupsOnBothBackends : public testing::TestWithParam<LookupCase> {
-protected:
-    struct Backend {
-        RecordingVmesnik window;
-        std::unique_ptr<TDM> dm;
-
-        Backend(const std::string& folder, const std::string& logonDatabase) {
-            window.options.eDanText = "15.03.2024";
-            dm = std::make_unique<TDM>(window, folder + "/");
-            dm->OracleSession1.logonDatabase = logonDatabase;
-            dm->OracleSession1.logonUsername = "OPERATER";
-            dm->OracleSession1.logonPassword = "demo";
-            dm->OracleSession1.LogOn();
-        }
-    };
-
-    static void SetUpTestSuite() {
-        bank_ = std::make_unique<TestBank>();
-        bank_->exec(kRows);
-        embedded_ = std::make_unique<Backend>(bank_->folder(), bank_->logonDatabase());
-        PostgresServer& server = PostgresServer::shared();
-        if (!server.available()) return;
-        server.createDatabase(kDatabase);
-        {
-            odbc::OdbcConnection admin(server.connectionString(kDatabase), PostgresServer::kAdmin,
-                                       PostgresServer::kAdminPassword);
-            serverbank::createServerBank(admin, bank_->path(), "OPERATER", "demo");
-        }
-        onServer_ = std::make_unique<Backend>(bank_->folder(), server.connectionString(kDatabase));
-    }
-
-    static void TearDownTestSuite() {
-        onServer_.reset();
-        embedded_.reset();
-        bank_.reset();
-    }
-
-    static std::unique_ptr<TestBank> bank_;
-    static std::unique_ptr<Backend> embedded_;
-    static std::unique_ptr<Backend> onServer_;
-};
-
-std::unique_ptr<TestBank> LookupsOnBothBackends::bank_;
-std::unique_ptr<LookupsOnBothBackends::Backend> LookupsOnBothBackends::embedded_;
-std::unique_ptr<LookupsOnBothBackends::Backend> LookupsOnBothBackends::onServer_;
+using LookupsOnBothBackends = LookupSuite<ReferenceRows>;
 
 TEST_P(LookupsOnBothBackends, GiveTheBankDatabaseAnswer) {
-    const LookupCase& c = GetParam();
-    EXPECT_EQ(c.call(*embedded_->dm, embedded_->window), c.answer) << "on the embedded bank";
-    EXPECT_TRUE(embedded_->window.messages.empty());
-    ORV_REQUIRE_POSTGRES();
-    ASSERT_TRUE(onServer_);
-    EXPECT_EQ(c.call(*onServer_->dm, onServer_->window), c.answer) << "on the server";
-    EXPECT_TRUE(onServer_->window.messages.empty());
+    expectOnBothBackends(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Lookups, LookupsOnBothBackends, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<LookupCase>& param) {
-                             return std::string(param.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Lookups, LookupsOnBothBackends, testing::ValuesIn(kCases), caseName);
 
 } // namespace
 } // namespace orv::test
