@@ -27,7 +27,7 @@ bool isDecimalNumber(std::string_view text) {
 } // namespace
 
 std::string sqlNumber(std::string_view text) {
-    return isDecimalNumber(text) ? std::string(text) : sqlText(text);
+    return isDecimalNumber(text) ? std::string(text) : std::string("NULL");
 }
 
 DateValue normalisedDate(const Vmesnik& window, std::string_view dateText) {

@@ -17,9 +17,10 @@
 namespace orv {
 
 /// A text that a statement compares unquoted with a number column (an account number given as
-/// text). A plain decimal number is spliced as it is; anything else is spliced as a quoted
-/// literal, which equals no number, so the lookup finds nothing instead of running a statement
-/// the text has changed.
+/// text). A plain decimal number is spliced as it is; anything else is spliced as NULL, which
+/// equals nothing, so the lookup finds nothing instead of running a statement the text has
+/// changed. (A quoted literal would find nothing on the embedded bank but fail with ORA-01722 on
+/// a server, which converts the text to compare it with the number.)
 std::string sqlNumber(std::string_view text);
 
 /// The day of a date text as the lookups bind it: read with DatumIzTeksta, written as
