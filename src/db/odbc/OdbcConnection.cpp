@@ -220,6 +220,17 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
                  "IMMUTABLE AS $$ SELECT CASE WHEN v = date_trunc('day', v) THEN "
                  "pg_catalog.to_char(v, 'DD.MM.YYYY') ELSE pg_catalog.to_char(v, "
                  "'DD.MM.YYYY HH24:MI:SS') END $$");
+        // TO_CHAR(x) writes a date in the bank's date format, without its time of day.
+        runPlain("CREATE FUNCTION pg_temp.orv_to_char(v numeric) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT pg_temp.orv_text(v) $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_to_char(v double precision) RETURNS text LANGUAGE "
+                 "sql IMMUTABLE AS $$ SELECT pg_temp.orv_text(v) $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_to_char(v text) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT v $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_to_char(v timestamp) RETURNS text LANGUAGE sql "
+                 "IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
+        runPlain("CREATE FUNCTION pg_temp.orv_to_char(v pg_catalog.date) RETURNS text LANGUAGE "
+                 "sql IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
         // A call the translation computed and found failing raises the bank's error text when
         // the server reaches it (see ConstantCalls.h).
         runPlain("CREATE FUNCTION pg_temp.orv_raise(message text) RETURNS text LANGUAGE plpgsql "

@@ -209,7 +209,7 @@ void rewriteCast(Nodes& nodes, size_t i) {
                type.isWord("CHAR")) {
         Nodes value(std::make_move_iterator(inside.begin()),
                     std::make_move_iterator(inside.begin() + static_cast<long>(as)));
-        nodes[i] = sqlite::word(kTextFunction);
+        nodes[i] = sqlite::word(kToCharFunction);
         nodes[i + 1] = sqlite::paren(std::move(value));
     }
 }
@@ -255,7 +255,7 @@ void rewriteCalls(Nodes& nodes) {
         }
         if (isCallOf(nodes, i, "TO_CHAR") &&
             sqlite::splitOnCommas(nodes[i + 1].children).size() == 1)
-            nodes[i] = sqlite::word(kTextFunction);
+            nodes[i] = sqlite::word(kToCharFunction);
     }
 }
 

@@ -178,8 +178,9 @@ void rewriteLevel(Nodes& nodes) {
     rewriteOperators(nodes);
 }
 
-// CREATE TABLE name (columns): the bank's column types in the server's words, and the orv_rowid
-// key that stands for ROWID. COLLATE clauses of the embedded bank are dropped.
+// CREATE TABLE name (columns): the bank's column types in the server's words (DATE as a timestamp
+// to the second), and the orv_rowid key that stands for ROWID. COLLATE clauses of the embedded
+// bank are dropped.
 void rewriteCreateTable(Nodes& nodes) {
     if (nodes.size() < 3 || !nodes[0].isWord("CREATE") || !nodes[1].isWord("TABLE")) return;
     for (Node& node : nodes) {
@@ -189,7 +190,12 @@ void rewriteCreateTable(Nodes& nodes) {
             if (columns[i].isWord("NUMBER")) {
                 columns[i] = sqlite::word("numeric");
             } else if (columns[i].isWord("DATE")) {
-                columns[i] = sqlite::word("pg_catalog.date");
+                // The bank's dates have a time of day; the server's date type would drop it.
+                columns[i] = sqlite::word("timestamp");
+                columns.insert(
+                    columns.begin() + static_cast<long>(i + 1),
+                    sqlite::paren({sqlite::leaf(Token{Token::Kind::Number, "0", false})}));
+                ++i;
             } else if (columns[i].isWord("VARCHAR2")) {
                 columns[i] = sqlite::word("varchar");
             } else if (columns[i].isWord("COLLATE") && i + 1 < columns.size()) {

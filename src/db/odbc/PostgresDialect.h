@@ -18,7 +18,8 @@
 // * ROWID is the column orv_rowid, a stable key every table of the bank has;
 // * SYSDATE is the local time to the second, MINUS is EXCEPT, and the dotted names of the
 //   bank's routines are joined with '_' (the server functions carry those names);
-// * CREATE TABLE declares NUMBER as numeric, DATE as the server's date, and adds orv_rowid.
+// * CREATE TABLE declares NUMBER as numeric, DATE as a timestamp to the second, and adds
+//   orv_rowid.
 //
 // Named variables (:NAME) become the ODBC markers '?', bound in the order they stand.
 
@@ -56,6 +57,10 @@ PostgresStatement withMarkersOnly(std::string_view bankSql);
 /// without trailing zeros or a leading zero, .5; dates as dd.mm.yyyy); the connection creates it
 /// at logon.
 inline constexpr const char* kTextFunction = "pg_temp.orv_text";
+
+/// The session's function for TO_CHAR(x) and CAST(x AS VARCHAR2(n)): as kTextFunction, except
+/// that a date is written without its time of day (the bank's date format, DD.MM.YYYY).
+inline constexpr const char* kToCharFunction = "pg_temp.orv_to_char";
 
 /// The name of the column that serves as ROWID in every table of a bank on the server.
 inline constexpr const char* kRowidColumn = "orv_rowid";
