@@ -1,6 +1,7 @@
 #include "DialectHarness.h"
 
 #include "db/DatabaseError.h"
+#include "db/sqlite/dialect/BankErrorTexts.h"
 #include "db/sqlite/dialect/DateText.h"
 
 #include <cstdio>
@@ -49,7 +50,7 @@ Rows DialectDatabase::query(const std::string& bankSql, const std::vector<Bind>&
     const TranslatedStatement translated = translateStatement(bankSql, shareLiterals);
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db_, translated.sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
-        throw DatabaseError(std::string(sqlite3_errmsg(db_)) + " in: " + translated.sql);
+        throw DatabaseError(bankWordsFor(sqlite3_errmsg(db_)) + " in: " + translated.sql);
     Statement statement(raw);
     for (size_t i = 0; i < translated.literals.size(); ++i) {
         const std::string name = ":orv_l" + std::to_string(i + 1);
@@ -64,7 +65,7 @@ Rows DialectDatabase::query(const std::string& bankSql, const std::vector<Bind>&
     for (;;) {
         const int rc = sqlite3_step(raw);
         if (rc == SQLITE_DONE) break;
-        if (rc != SQLITE_ROW) throw DatabaseError(sqlite3_errmsg(db_));
+        if (rc != SQLITE_ROW) throw DatabaseError(bankWordsFor(sqlite3_errmsg(db_)));
         Row row;
         for (int c = 0; c < sqlite3_column_count(raw); ++c)
             row.push_back(valueText(raw, c));

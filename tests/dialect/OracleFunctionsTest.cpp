@@ -208,6 +208,12 @@ const QueryErrorCase kErrors[] = {
     {"GreatestNumberAndText", "SELECT GREATEST(1, 'x') FROM dual", "ORA-01722"},
     {"GreatestDateAndText", "SELECT GREATEST(d, 'x') FROM t WHERE id = 1", "ORA-01858"},
     {"MonthsBetweenNumber", "SELECT MONTHS_BETWEEN(d, 5) FROM t WHERE id = 1", "ORA-00932"},
+    // Names the database does not know, and calls with the wrong number of arguments.
+    {"UnknownTable", "SELECT * FROM ni_tabele", "ORA-00942: table or view does not exist"},
+    {"UnknownColumn", "SELECT t.nicesar FROM t",
+     "ORA-00904: \"T\".\"NICESAR\": invalid identifier"},
+    {"UnknownFunction", "SELECT foo(id) FROM t", "ORA-00904: \"FOO\": invalid identifier"},
+    {"WrongNumberOfArguments", "SELECT SUBSTR(s) FROM t", "ORA-00909: invalid number of arguments"},
 };
 INSTANTIATE_TEST_SUITE_P(Errors, OracleFunctionErrors, testing::ValuesIn(kErrors));
 

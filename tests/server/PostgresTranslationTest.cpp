@@ -106,6 +106,18 @@ TEST(ServerErrors, AreReportedInTheBankDatabaseWords) {
         {"22023", "ERROR: invalid value for round/trunc format string",
          "ORA-01821: date format not recognized"},
         {"22012", "ERROR: division by zero", "ORA-01476: divisor is equal to zero"},
+        {"42703", "ERROR: column \"nicesar\" does not exist",
+         "ORA-00904: \"NICESAR\": invalid identifier"},
+        {"42703", "ERROR: column t.x does not exist", "ORA-00904: \"T\".\"X\": invalid identifier"},
+        {"42883", "ERROR: function foo(integer) does not exist",
+         "ORA-00904: \"FOO\": invalid identifier"},
+        {"42883", "ERROR: function substr(unknown) does not exist",
+         "ORA-00909: invalid number of arguments"},
+        {"23502",
+         "ERROR: null value in column \"id\" of relation \"t\" violates not-null constraint",
+         "ORA-01400: cannot insert NULL into (\"T\".\"ID\")"},
+        {"23505", "ERROR: duplicate key value violates unique constraint \"t_pkey\"",
+         "ORA-00001: unique constraint violated"},
         {"XX000", "ERROR: something else", "ERROR: something else"},
     };
     for (const Case& c : cases)

@@ -111,10 +111,10 @@ void createUser(odbc::OdbcConnection& admin, const std::string& user, const std:
         "DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = " + quotedText(user) +
         ") THEN CREATE ROLE " + role + " LOGIN; END IF; END $$");
     admin.executeServerText("ALTER ROLE " + role + " LOGIN PASSWORD " + quotedText(password));
-    // Every user has a schema of its own, as on the bank's database: the tables a user creates
-    // go there (the session searches "$user" first), and the bank's tables stay the admin's.
-    admin.executeServerText("CREATE SCHEMA IF NOT EXISTS " + role + " AUTHORIZATION " + role);
+    // A user may create tables of its own beside the bank's, as on the embedded bank; a name the
+    // bank already uses is refused (ORA-00955), never shadowed for that user alone.
     admin.executeServerText("GRANT USAGE ON SCHEMA public, skup TO " + role);
+    admin.executeServerText("GRANT CREATE ON SCHEMA public TO " + role);
     admin.executeServerText("GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA "
                             "public, skup TO " +
                             role);

@@ -1,7 +1,9 @@
 #include "db/odbc/ServerErrors.h"
 
 #include "base/Besedilo.h"
+#include "db/sqlite/dialect/BankErrorTexts.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/FunctionCatalogue.h"
 
 #include <string_view>
 #include <vector>
@@ -31,6 +33,15 @@ std::string quotedValue(const std::string& text) {
     const size_t close = text.find('"', open + 3);
     if (close == std::string::npos) return {};
     return text.substr(open + 3, close - open - 3);
+}
+
+// The name quoted after `opening` (which ends with the opening quote); empty when there is none.
+std::string quotedValueAfter(const std::string& text, const std::string& opening) {
+    const size_t at = text.find(opening);
+    if (at == std::string::npos) return {};
+    const size_t close = text.find('"', at + opening.size());
+    if (close == std::string::npos) return {};
+    return text.substr(at + opening.size(), close - at - opening.size());
 }
 
 // A date text the server could not read: the bank database's reason, read by the embedded
@@ -99,6 +110,16 @@ std::string wrongArgumentError(const std::string& text) {
             if (isNumberType(types[k])) return kDateGotNumber;
         return {};
     }
+    // A function the bank's dialect has, called with a number of arguments it does not take; a
+    // function it does not have at all.
+    const sqlite::DialectFunction* known = sqlite::findFunction(name);
+    const int count = static_cast<int>(types.size());
+    if (known != nullptr &&
+        (count < known->minArguments ||
+         (known->maxArguments != sqlite::kAnyNumber && count > known->maxArguments)))
+        return sqlite::kInvalidNumberOfArguments;
+    if (known == nullptr && name.find('_') == std::string::npos)
+        return sqlite::invalidIdentifier(name);
     static constexpr const char* kNumberFunctions[] = {
         "TO_NUMBER", "TRUNC", "ROUND", "FLOOR", "CEIL", "CEILING", "ABS",
         "SIGN",      "MOD",   "POWER", "SQRT",  "EXP",  "LN"};
@@ -133,6 +154,24 @@ std::string bankErrorText(const std::string& state, const std::string& serverTex
         if (reason.empty()) reason = wrongOperandError(serverText);
         if (!reason.empty()) return reason;
     }
+    if (state == "42703") {
+        // column "nicesar" does not exist / column t.x does not exist
+        const size_t at = serverText.find("column ");
+        const size_t end = serverText.find(" does not exist");
+        if (at != std::string::npos && end != std::string::npos && end > at + 7) {
+            std::string name = serverText.substr(at + 7, end - at - 7);
+            if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+                name = name.substr(1, name.size() - 2);
+            return sqlite::invalidIdentifier(name);
+        }
+    }
+    if (state == "23502") {
+        // null value in column "c" of relation "t" violates not-null constraint
+        const std::string column = quotedValueAfter(serverText, "column \"");
+        const std::string table = quotedValueAfter(serverText, "relation \"");
+        if (!column.empty() && !table.empty())
+            return sqlite::cannotInsertNull(table + "." + column);
+    }
     struct Known {
         const char* state;
         const char* text;
@@ -142,8 +181,10 @@ std::string bankErrorText(const std::string& state, const std::string& serverTex
         {"22P02", kNotANumber},
         {"22008", "ORA-01847: day of month must be between 1 and last day of month"},
         {"22007", "ORA-01861: literal does not match format string"},
-        {"42P01", "ORA-00942: table or view does not exist"},
+        {"42P01", sqlite::kTableDoesNotExist},
         {"42501", "ORA-01031: insufficient privileges"},
+        {"23505", sqlite::kUniqueConstraintViolated},
+        {"42P07", sqlite::kNameAlreadyUsed},
     };
     for (const Known& known : kKnown)
         if (state == known.state) return known.text;

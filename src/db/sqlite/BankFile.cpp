@@ -2,6 +2,7 @@
 
 #include "db/DatabaseError.h"
 #include "db/sqlite/BankRoutines.h"
+#include "db/sqlite/dialect/BankErrorTexts.h"
 #include "db/sqlite/dialect/Dialect.h"
 
 #include <cerrno>
@@ -215,7 +216,7 @@ std::string BankFile::errorText() const {
     case SQLITE_AUTH:
         return "ORA-01031: insufficient privileges";
     default:
-        return sqlite3_errmsg(db_);
+        return bankWordsFor(sqlite3_errmsg(db_));
     }
 }
 
