@@ -56,16 +56,25 @@ TEST(CreatedTables, KeepDatesAndNumbersAsTheBankDoes) {
         {"INSERT INTO poskus (id, dan) VALUES (4, 'abc')", "ORA-01858"},
         {"INSERT INTO poskus (id, z) VALUES (4, 'abc')", "ORA-01722"},
         {"INSERT INTO poskus (id) VALUES ('x')", "ORA-01722"},
+        // A date compared with a text that is no date fails the statement, as on the bank's
+        // database, where a query and a change read the text as a date.
+        {"SELECT id FROM poskus WHERE dan = 'abc'", "ORA-01858"},
+        {"UPDATE poskus SET z = 0 WHERE dan < '30.02.2024'", "ORA-01847"},
     };
     for (const auto& c : refused) {
         try {
-            connection.execute(c.sql, {});
+            if (std::string(c.sql).rfind("SELECT", 0) == 0)
+                connection.query(c.sql, {});
+            else
+                connection.execute(c.sql, {});
             ADD_FAILURE() << "no error: " << c.sql;
         } catch (const DatabaseError& error) {
             EXPECT_EQ(std::string(error.what()).rfind(c.error, 0), 0u) << error.what();
         }
     }
     EXPECT_EQ(column(connection, "SELECT COUNT(*) FROM poskus"), (std::vector<std::string>{"3"}));
+    EXPECT_EQ(column(connection, "SELECT COUNT(*) FROM poskus WHERE z = 0"),
+              (std::vector<std::string>{"0"}));
 }
 
 } // namespace

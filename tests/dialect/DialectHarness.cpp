@@ -62,8 +62,10 @@ Rows DialectDatabase::query(const std::string& bankSql, const std::vector<Bind>&
         sqlite3_bind_text(raw, index, bind.value.c_str(), -1, SQLITE_TRANSIENT);
     }
     Rows rows;
+    takeDateComparisonError();
     for (;;) {
         const int rc = sqlite3_step(raw);
+        if (const char* error = takeDateComparisonError()) throw DatabaseError(error);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) throw DatabaseError(bankWordsFor(sqlite3_errmsg(db_)));
         Row row;

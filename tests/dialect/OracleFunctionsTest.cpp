@@ -208,6 +208,11 @@ const QueryErrorCase kErrors[] = {
     {"GreatestNumberAndText", "SELECT GREATEST(1, 'x') FROM dual", "ORA-01722"},
     {"GreatestDateAndText", "SELECT GREATEST(d, 'x') FROM t WHERE id = 1", "ORA-01858"},
     {"MonthsBetweenNumber", "SELECT MONTHS_BETWEEN(d, 5) FROM t WHERE id = 1", "ORA-00932"},
+    // A date compared with a text that is no date: the text is read as a date, and fails.
+    {"DateComparedWithNoDate", "SELECT id FROM t WHERE d = 'abc'", "ORA-01858"},
+    {"DateComparedWithAnImpossibleDay", "SELECT id FROM t WHERE d > '31.02.2024'", "ORA-01847"},
+    {"DateComparedWithAnImpossibleMonth", "SELECT COUNT(*) FROM t WHERE d <= '1.13.2024'",
+     "ORA-01843"},
     // Names the database does not know, and calls with the wrong number of arguments.
     {"UnknownTable", "SELECT * FROM ni_tabele", "ORA-00942: table or view does not exist"},
     {"UnknownColumn", "SELECT t.nicesar FROM t",

@@ -5,6 +5,7 @@
 #include "db/sqlite/Users.h"
 #include "db/sqlite/dialect/CreateTable.h"
 #include "db/sqlite/dialect/DateText.h"
+#include "db/sqlite/dialect/Dialect.h"
 #include "db/sqlite/dialect/Tokenizer.h"
 
 #include <cstring>
@@ -439,8 +440,11 @@ void SqliteConnection::runTransactionControl(const std::string& sql) {
 
 void SqliteConnection::runToEnd(sqlite3_stmt* statement) {
     int rc;
+    takeDateComparisonError();
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        raiseDateComparisonError(statement);
     }
+    raiseDateComparisonError(statement);
     if (rc != SQLITE_DONE) {
         const std::string text = bank_.errorText();
         sqlite3_reset(statement);
@@ -483,8 +487,19 @@ sqlite3_stmt* SqliteConnection::startQuery(const std::string& sql,
     return statement;
 }
 
+// A date compared with a text that is no date during the last step fails the statement, as on
+// the bank's database; the changes of a failed statement are undone with the rest.
+void SqliteConnection::raiseDateComparisonError(sqlite3_stmt* statement) {
+    const char* error = takeDateComparisonError();
+    if (error == nullptr) return;
+    sqlite3_reset(statement);
+    throw DatabaseError(error);
+}
+
 bool SqliteConnection::nextRow(sqlite3_stmt* statement) {
+    takeDateComparisonError();
     const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE) raiseDateComparisonError(statement);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) {
         sqlite3_reset(statement);
@@ -583,18 +598,42 @@ void SqliteConnection::execute(const std::string& sql,
                                const std::vector<BoundVariable>& variables) {
     sqlite3_stmt* statement = prepareBankStatement(sql, variables);
     beginTransactionFor(statement);
-    runToEnd(statement);
-    // A table the statement created stores its dates and scaled numbers as the bank's tables do.
-    const std::vector<std::string> triggers = createTableTriggers(sql);
-    for (const std::string& trigger : triggers) {
-        char* error = nullptr;
-        if (sqlite3_exec(bank_.handle(), trigger.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            const std::string text = error ? error : sqlite3_errmsg(bank_.handle());
-            sqlite3_free(error);
-            throw DatabaseError(text);
+    // A change that fails is undone whole and the transaction goes on, as on the bank's
+    // database. SQLite undoes its own failures so; a date compared with a text that is no date
+    // fails only after SQLite has run the statement, so a change runs inside a savepoint.
+    const bool changes = !sqlite3_stmt_readonly(statement);
+    if (changes) runTransactionControl("SAVEPOINT orv_statement");
+    try {
+        runToEnd(statement);
+        // A table the statement created stores its dates and scaled numbers as the bank's
+        // tables do.
+        const std::vector<std::string> triggers = createTableTriggers(sql);
+        for (const std::string& trigger : triggers) {
+            char* error = nullptr;
+            if (sqlite3_exec(bank_.handle(), trigger.c_str(), nullptr, nullptr, &error) !=
+                SQLITE_OK) {
+                const std::string text = error ? error : sqlite3_errmsg(bank_.handle());
+                sqlite3_free(error);
+                throw DatabaseError(text);
+            }
         }
+        if (!triggers.empty()) dateColumns_.clear();
+    } catch (const DatabaseError&) {
+        if (changes) undoStatement();
+        throw;
     }
-    if (!triggers.empty()) dateColumns_.clear();
+    if (changes) runTransactionControl("RELEASE orv_statement");
+}
+
+void SqliteConnection::undoStatement() {
+    // The transaction may be gone already (an error that rolls it back whole); nothing is left
+    // to undo then.
+    if (sqlite3_get_autocommit(bank_.handle())) return;
+    try {
+        runTransactionControl("ROLLBACK TO orv_statement");
+        runTransactionControl("RELEASE orv_statement");
+    } catch (const DatabaseError&) {
+    }
 }
 
 bool SqliteConnection::storesDateKeys(const std::string& schema, const std::string& table) {

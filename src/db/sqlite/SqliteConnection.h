@@ -88,6 +88,8 @@ private:
                       const std::string& column);
     void beginTransactionFor(sqlite3_stmt* statement);
     void runTransactionControl(const std::string& sql);
+    static void raiseDateComparisonError(sqlite3_stmt* statement);
+    void undoStatement();
     void registerUserFunction(const std::string& userName);
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);

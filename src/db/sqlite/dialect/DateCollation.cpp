@@ -43,6 +43,9 @@ bool keyOfDateText(std::string_view text, std::string_view& key) {
     return true;
 }
 
+// Why the last date compared with a text that is no date could not read it; None when none was.
+thread_local DateTextError comparedWithNoDate = DateTextError::None;
+
 int compareDateTexts(void*, int sizeA, const void* a, int sizeB, const void* b) {
     const std::string_view textA(static_cast<const char*>(a), static_cast<size_t>(sizeA));
     const std::string_view textB(static_cast<const char*>(b), static_cast<size_t>(sizeB));
@@ -53,14 +56,26 @@ int compareDateTexts(void*, int sizeA, const void* a, int sizeB, const void* b) 
     if (keyB && keyOfDateText(textA, key)) return compareBytes(key, textB);
     if (plainlyNoDate(textA) && plainlyNoDate(textB)) return compareBytes(textA, textB);
     DateParts partsA, partsB;
-    const bool dateA = readDateOrKey(textA, partsA) == DateTextError::None;
-    const bool dateB = readDateOrKey(textB, partsB) == DateTextError::None;
+    const DateTextError errorA = readDateOrKey(textA, partsA);
+    const DateTextError errorB = readDateOrKey(textB, partsB);
+    const bool dateA = errorA == DateTextError::None, dateB = errorB == DateTextError::None;
     if (dateA && dateB) return compareDates(partsA, partsB);
-    if (dateA != dateB) return dateA ? -1 : 1;
+    if (dateA != dateB) {
+        // The bank's database reads the text as a date to compare it, and fails; the collation
+        // cannot, so it keeps the reason for the connection to raise after the step.
+        comparedWithNoDate = dateA ? errorB : errorA;
+        return dateA ? -1 : 1;
+    }
     return compareBytes(textA, textB);
 }
 
 } // namespace
+
+const char* takeDateComparisonError() {
+    const DateTextError error = comparedWithNoDate;
+    comparedWithNoDate = DateTextError::None;
+    return error == DateTextError::None ? nullptr : dateErrorText(error);
+}
 
 void registerDateCollation(sqlite3* db) {
     if (sqlite3_create_collation_v2(db, "DATUM", SQLITE_UTF8, nullptr, compareDateTexts, nullptr) !=

@@ -39,4 +39,10 @@ TranslatedStatement translateStatement(std::string_view bankSql, bool shareLiter
 /// Registers the dialect's collation, functions and settings on a connection.
 void registerDialect(sqlite3* db);
 
+/// The bank's error for a date compared with a text that is no date ('abc', '31.02.2024') on
+/// this thread since the last call, or nullptr; the call forgets it. The bank's database fails
+/// such a comparison; SQLite's collations cannot, so whoever steps a statement asks after each
+/// step (and calls it once before, to forget an earlier statement's comparison).
+const char* takeDateComparisonError();
+
 } // namespace orv::sqlite
