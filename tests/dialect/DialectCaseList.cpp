@@ -38,6 +38,9 @@ const DialectCase kConcatenation[] = {
     {"ProductIsOneOperand", "SELECT 'n=' || n * 3 FROM t WHERE id = 2", {{"n=12"}}},
     {"SumBeforeIsOneOperand", "SELECT n + 1 || 'x' FROM t WHERE id = 2", {{"5x"}}},
     {"EndsAtAlias", "SELECT 'id ' || id naziv FROM t WHERE id = 4", {{"id 4"}}},
+    {"SignedOperands",
+     "SELECT 'y' || -0.25, 'x' || -n, 'z' || +n FROM t WHERE id = 3",
+     {{"y-.25", "x", "z"}}},
     {"SecurityLabelExpression",
      "SELECT TO_CHAR(id) || DECODE(INSTR(MAX(s), 'B'), 0, MAX(s), SUBSTR(MAX(s), 1, "
      "Length(MAX(s))-2)) FROM t WHERE id IN (1, 2) GROUP BY id ORDER BY id",

@@ -74,6 +74,9 @@ TEST(PostgresTranslation, ColumnsAreNamedAsTheStatementWritesThem) {
     EXPECT_EQ(resultColumnNames("SELECT * FROM (SELECT iddog, dan d2, lot * 2, \"Q\" FROM dog "
                                 "ORDER BY dan) WHERE ROWNUM <= 3"),
               (std::vector<std::string>{"IDDOG", "D2", "LOT*2", "Q"}));
+    EXPECT_EQ(resultColumnNames("WITH x AS (SELECT a FROM t), y (b) AS (SELECT 1 FROM dual) "
+                                "SELECT COUNT(*), SUM(a) s FROM x"),
+              (std::vector<std::string>{"COUNT(*)", "S"}));
     // A '*' over a join keeps the server's names.
     EXPECT_EQ(resultColumnNames("SELECT * FROM (SELECT a FROM t) x, u"),
               (std::vector<std::string>{"*"}));

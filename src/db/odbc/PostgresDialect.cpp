@@ -32,6 +32,16 @@ bool isArithmetic(const Node& node) {
            node.isOperator("-") || node.isOperator("||");
 }
 
+// End (one past) of the operand at i: a primary, or a sign and a primary ('x' || -0.25); i
+// when no operand starts there.
+size_t signedPrimaryEnd(const Nodes& nodes, size_t i) {
+    if (i < nodes.size() && (nodes[i].isOperator("-") || nodes[i].isOperator("+"))) {
+        const size_t end = sqlite::primaryEnd(nodes, i + 1);
+        return end > i + 1 ? end : i;
+    }
+    return sqlite::primaryEnd(nodes, i);
+}
+
 // Concatenation chains, and exact division. An operand chain is primaries joined by arithmetic
 // operators; its parts between the '||' are joined by CONCAT, which reads NULL as empty text,
 // and an empty result is NULL because the bank's database has no empty text. Each divisor
@@ -47,8 +57,8 @@ void rewriteOperators(Nodes& nodes) {
         const size_t start = i;
         std::vector<size_t> concatenations;
         while (end + 1 < nodes.size() && isArithmetic(nodes[end]) &&
-               sqlite::primaryEnd(nodes, end + 1) > end + 1) {
-            const size_t operandEnd = sqlite::primaryEnd(nodes, end + 1);
+               signedPrimaryEnd(nodes, end + 1) > end + 1) {
+            const size_t operandEnd = signedPrimaryEnd(nodes, end + 1);
             if (nodes[end].isOperator("/")) {
                 Nodes divisor(
                     std::make_move_iterator(nodes.begin() + static_cast<long>(end + 1)),

@@ -56,6 +56,35 @@ std::string itemName(std::string_view sql, const std::vector<PlacedToken>& token
         sql.substr(tokens[first].begin, tokens[last - 1].end - tokens[first].begin));
 }
 
+// The token after `WITH name AS (...) [, name AS (...)]...`: the main query's SELECT.
+size_t afterWithClause(const std::vector<PlacedToken>& tokens, size_t with) {
+    size_t i = with + 1;
+    while (i < tokens.size()) {
+        while (i < tokens.size() && !tokens[i].token.isOperator("(")) // name [(columns)] AS
+            ++i;
+        if (i < tokens.size() && i > 0 && !isKeyword(tokens[i - 1].token, "AS")) {
+            int depth = 0; // the list of column names, then AS
+            for (; i < tokens.size(); ++i) {
+                if (tokens[i].token.isOperator("(")) ++depth;
+                if (tokens[i].token.isOperator(")") && --depth == 0) break;
+            }
+            continue;
+        }
+        int depth = 0;
+        for (; i < tokens.size(); ++i) {
+            if (tokens[i].token.isOperator("(")) ++depth;
+            if (tokens[i].token.isOperator(")") && --depth == 0) break;
+        }
+        ++i;
+        if (i < tokens.size() && tokens[i].token.isOperator(",")) {
+            ++i;
+            continue;
+        }
+        return i;
+    }
+    return i;
+}
+
 // `SELECT * FROM (SELECT ...) [alias]`: the columns the '*' brings are the subquery's, named as
 // its own select list names them (the server would name them in lower case, or ?column?).
 void nameColumnsOfSubquery(std::string_view sql, const std::vector<PlacedToken>& tokens,
@@ -101,6 +130,7 @@ std::vector<std::string> resultColumnNames(std::string_view sql) {
     size_t i = 0;
     while (i < tokens.size() && tokens[i].token.isOperator("(")) // (SELECT ...) UNION ...
         ++i;
+    if (i < tokens.size() && isKeyword(tokens[i].token, "WITH")) i = afterWithClause(tokens, i);
     if (i >= tokens.size() || !isKeyword(tokens[i].token, "SELECT")) return {};
     ++i;
     if (i < tokens.size() &&
