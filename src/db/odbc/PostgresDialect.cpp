@@ -177,7 +177,6 @@ void rewriteLevel(Nodes& nodes) {
         if (node.isLeaf() || sqlite::isOuterJoinMarker(node)) continue;
         rewriteLevel(node.children);
     }
-    pg::rewriteRownum(nodes);
     nameSubqueries(nodes);
     rewriteRowid(nodes);
     rewriteSysdateWord(nodes);
@@ -186,6 +185,8 @@ void rewriteLevel(Nodes& nodes) {
     pg::rewriteCalls(nodes);
     typeNullTestedVariables(nodes);
     rewriteOperators(nodes);
+    // Last: a limit taken before the ordering moves the level into a block of its own.
+    pg::rewriteRownum(nodes);
 }
 
 // CREATE TABLE name (columns): the bank's column types in the server's words (DATE as a timestamp

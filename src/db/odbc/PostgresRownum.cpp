@@ -104,6 +104,61 @@ void refuseRownumBeforeCombining(const Nodes& nodes, const sqlite::SelectClauses
                             "combines them)");
 }
 
+// Where the block's own ORDER BY starts; nodes.size() when it has none.
+size_t orderByAt(const Nodes& nodes) {
+    for (size_t i = 0; i + 1 < nodes.size(); ++i)
+        if (nodes[i].isWord("ORDER") && nodes[i + 1].isWord("BY")) return i;
+    return nodes.size();
+}
+
+// An ORDER BY term as a query around the block sees it: a position or a column name of the
+// block's result (t.x is x there); nullopt for an expression, which only the block could compute.
+std::optional<Nodes> outerOrderTerm(Nodes term) {
+    if (term.empty()) return std::nullopt;
+    size_t end = sqlite::nameChainEnd(term, 0);
+    if (term[0].isLeaf() && term[0].token.kind == Token::Kind::Number) end = 1;
+    if (end == 0) return std::nullopt;
+    for (size_t i = end; i < term.size(); ++i)
+        if (!(term[i].isWord("ASC") || term[i].isWord("DESC") || term[i].isWord("NULLS") ||
+              term[i].isWord("FIRST") || term[i].isWord("LAST")))
+            return std::nullopt;
+    if (end > 1) term.erase(term.begin(), term.begin() + static_cast<long>(end - 1));
+    return term;
+}
+
+// The bank's database numbers the rows before it orders them: WHERE ROWNUM <= n ORDER BY x takes
+// n rows as they are found and orders those. A LIMIT after the ORDER BY takes the first n of the
+// ordered rows, which is one of those answers, unless the rows show their numbers: then the
+// numbers must be those of the rows taken (SELECT ROWNUM r ... WHERE ROWNUM <= 2 ORDER BY r DESC
+// gives 2 and 1), so the rows are limited in a block of their own and ordered around it.
+void limitBeforeOrdering(Nodes& nodes, long long limit, bool rowsShowTheirNumbers) {
+    const size_t order = rowsShowTheirNumbers ? orderByAt(nodes) : nodes.size();
+    Nodes orderTerms;
+    if (order < nodes.size()) {
+        const Nodes written(nodes.begin() + static_cast<long>(order + 2), nodes.end());
+        std::vector<Nodes> terms;
+        for (Nodes& term : sqlite::splitOnCommas(written)) {
+            std::optional<Nodes> outer = outerOrderTerm(std::move(term));
+            if (!outer)
+                throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier (this server "
+                                    "cannot number the rows before it orders them by an "
+                                    "expression; order by a column of the result)");
+            terms.push_back(std::move(*outer));
+        }
+        orderTerms = sqlite::joinWithCommas(terms);
+        nodes.erase(nodes.begin() + static_cast<long>(order), nodes.end());
+    }
+    nodes.push_back(sqlite::word("LIMIT"));
+    nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(limit), false}));
+    if (orderTerms.empty()) return;
+    Nodes wrapped{sqlite::word("SELECT"),  sqlite::op("*"),
+                  sqlite::word("FROM"),    sqlite::paren(std::move(nodes)),
+                  sqlite::word("orv_top"), sqlite::word("ORDER"),
+                  sqlite::word("BY")};
+    wrapped.insert(wrapped.end(), orderTerms.begin(), orderTerms.end());
+    nodes = std::move(wrapped);
+}
+
 } // namespace
 
 // ROWNUM in the SELECTs of a level. In a level of one plain SELECT a condition on it becomes a
@@ -127,6 +182,10 @@ void rewriteRownum(Nodes& nodes) {
     }
     const sqlite::SelectClauses& block = selects[0];
     refuseRownumBeforeCombining(nodes, block);
+    const size_t listEnd = block.from == sqlite::SelectClauses::none ? block.end : block.from;
+    const bool rowsShowTheirNumbers =
+        containsRownum(Nodes(nodes.begin() + static_cast<long>(block.select),
+                             nodes.begin() + static_cast<long>(listEnd)));
     const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
                          hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
     std::optional<long long> limit;
@@ -154,10 +213,7 @@ void rewriteRownum(Nodes& nodes) {
         nodes.insert(nodes.begin() + static_cast<long>(block.where), rest.begin(), rest.end());
     }
     replaceRownum(nodes, grouped);
-    if (limit && *limit >= 0) {
-        nodes.push_back(sqlite::word("LIMIT"));
-        nodes.push_back(sqlite::leaf(Token{Token::Kind::Number, std::to_string(*limit), false}));
-    }
+    if (limit && *limit >= 0) limitBeforeOrdering(nodes, *limit, rowsShowTheirNumbers);
 }
 
 } // namespace orv::odbc::pg

@@ -204,6 +204,24 @@ Node numberLeaf(long long n) {
     return leaf(Token{Token::Kind::Number, std::to_string(n), false});
 }
 
+// The rows are numbered in the order the FROM list gives them. A subquery there that orders its
+// rows (the bank's top-n form, SELECT ROWNUM, x FROM (SELECT x ... ORDER BY x DESC)) would be
+// merged into the numbering block by SQLite, which drops its order; LIMIT -1 (no limit) keeps it
+// a block of its own.
+void keepSubqueryOrder(Nodes& fromList) {
+    for (Node& item : fromList) {
+        if (!isSubquery(item)) continue;
+        bool ordered = false, limited = false;
+        for (const Node& node : item.children) {
+            ordered = ordered || node.isWord("ORDER");
+            limited = limited || node.isWord("LIMIT");
+        }
+        if (!ordered || limited) continue;
+        item.children.push_back(word("LIMIT"));
+        item.children.push_back(numberLeaf(-1));
+    }
+}
+
 // Rewrites one query block (its nodes from SELECT to its end). `alone`: the block is the only
 // one of its level, so a LIMIT after it limits the block itself.
 void rewriteBlock(Nodes& block, bool alone) {
@@ -269,6 +287,7 @@ void rewriteBlock(Nodes& block, bool alone) {
         }
     }
 
+    if (readers > 0) keepSubqueryOrder(fromList);
     Nodes rewritten = std::move(selectList);
     rewritten.insert(rewritten.end(), fromList.begin(), fromList.end());
     if (readers > 0) {
