@@ -93,15 +93,31 @@ bool combinesRows(const Nodes& nodes, const sqlite::SelectClauses& block) {
     return false;
 }
 
-// A ROWNUM condition in such a block would silently keep every row: refused instead.
-void refuseRownumBeforeCombining(const Nodes& nodes, const sqlite::SelectClauses& block) {
+// A ROWNUM condition in such a block: one that lets no row through (ROWNUM > 1) or every row
+// (ROWNUM >= 1) is false or true whatever the numbers; any other would silently keep every row,
+// and is refused instead. The condition keeps its length, so the block's clauses stay where
+// they were found.
+void rownumBeforeCombining(Nodes& nodes, const sqlite::SelectClauses& block) {
     if (block.where == sqlite::SelectClauses::none || !combinesRows(nodes, block)) return;
     const Nodes condition(nodes.begin() + static_cast<long>(block.where + 1),
                           nodes.begin() + static_cast<long>(block.whereEnd));
-    if (containsRownum(condition))
-        throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier (this server cannot "
-                            "number the rows of a grouped or aggregated query before it "
-                            "combines them)");
+    if (!containsRownum(condition)) return;
+    std::vector<Nodes> terms = sqlite::splitOnAnd(condition);
+    for (Nodes& term : terms) {
+        if (!containsRownum(term)) continue;
+        const std::optional<long long> limit = rownumLimit(term);
+        if (!limit || *limit > 0)
+            throw DatabaseError("ORA-00904: \"ROWNUM\": invalid identifier (this server cannot "
+                                "number the rows of a grouped or aggregated query before it "
+                                "combines them)");
+        const char* answer = *limit == 0 ? "FALSE" : "TRUE";
+        term = Nodes{sqlite::paren({sqlite::word(answer)})};
+    }
+    Nodes rewritten = sqlite::joinWithAnd(terms);
+    const Nodes tail(nodes.begin() + static_cast<long>(block.whereEnd), nodes.end());
+    nodes.erase(nodes.begin() + static_cast<long>(block.where + 1), nodes.end());
+    nodes.insert(nodes.end(), rewritten.begin(), rewritten.end());
+    nodes.insert(nodes.end(), tail.begin(), tail.end());
 }
 
 // Where the block's own ORDER BY starts; nodes.size() when it has none.
@@ -169,19 +185,24 @@ void rewriteRownum(Nodes& nodes) {
     if (selects.size() != 1) {
         // Branches of a set operation: each gets its numbers; a condition on ROWNUM in a branch
         // is left for the server to refuse.
-        for (const sqlite::SelectClauses& block : selects) {
-            refuseRownumBeforeCombining(nodes, block);
-            const bool grouped = hasWordAtTop(nodes, block.select, block.end, "GROUP") ||
-                                 hasWordAtTop(nodes, block.select, block.end, "DISTINCT");
+        // From the last branch back, so that a branch's condition that changes its length
+        // leaves the places of the branches before it as they were found.
+        for (auto found = selects.rbegin(); found != selects.rend(); ++found) {
+            const sqlite::SelectClauses& block = *found;
+            const size_t before = nodes.size();
+            rownumBeforeCombining(nodes, block);
+            const size_t end = block.end + nodes.size() - before;
+            const bool grouped = hasWordAtTop(nodes, block.select, end, "GROUP") ||
+                                 hasWordAtTop(nodes, block.select, end, "DISTINCT");
             Nodes range(std::make_move_iterator(nodes.begin() + static_cast<long>(block.select)),
-                        std::make_move_iterator(nodes.begin() + static_cast<long>(block.end)));
+                        std::make_move_iterator(nodes.begin() + static_cast<long>(end)));
             replaceRownum(range, grouped);
             std::move(range.begin(), range.end(), nodes.begin() + static_cast<long>(block.select));
         }
         return;
     }
-    const sqlite::SelectClauses& block = selects[0];
-    refuseRownumBeforeCombining(nodes, block);
+    rownumBeforeCombining(nodes, selects[0]);
+    const sqlite::SelectClauses block = sqlite::findSelects(nodes)[0];
     const size_t listEnd = block.from == sqlite::SelectClauses::none ? block.end : block.from;
     const bool rowsShowTheirNumbers =
         containsRownum(Nodes(nodes.begin() + static_cast<long>(block.select),
