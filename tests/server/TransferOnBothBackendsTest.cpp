@@ -27,33 +27,10 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-// A row with its numbers to 12 significant digits. The server computes in exact decimals, as
-// the bank's database does, and the embedded bank in doubles: a derived amount may differ in its
-// 15th digit (41428.5714285714 and 41428.5714285715), which is no different row.
-std::string withRoundedNumbers(const std::string& row) {
-    std::string out;
-    std::istringstream fields(row);
-    bool first = true;
-    for (std::string field; std::getline(fields, field, '\t'); first = false) {
-        char* end = nullptr;
-        const double number = std::strtod(field.c_str(), &end);
-        const bool numeric = !field.empty() && *end == '\0' && field.find('.') != std::string::npos;
-        if (numeric) {
-            char text[40];
-            std::snprintf(text, sizeof text, "%.12g", number);
-            field = text;
-        }
-        out += (first ? "" : "\t") + field;
-    }
-    return out;
-}
-
-// The header line, then the rows sorted: both backends write the same rows, not necessarily in
-// the same physical order.
+// The header line, then the rows sorted: both backends write the same rows, to the last digit of
+// every amount, not necessarily in the same physical order.
 std::vector<std::string> headerAndSortedRows(const std::string& text) {
     std::vector<std::string> out = lines(text);
-    for (size_t i = 1; i < out.size(); ++i)
-        out[i] = withRoundedNumbers(out[i]);
     if (out.size() > 1) std::sort(out.begin() + 1, out.end());
     return out;
 }
