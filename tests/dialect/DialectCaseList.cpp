@@ -250,6 +250,12 @@ const DialectCase kDates[] = {
      {{"0", "0", "BC", "abc", "Abc", "3", "**ABC", "ABC"},
       {"0", "0", "NULL", "abc", "Abc", "3", "**abc", "abc"},
       {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "NULL", "prazno"}}},
+    {"DateFormatElements",
+     "SELECT TO_CHAR(d, 'Day'), TO_CHAR(d, 'Month'), TO_CHAR(d, 'MON'), TO_CHAR(d, 'Q DDD'), "
+     "TO_CHAR(d, 'DY, fmDD. Month YYYY'), TO_CHAR(d, 'D WW IW'), TO_CHAR(d, 'dd-mon-rr'), "
+     "TO_CHAR(d, 'HH:MI AM'), TO_CHAR(d, 'RRRR\"Q\"Q') FROM t WHERE id = 1",
+     {{"Tuesday  ", "March    ", "MAR", "1 065", "TUE, 5. March 2024", "3 10 10", "05-mar-24",
+       "12:00 AM", "2024Q1"}}},
     {"TextFunctionsOfNumbersAndDates",
      "SELECT UPPER(n), LENGTH(n * 10), SUBSTR(d, 4, 2), LOWER(d), INSTR(n * 10, 0) FROM t "
      "WHERE id = 2",

@@ -2,6 +2,8 @@
 
 #include "db/odbc/PostgresDialect.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv::odbc::pg {
@@ -214,6 +216,64 @@ void rewriteCast(Nodes& nodes, size_t i) {
     }
 }
 
+// A TO_CHAR date mask for the server's to_char, which differs from the bank's database in two
+// elements: FM there turns the padding off for the rest of the mask (until the next FM), here
+// for the next element only; and RRRR and RR are the server's YYYY and YY. The mask stays as it
+// is when it is no date mask or holds an element this reading does not know.
+std::string serverDateMask(const std::string& mask) {
+    static constexpr std::string_view kElements[] = {
+        "YYYY", "RRRR", "YYY", "YY", "RR",   "Y",    "MONTH", "MON",  "MM",
+        "MI",   "DAY",  "DDD", "DD", "DY",   "D",    "HH24",  "HH12", "HH",
+        "SS",   "Q",    "WW",  "IW", "A.M.", "P.M.", "AM",    "PM"};
+    const auto startsWith = [&](size_t pos, std::string_view element) {
+        if (pos + element.size() > mask.size()) return false;
+        for (size_t i = 0; i < element.size(); ++i) {
+            char c = mask[pos + i];
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            if (c != element[i]) return false;
+        }
+        return true;
+    };
+    bool dateElement = false;
+    bool fill = true;
+    std::string out;
+    size_t pos = 0;
+    while (pos < mask.size()) {
+        const char c = mask[pos];
+        if (c == '"') {
+            const size_t close = mask.find('"', pos + 1);
+            if (close == std::string::npos) return mask;
+            out.append(mask, pos, close - pos + 1);
+            pos = close + 1;
+            continue;
+        }
+        if (std::string_view(".,/-:; ").find(c) != std::string_view::npos) {
+            out += c;
+            ++pos;
+            continue;
+        }
+        if (startsWith(pos, "FM")) {
+            fill = !fill;
+            pos += 2;
+            continue;
+        }
+        std::string_view found;
+        for (std::string_view element : kElements)
+            if (startsWith(pos, element)) {
+                found = element;
+                break;
+            }
+        if (found.empty()) return mask;
+        if (found != "D" && found != "MI") dateElement = true;
+        std::string written = mask.substr(pos, found.size());
+        if (found == "RRRR") written = "YYYY";
+        if (found == "RR") written = "YY";
+        out += (fill ? "" : "FM") + written;
+        pos += found.size();
+    }
+    return dateElement ? out : mask;
+}
+
 } // namespace
 
 void rewriteCalls(Nodes& nodes) {
@@ -253,9 +313,15 @@ void rewriteCalls(Nodes& nodes) {
             nodes.erase(nodes.begin() + static_cast<long>(i + 1));
             continue;
         }
-        if (isCallOf(nodes, i, "TO_CHAR") &&
-            sqlite::splitOnCommas(nodes[i + 1].children).size() == 1)
-            nodes[i] = sqlite::word(kToCharFunction);
+        if (isCallOf(nodes, i, "TO_CHAR")) {
+            std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
+            if (arguments.size() == 1) nodes[i] = sqlite::word(kToCharFunction);
+            if (arguments.size() == 2 && arguments[1].size() == 1 && arguments[1][0].isLeaf() &&
+                arguments[1][0].token.kind == Token::Kind::String) {
+                arguments[1][0] = internalString(serverDateMask(arguments[1][0].token.text));
+                nodes[i + 1].children = sqlite::joinWithCommas(arguments);
+            }
+        }
     }
 }
 

@@ -1,9 +1,9 @@
 // TO_CHAR: numbers and dates as text, with or without a format mask.
 //
-// Date masks: DD, MM, YYYY, YY, HH24, HH, HH12, MI, SS, text in double quotes, and the
-// punctuation . , / - : ; and blank. Number masks: an optional FM, digits 9 and 0, group
+// Date masks: the elements of DateFormat.h. Number masks: an optional FM, digits 9 and 0, group
 // separators ',' and one decimal point '.'.
 
+#include "db/sqlite/dialect/DateFormat.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
@@ -27,54 +27,6 @@ bool startsWith(const std::string& text, size_t pos, std::string_view prefix) {
         if (c != prefix[i]) return false;
     }
     return true;
-}
-
-std::string padded(int value, int width) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
-    return buffer;
-}
-
-// The date written by the mask; empty optional when the mask has an unknown element.
-std::optional<std::string> formatDate(const DateParts& d, const std::string& mask) {
-    const std::pair<std::string_view, std::string> elements[] = {
-        {"YYYY", padded(d.year, 4)},
-        {"HH24", padded(d.hour, 2)},
-        {"HH12", padded(d.hour % 12 == 0 ? 12 : d.hour % 12, 2)},
-        {"YY", padded(d.year % 100, 2)},
-        {"MM", padded(d.month, 2)},
-        {"DD", padded(d.day, 2)},
-        {"HH", padded(d.hour % 12 == 0 ? 12 : d.hour % 12, 2)},
-        {"MI", padded(d.minute, 2)},
-        {"SS", padded(d.second, 2)}};
-    std::string out;
-    size_t pos = 0;
-    while (pos < mask.size()) {
-        const char c = mask[pos];
-        if (c == '"') {
-            const size_t close = mask.find('"', pos + 1);
-            if (close == std::string::npos) return std::nullopt;
-            out += mask.substr(pos + 1, close - pos - 1);
-            pos = close + 1;
-            continue;
-        }
-        if (std::string_view(".,/-:; ").find(c) != std::string_view::npos) {
-            out += c;
-            ++pos;
-            continue;
-        }
-        bool matched = false;
-        for (const auto& [element, text] : elements) {
-            if (startsWith(mask, pos, element)) {
-                out += text;
-                pos += element.size();
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) return std::nullopt;
-    }
-    return out;
 }
 
 // The number written by the mask; empty optional for an unknown mask.
@@ -126,7 +78,7 @@ std::string textWithoutMask(sqlite3_value* value) {
     DateParts parts;
     if (sqlite3_value_type(value) == SQLITE_TEXT &&
         readDateText(*argumentText(value), parts) == DateTextError::None)
-        return *formatDate(parts, "DD.MM.YYYY");
+        return *formatDateMask(parts, "DD.MM.YYYY");
     return *argumentText(value);
 }
 
@@ -141,7 +93,7 @@ void body::toChar(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (type == SQLITE_TEXT) {
         DateParts parts;
         if (readDateText(*argumentText(argv[0]), parts) == DateTextError::None) {
-            const std::optional<std::string> text = formatDate(parts, *mask);
+            const std::optional<std::string> text = formatDateMask(parts, *mask);
             if (!text) return sqlite3_result_error(context, kBadDateMask, -1);
             return resultText(context, *text);
         }

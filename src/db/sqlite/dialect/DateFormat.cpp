@@ -1,0 +1,160 @@
+#include "db/sqlite/dialect/DateFormat.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace orv::sqlite {
+
+namespace {
+
+constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+constexpr const char* kDays[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                 "Friday", "Saturday", "Sunday"};
+
+bool startsWith(const std::string& text, size_t pos, std::string_view prefix) {
+    if (pos + prefix.size() > text.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[pos + i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != prefix[i]) return false;
+    }
+    return true;
+}
+
+bool isUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// The name in the letter case the element is written in: MONTH, Month or month.
+std::string inCaseOf(std::string_view name, const std::string& mask, size_t pos) {
+    std::string out(name);
+    const bool first = isUpper(mask[pos]);
+    const bool second = pos + 1 < mask.size() && isUpper(mask[pos + 1]);
+    for (size_t i = 0; i < out.size(); ++i) {
+        char& c = out[i];
+        const bool upper = i == 0 ? first : (first && second);
+        if (upper && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (!upper && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+std::string number(int value, int width, bool fill) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", fill ? width : 1, value);
+    return buffer;
+}
+
+// Monday 0 ... Sunday 6; day 0 of the date values, 30.12.1899, was a Saturday.
+int weekday(const DateParts& d) {
+    const auto serial = static_cast<long long>(encodeDate(d.year, d.month, d.day));
+    return static_cast<int>(((serial + 5) % 7 + 7) % 7);
+}
+
+int dayOfYear(const DateParts& d) {
+    return static_cast<int>(encodeDate(d.year, d.month, d.day) - encodeDate(d.year, 1, 1)) + 1;
+}
+
+// ISO 8601 weeks: a year has 53 when it starts on a Thursday, or on a Wednesday in a leap year.
+int isoWeeksIn(int year) {
+    const int first = weekday(DateParts{year, 1, 1, 0, 0, 0});
+    return first == 3 || (first == 2 && isLeapYear(year)) ? 53 : 52;
+}
+
+int isoWeek(const DateParts& d) {
+    const int week = (dayOfYear(d) - (weekday(d) + 1) + 10) / 7;
+    if (week < 1) return isoWeeksIn(d.year - 1);
+    if (week > isoWeeksIn(d.year)) return 1;
+    return week;
+}
+
+std::string padded(std::string text, size_t width, bool fill) {
+    if (fill && text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+} // namespace
+
+std::optional<std::string> formatDateMask(const DateParts& d, const std::string& mask) {
+    const int hour12 = d.hour % 12 == 0 ? 12 : d.hour % 12;
+    const int wd = weekday(d);
+    bool fill = true;
+    std::string out;
+    size_t pos = 0;
+    const auto element = [&](std::string_view name) { return startsWith(mask, pos, name); };
+    while (pos < mask.size()) {
+        const char c = mask[pos];
+        if (c == '"') {
+            const size_t close = mask.find('"', pos + 1);
+            if (close == std::string::npos) return std::nullopt;
+            out += mask.substr(pos + 1, close - pos - 1);
+            pos = close + 1;
+            continue;
+        }
+        if (std::string_view(".,/-:; ").find(c) != std::string_view::npos) {
+            out += c;
+            ++pos;
+            continue;
+        }
+        std::string text;
+        size_t length = 0;
+        if (element("FM")) {
+            fill = !fill;
+            length = 2;
+        } else if (element("YYYY") || element("RRRR")) {
+            text = number(d.year, 4, fill), length = 4;
+        } else if (element("YYY")) {
+            text = number(d.year % 1000, 3, fill), length = 3;
+        } else if (element("YY") || element("RR")) {
+            text = number(d.year % 100, 2, fill), length = 2;
+        } else if (element("Y")) {
+            text = number(d.year % 10, 1, fill), length = 1;
+        } else if (element("MONTH")) {
+            text = padded(inCaseOf(kMonths[d.month - 1], mask, pos), 9, fill), length = 5;
+        } else if (element("MON")) {
+            text = inCaseOf(std::string_view(kMonths[d.month - 1]).substr(0, 3), mask, pos);
+            length = 3;
+        } else if (element("MM")) {
+            text = number(d.month, 2, fill), length = 2;
+        } else if (element("MI")) {
+            text = number(d.minute, 2, fill), length = 2;
+        } else if (element("DAY")) {
+            text = padded(inCaseOf(kDays[wd], mask, pos), 9, fill), length = 3;
+        } else if (element("DDD")) {
+            text = number(dayOfYear(d), 3, fill), length = 3;
+        } else if (element("DD")) {
+            text = number(d.day, 2, fill), length = 2;
+        } else if (element("DY")) {
+            text = inCaseOf(std::string_view(kDays[wd]).substr(0, 3), mask, pos), length = 2;
+        } else if (element("D")) {
+            text = number((wd + 1) % 7 + 1, 1, fill), length = 1; // Sunday is day 1
+        } else if (element("HH24")) {
+            text = number(d.hour, 2, fill), length = 4;
+        } else if (element("HH12")) {
+            text = number(hour12, 2, fill), length = 4;
+        } else if (element("HH")) {
+            text = number(hour12, 2, fill), length = 2;
+        } else if (element("SS")) {
+            text = number(d.second, 2, fill), length = 2;
+        } else if (element("Q")) {
+            text = number((d.month - 1) / 3 + 1, 1, fill), length = 1;
+        } else if (element("WW")) {
+            text = number((dayOfYear(d) - 1) / 7 + 1, 2, fill), length = 2;
+        } else if (element("IW")) {
+            text = number(isoWeek(d), 2, fill), length = 2;
+        } else if (element("A.M.") || element("P.M.")) {
+            text = inCaseOf(d.hour < 12 ? "A.M." : "P.M.", mask, pos), length = 4;
+        } else if (element("AM") || element("PM")) {
+            text = inCaseOf(d.hour < 12 ? "AM" : "PM", mask, pos), length = 2;
+        } else {
+            return std::nullopt;
+        }
+        out += text;
+        pos += length;
+    }
+    return out;
+}
+
+} // namespace orv::sqlite
