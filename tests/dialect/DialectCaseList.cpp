@@ -119,6 +119,13 @@ const DialectCase kFunctions[] = {
      {{"2.68", "-3", "1200", "0.13", "7", "0", "1.01", "06.03.2024"}}},
     {"RoundOfSum", "SELECT ROUND(SUM(n * 0.1), 4) FROM t", {{"0.5"}}},
     {"Abs", "SELECT ABS(-3), ABS('-2.5'), ABS(NULL) FROM dual", {{"3", "2.5", "NULL"}}},
+    {"Spread",
+     "SELECT STDDEV(n), VARIANCE(n), STDDEV(id) FROM t WHERE id <> 3 UNION ALL "
+     "SELECT STDDEV(n), VARIANCE(n), STDDEV(id) FROM t WHERE id = 2 UNION ALL "
+     "SELECT STDDEV(n), VARIANCE(n), STDDEV(id) FROM t WHERE id = 3",
+     {{"2.21735578260835", "4.91666666666667", "1.82574185835055"},
+      {"0", "0", "0"},
+      {"NULL", "NULL", "0"}}},
 };
 
 const DialectCase kTables[] = {

@@ -313,6 +313,25 @@ void rewriteCalls(Nodes& nodes) {
             nodes.erase(nodes.begin() + static_cast<long>(i + 1));
             continue;
         }
+        if ((isCallOf(nodes, i, "STDDEV") || isCallOf(nodes, i, "VARIANCE")) &&
+            !nodes[i + 1].children.empty() && !nodes[i + 1].children[0].isWord("DISTINCT")) {
+            // One value has no spread on the bank's database (0); the server's sample spread of
+            // one value is NULL.
+            const Nodes argument = nodes[i + 1].children;
+            Nodes call{std::move(nodes[i]), std::move(nodes[i + 1])};
+            Nodes expression{
+                sqlite::word("CASE"),  sqlite::word("WHEN"),
+                sqlite::word("COUNT"), sqlite::paren(argument),
+                sqlite::op("="),       sqlite::leaf(Token{Token::Kind::Number, "1", false}),
+                sqlite::word("THEN"),  sqlite::leaf(Token{Token::Kind::Number, "0", false}),
+                sqlite::word("ELSE")};
+            for (Node& node : call)
+                expression.push_back(std::move(node));
+            expression.push_back(sqlite::word("END"));
+            nodes[i] = sqlite::paren(std::move(expression));
+            nodes.erase(nodes.begin() + static_cast<long>(i + 1));
+            continue;
+        }
         if (isCallOf(nodes, i, "TO_CHAR")) {
             std::vector<Nodes> arguments = sqlite::splitOnCommas(nodes[i + 1].children);
             if (arguments.size() == 1) nodes[i] = sqlite::word(kToCharFunction);

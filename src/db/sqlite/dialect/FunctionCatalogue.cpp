@@ -1,6 +1,7 @@
 #include "db/sqlite/dialect/FunctionCatalogue.h"
 
 #include "db/sqlite/dialect/DecimalSum.h"
+#include "db/sqlite/dialect/Spread.h"
 #include "db/sqlite/dialect/FunctionBodies.h"
 
 #include <string>
@@ -123,6 +124,7 @@ void registerFunctions(sqlite3* db) {
     for (const DialectFunction& function : kCatalogue)
         registerFunction(db, function);
     registerDecimalSums(db);
+    registerSpreadAggregates(db);
 }
 
 } // namespace orv::sqlite
