@@ -88,4 +88,13 @@ std::string formatNumber(double value) {
     return text;
 }
 
+std::string exactNumberText(double value) {
+    char text[40];
+    for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value) break;
+    }
+    return text;
+}
+
 } // namespace orv

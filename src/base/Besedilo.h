@@ -51,4 +51,8 @@ double roundHalfEven(double value, int decimals);
 /// A number as the program prints it: C's "%.15g", "." as decimal separator, no negative zero.
 std::string formatNumber(double value);
 
+/// The shortest text (15 to 17 significant digits) that reads back as the same double: 0.1 as
+/// "0.1", a third as "0.33333333333333331". For handing a value on without changing it.
+std::string exactNumberText(double value);
+
 } // namespace orv

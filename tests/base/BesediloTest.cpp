@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <stdexcept>
 
 namespace orv {
@@ -67,6 +69,16 @@ TEST(Numbers, PrintAsTheDatabaseTextRule) {
     EXPECT_EQ(formatNumber(1234567.891), "1234567.891");
     EXPECT_EQ(formatNumber(1e20), "1e+20");
     EXPECT_EQ(formatNumber(-12.5), "-12.5");
+}
+
+// The shortest text that reads back as the same double: amounts stay as written, and a value
+// with more than 15 digits keeps them.
+TEST(Numbers, ExactTextReadsBackAsTheSameDouble) {
+    EXPECT_EQ(exactNumberText(0.1), "0.1");
+    EXPECT_EQ(exactNumberText(1234567.891), "1234567.891");
+    EXPECT_EQ(exactNumberText(0.1 + 0.2), "0.30000000000000004");
+    for (const double value : {1.0 / 3.0, 2.0 / 30.0, 82500.0 / 7.0, -1e-300, 1e300, 0.0})
+        EXPECT_EQ(std::strtod(exactNumberText(value).c_str(), nullptr), value) << value;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "bank/server/ServerBank.h"
 
 #include "bank/BankSchemaTables.h"
+#include "base/Besedilo.h"
 #include "db/DatabaseError.h"
 #include "db/odbc/OdbcConnection.h"
 #include "db/odbc/PostgresDialect.h"
@@ -135,13 +136,7 @@ std::string literal(sqlite3_stmt* statement, int column) {
     case SQLITE_INTEGER:
         return std::to_string(sqlite3_column_int64(statement, column));
     case SQLITE_FLOAT: {
-        const double value = sqlite3_column_double(statement, column);
-        char text[40];
-        for (int digits = 15; digits <= 17; ++digits) {
-            std::snprintf(text, sizeof text, "%.*g", digits, value);
-            if (std::strtod(text, nullptr) == value) break;
-        }
-        return text;
+        return exactNumberText(sqlite3_column_double(statement, column));
     }
     default: {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));

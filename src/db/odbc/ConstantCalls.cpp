@@ -1,5 +1,6 @@
 #include "db/odbc/ConstantCalls.h"
 
+#include "base/Besedilo.h"
 #include "db/odbc/PostgresNodes.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/Dialect.h"
@@ -229,16 +230,6 @@ Node numberLiteral(const std::string& text) {
     return cast({sqlite::leaf(Token{Token::Kind::Number, text, false})}, "numeric");
 }
 
-// The shortest text that reads back as the same double.
-std::string shortestNumberText(double value) {
-    char text[64];
-    for (int digits = 15; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value) break;
-    }
-    return text;
-}
-
 Node valueNode(const Outcome& outcome, const Nodes& expression) {
     switch (outcome.kind) {
     case Outcome::Kind::Null: {
@@ -248,7 +239,7 @@ Node valueNode(const Outcome& outcome, const Nodes& expression) {
     case Outcome::Kind::Integer:
         return numberLiteral(std::to_string(outcome.integer));
     case Outcome::Kind::Real:
-        return numberLiteral(shortestNumberText(outcome.real));
+        return numberLiteral(exactNumberText(outcome.real));
     case Outcome::Kind::Error:
         return cast({sqlite::word(kRaiseFunction), sqlite::paren({internalString(outcome.text)})},
                     resultType(expression));
