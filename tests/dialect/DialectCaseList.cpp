@@ -278,6 +278,15 @@ const DialectCase kDates[] = {
      "SELECT LTRIM(s, 'A'), RTRIM(s, 'C'), TRANSLATE(s, 'AB', 'x'), TRIM(LEADING 'A' FROM s), "
      "NEXT_DAY(d, 'MONDAY'), NEXT_DAY(d, 'Sun') FROM t WHERE id = 1",
      {{"BC", "AB", "xC", "BC", "11.03.2024", "10.03.2024"}}},
+    {"RegularExpressions",
+     "SELECT REGEXP_REPLACE(s, '[AB]', 'x'), REGEXP_SUBSTR(s, '[a-z]+'), REGEXP_INSTR(s, 'C'), "
+     "REGEXP_COUNT(s, '[[:upper:]]'), CASE WHEN REGEXP_LIKE(s, '^a', 'i') THEN 1 ELSE 0 END, "
+     "REGEXP_REPLACE(s, '(.)(.)', '\\2\\1'), REGEXP_SUBSTR(s, '.', 1, 3) FROM t "
+     "WHERE id IN (1, 2) ORDER BY id",
+     {{"xxC", "NULL", "3", "3", "1", "BAC", "C"}, {"abc", "abc", "0", "0", "1", "bac", "c"}}},
+    {"RegularExpressionsAsConditions",
+     "SELECT id FROM t WHERE REGEXP_LIKE(s, 'b') OR REGEXP_LIKE(s, '^[xy]$') ORDER BY id",
+     {{"2"}, {"4"}, {"5"}}},
     {"CastToTheBanksTypes",
      "SELECT CAST(n / 3 AS NUMBER(10, 2)), CAST(n / 8 AS VARCHAR2(30)), CAST(d AS DATE), "
      "CAST('2.5' AS INTEGER), CAST('05.03.2024 10:00' AS DATE), CAST(n * 0.5 AS INT), "

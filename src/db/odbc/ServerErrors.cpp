@@ -184,6 +184,7 @@ std::string bankErrorText(const std::string& state, const std::string& serverTex
         {"42P01", sqlite::kTableDoesNotExist},
         {"42501", "ORA-01031: insufficient privileges"},
         {"23505", sqlite::kUniqueConstraintViolated},
+        {"2201B", "ORA-12726: unmatched bracket in regular expression"},
         {"42P07", sqlite::kNameAlreadyUsed},
     };
     for (const Known& known : kKnown)

@@ -22,6 +22,13 @@ void ltrim(sqlite3_context*, int, sqlite3_value**);
 void rtrim(sqlite3_context*, int, sqlite3_value**);
 void translate(sqlite3_context*, int, sqlite3_value**);
 
+// RegularExpressions.cpp
+void regexpLike(sqlite3_context*, int, sqlite3_value**);
+void regexpReplace(sqlite3_context*, int, sqlite3_value**);
+void regexpSubstr(sqlite3_context*, int, sqlite3_value**);
+void regexpInstr(sqlite3_context*, int, sqlite3_value**);
+void regexpCount(sqlite3_context*, int, sqlite3_value**);
+
 // CharacterFunctions.cpp
 void lpad(sqlite3_context*, int, sqlite3_value**);
 void rpad(sqlite3_context*, int, sqlite3_value**);
