@@ -5,6 +5,7 @@
 #include "db/odbc/PostgresDialect.h"
 #include "db/odbc/ResultColumnNames.h"
 #include "db/odbc/ServerErrors.h"
+#include "db/sqlite/dialect/DateText.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -308,6 +309,7 @@ const OdbcConnection::ServerStatement& OdbcConnection::translate(const std::stri
         PostgresStatement translated = translateForPostgres(bankSql);
         statement.sql = std::move(translated.sql);
         statement.parameters = std::move(translated.parameters);
+        statement.markers = std::move(translated.markers);
         statement.columnNames = std::move(translated.columnNames);
         statement.sourceTable = std::move(translated.sourceTable);
         statement.changes = translated.changes;
@@ -316,6 +318,7 @@ const OdbcConnection::ServerStatement& OdbcConnection::translate(const std::stri
         PostgresStatement native = withMarkersOnly(bankSql);
         statement.sql = std::move(native.sql);
         statement.parameters = std::move(native.parameters);
+        statement.markers = std::move(native.markers);
         statement.sourceTable = std::move(native.sourceTable);
         statement.changes = native.changes;
     }
@@ -345,6 +348,33 @@ OdbcConnection::Prepared& OdbcConnection::prepare(const std::string& serverSql) 
 }
 
 namespace {
+
+// True for a date text with a time of day that is not midnight ('31.03.2024 12:00:00').
+bool hasTimeOfDay(const Value& value) {
+    if (!value.isText() || value.text().find(':') == std::string::npos) return false;
+    DateParts parts;
+    return sqlite::readDateText(value.text(), parts) == sqlite::DateTextError::None &&
+           (parts.hour != 0 || parts.minute != 0 || parts.second != 0);
+}
+
+// The statement with each marker whose value is a date with a time of day read as a timestamp.
+// A variable is bound as text, which the server reads as whatever its place wants: compared
+// with a date column, a date, without the time the bank's database compares. Such statements
+// are prepared apart from the same text with plain values.
+std::string withTimestampMarkers(const std::string& sql, const std::vector<size_t>& markers,
+                                 const std::vector<const BoundVariable*>& values) {
+    std::string out;
+    size_t copied = 0;
+    for (size_t i = 0; i < markers.size() && i < values.size(); ++i) {
+        if (!hasTimeOfDay(values[i]->value)) continue;
+        out.append(sql, copied, markers[i] - copied);
+        out += "CAST(? AS timestamp)";
+        copied = markers[i] + 1;
+    }
+    if (copied == 0) return sql;
+    out.append(sql, copied, std::string::npos);
+    return out;
+}
 
 void bindParameter(SQLHSTMT statement, SQLUSMALLINT index, const Value& value,
                    ParameterBuffer& buffer) {
@@ -382,6 +412,16 @@ OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
     // it is prepared on the server once and kept. A spliced text is mostly new: it is sent
     // once, parsed, bound and run in one round trip, with nothing to free afterwards.
     const bool direct = translated.parameters.empty() && !ownHandle;
+    std::vector<const BoundVariable*> values(translated.parameters.size(), nullptr);
+    for (size_t i = 0; i < translated.parameters.size(); ++i) {
+        // The bank's database matches variable names case-insensitively.
+        for (const BoundVariable& variable : variables)
+            if (toUpper(variable.name) == translated.parameters[i]) values[i] = &variable;
+        if (!values[i]) throw DatabaseError("ORA-01008: not all variables bound");
+    }
+    const std::string serverSql =
+        postgres_ ? withTimestampMarkers(translated.sql, translated.markers, values)
+                  : translated.sql;
     SQLHSTMT statement = SQL_NULL_HSTMT;
     if (direct) {
         if (!direct_) {
@@ -392,19 +432,13 @@ OdbcConnection::Running OdbcConnection::run(const std::string& bankSql,
         statement = direct_->statement;
         SQLFreeStmt(statement, SQL_CLOSE);
     } else {
-        statement = prepare(translated.sql).statement;
+        statement = prepare(serverSql).statement;
         SQLFreeStmt(statement, SQL_CLOSE);
         SQLFreeStmt(statement, SQL_RESET_PARAMS);
     }
     std::vector<ParameterBuffer> buffers(translated.parameters.size());
-    for (size_t i = 0; i < translated.parameters.size(); ++i) {
-        // The bank's database matches variable names case-insensitively.
-        const BoundVariable* found = nullptr;
-        for (const BoundVariable& variable : variables)
-            if (toUpper(variable.name) == translated.parameters[i]) found = &variable;
-        if (!found) throw DatabaseError("ORA-01008: not all variables bound");
-        bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), found->value, buffers[i]);
-    }
+    for (size_t i = 0; i < translated.parameters.size(); ++i)
+        bindParameter(statement, static_cast<SQLUSMALLINT>(i + 1), values[i]->value, buffers[i]);
     // A failed statement takes back only itself, as on the bank's database; PostgreSQL would
     // abort the whole transaction. Uncommitted changes are kept by a savepoint before each
     // statement; while there are none, a failure simply ends the transaction, which holds

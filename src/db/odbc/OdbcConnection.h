@@ -59,6 +59,7 @@ private:
     struct ServerStatement {
         std::string sql;
         std::vector<std::string> parameters;
+        std::vector<size_t> markers; ///< where each '?' stands in sql
         std::vector<std::string> columnNames;
         std::string sourceTable;
         bool changes = true; ///< not a query: the transaction holds a change after it

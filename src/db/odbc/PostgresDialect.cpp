@@ -275,6 +275,7 @@ void placeMarkers(PostgresStatement& statement) {
     for (const sqlite::PlacedToken& placed : tokens) {
         if (placed.token.kind != Token::Kind::Bind) continue;
         sql.append(statement.sql, copied, placed.begin - copied);
+        statement.markers.push_back(sql.size());
         sql += '?';
         copied = placed.end;
         statement.parameters.push_back(placed.token.text.substr(1));

@@ -34,6 +34,8 @@ struct PostgresStatement {
     std::string sql;
     /// The named variable of each '?' marker, in order: upper case, without the colon.
     std::vector<std::string> parameters;
+    /// Where each '?' marker stands in `sql`, in the same order.
+    std::vector<size_t> markers;
     /// The column names of a query as the embedded bank names them (the select list as written:
     /// the alias, or a column's name, or the expression's text); empty when the list has a '*',
     /// where the server's names are used.
