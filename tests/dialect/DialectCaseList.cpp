@@ -119,6 +119,11 @@ const DialectCase kFunctions[] = {
      {{"2.68", "-3", "1200", "0.13", "7", "0", "1.01", "06.03.2024"}}},
     {"RoundOfSum", "SELECT ROUND(SUM(n * 0.1), 4) FROM t", {{"0.5"}}},
     {"Abs", "SELECT ABS(-3), ABS('-2.5'), ABS(NULL) FROM dual", {{"3", "2.5", "NULL"}}},
+    {"RemainderBitandLengthb",
+     "SELECT REMAINDER(5, 2), REMAINDER(7, 2), REMAINDER(-7, 2), REMAINDER(5.5, 2), "
+     "REMAINDER(n * 2 + 1, 2), BITAND(n, 6), LENGTHB(s), LENGTHB('čšž'), LENGTHB(n / 8) "
+     "FROM t WHERE id = 2",
+     {{"1", "-1", "1", "-0.5", "1", "4", "3", "6", "2"}}},
     {"Spread",
      "SELECT STDDEV(n), VARIANCE(n), STDDEV(id) FROM t WHERE id <> 3 UNION ALL "
      "SELECT STDDEV(n), VARIANCE(n), STDDEV(id) FROM t WHERE id = 2 UNION ALL "

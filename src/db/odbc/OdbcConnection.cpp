@@ -232,6 +232,15 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
                  "IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
         runPlain("CREATE FUNCTION pg_temp.orv_to_char(v pg_catalog.date) RETURNS text LANGUAGE "
                  "sql IMMUTABLE AS $$ SELECT pg_catalog.to_char(v, 'DD.MM.YYYY') $$");
+        // REMAINDER takes the even of two nearest quotients (orafce's the larger), and the
+        // server has no BITAND.
+        runPlain("CREATE FUNCTION pg_temp.orv_remainder(a numeric, b numeric) RETURNS numeric "
+                 "LANGUAGE sql IMMUTABLE AS $$ SELECT a - b * (CASE WHEN abs(a / b - trunc(a / "
+                 "b)) = 0.5 THEN 2 * round(a / b / 2) ELSE round(a / b) END) $$");
+        runPlain(
+            "CREATE FUNCTION pg_temp.orv_bitand(a numeric, b numeric) RETURNS numeric "
+            "LANGUAGE sql IMMUTABLE AS $$ SELECT (trunc(a)::bigint & trunc(b)::bigint)::numeric "
+            "$$");
         // A call the translation computed and found failing raises the bank's error text when
         // the server reaches it (see ConstantCalls.h).
         runPlain("CREATE FUNCTION pg_temp.orv_raise(message text) RETURNS text LANGUAGE plpgsql "

@@ -154,9 +154,9 @@ struct TextFunction {
     size_t to;
 };
 constexpr TextFunction kTextFunctions[] = {
-    {"UPPER", 0, 1},  {"LOWER", 0, 1}, {"INITCAP", 0, 1}, {"LENGTH", 0, 1},
-    {"SUBSTR", 0, 1}, {"INSTR", 0, 2}, {"LPAD", 0, 1},    {"RPAD", 0, 1},
-    {"LTRIM", 0, 1},  {"RTRIM", 0, 1}, {"TRIM", 0, 1},    {"REPLACE", 0, 1},
+    {"UPPER", 0, 1}, {"LOWER", 0, 1},   {"INITCAP", 0, 1}, {"LENGTH", 0, 1}, {"SUBSTR", 0, 1},
+    {"INSTR", 0, 2}, {"LPAD", 0, 1},    {"RPAD", 0, 1},    {"LTRIM", 0, 1},  {"RTRIM", 0, 1},
+    {"TRIM", 0, 1},  {"REPLACE", 0, 1}, {"LENGTHB", 0, 1},
 };
 
 // INSTR(s, sub, position[, occurrence]) finds nothing from position 0 on the bank's database;
@@ -280,6 +280,8 @@ void rewriteCalls(Nodes& nodes) {
     rewriteDecodeCalls(nodes);
     for (size_t i = 0; i < nodes.size(); ++i) {
         if (isCallOf(nodes, i, "NVL")) nodes[i] = sqlite::word("COALESCE");
+        if (isCallOf(nodes, i, "REMAINDER")) nodes[i] = sqlite::word("pg_temp.orv_remainder");
+        if (isCallOf(nodes, i, "BITAND")) nodes[i] = sqlite::word("pg_temp.orv_bitand");
         if (isCallOf(nodes, i, "REPLACE")) completeReplace(nodes[i + 1].children);
         if (isCallOf(nodes, i, "ROUND") || isCallOf(nodes, i, "TRUNC"))
             typeNullFirstArgument(nodes[i + 1].children);

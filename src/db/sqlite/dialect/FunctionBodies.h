@@ -21,6 +21,7 @@ void trim(sqlite3_context*, int, sqlite3_value**);
 void ltrim(sqlite3_context*, int, sqlite3_value**);
 void rtrim(sqlite3_context*, int, sqlite3_value**);
 void translate(sqlite3_context*, int, sqlite3_value**);
+void lengthb(sqlite3_context*, int, sqlite3_value**);
 
 // RegularExpressions.cpp
 void regexpLike(sqlite3_context*, int, sqlite3_value**);
@@ -53,6 +54,8 @@ void floor(sqlite3_context*, int, sqlite3_value**);
 void ceil(sqlite3_context*, int, sqlite3_value**);
 void sign(sqlite3_context*, int, sqlite3_value**);
 void mod(sqlite3_context*, int, sqlite3_value**);
+void remainder(sqlite3_context*, int, sqlite3_value**);
+void bitwiseAnd(sqlite3_context*, int, sqlite3_value**);
 
 // Truncation.cpp
 void trunc(sqlite3_context*, int, sqlite3_value**);

@@ -91,6 +91,40 @@ void body::mod(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_double(context, decimalRemainder(m->value(), n->value()));
 }
 
+// REMAINDER(m, n): m - n * N, N the whole number nearest m / n, the even one of two as near
+// (REMAINDER(5, 2) is 1, REMAINDER(7, 2) is -1); REMAINDER(m, 0) fails.
+void body::remainder(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
+    if (!ok) return;
+    if (!m || !n) return sqlite3_result_null(context);
+    if (n->value() == 0.0)
+        return sqlite3_result_error(context, "ORA-01476: divisor is equal to zero", -1);
+    const double quotient = m->value() / n->value();
+    double nearest = std::round(quotient);
+    if (std::fabs(quotient - std::trunc(quotient)) == 0.5)
+        nearest = 2.0 * std::round(quotient / 2.0);
+    const double result = m->value() - n->value() * nearest;
+    if (m->isInteger && n->isInteger) return sqlite3_result_int64(context, std::llround(result));
+    sqlite3_result_double(context, result);
+}
+
+// BITAND(m, n): the bits both whole numbers have.
+void body::bitwiseAnd(sqlite3_context* context, int, sqlite3_value** argv) {
+    bool ok = true;
+    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
+    if (!ok) return;
+    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
+    if (!ok) return;
+    if (!m || !n) return sqlite3_result_null(context);
+    const auto whole = [](const Number& x) {
+        return x.isInteger ? x.integer : static_cast<long long>(std::trunc(x.real));
+    };
+    sqlite3_result_int64(context, whole(*m) & whole(*n));
+}
+
 void body::floor(sqlite3_context* context, int argc, sqlite3_value** argv) {
     integerPartFunction<floorOf>(context, argc, argv);
 }

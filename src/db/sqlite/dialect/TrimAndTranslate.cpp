@@ -1,6 +1,6 @@
-// LTRIM, RTRIM and TRANSLATE as the bank's database computes them: on characters, not bytes (a
-// set 'čš' removes both letters, never half of one), NULL for any NULL argument, and a result
-// without any text is NULL.
+// LTRIM, RTRIM, TRANSLATE and LENGTHB as the bank's database computes them: on characters, not
+// bytes (a set 'čš' removes both letters, never half of one), NULL for any NULL argument, and a
+// result without any text is NULL.
 
 #include "db/sqlite/dialect/FunctionBodies.h"
 #include "db/sqlite/dialect/FunctionSupport.h"
@@ -86,6 +86,13 @@ void body::translate(sqlite3_context* context, int, sqlite3_value** argv) {
     }
     if (out.empty()) return sqlite3_result_null(context);
     resultText(context, out);
+}
+
+// LENGTHB(text): the bytes of the text in the database's character set, UTF-8.
+void body::lengthb(sqlite3_context* context, int, sqlite3_value** argv) {
+    const std::optional<std::string> text = argumentText(argv[0]);
+    if (!text || text->empty()) return sqlite3_result_null(context);
+    sqlite3_result_int64(context, static_cast<sqlite3_int64>(text->size()));
 }
 
 } // namespace orv::sqlite
