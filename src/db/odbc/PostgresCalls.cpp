@@ -1,5 +1,6 @@
 #include "db/odbc/PostgresCalls.h"
 
+#include "db/odbc/ConstantCalls.h"
 #include "db/odbc/PostgresDialect.h"
 
 #include <string>
@@ -219,7 +220,8 @@ void rewriteCast(Nodes& nodes, size_t i) {
 // A TO_CHAR date mask for the server's to_char, which differs from the bank's database in two
 // elements: FM there turns the padding off for the rest of the mask (until the next FM), here
 // for the next element only; and RRRR and RR are the server's YYYY and YY. The mask stays as it
-// is when it is no date mask or holds an element this reading does not know.
+// is when it is no date mask; empty for a date mask with an element the bank's database does
+// not know (which the server would print as it stands).
 std::string serverDateMask(const std::string& mask) {
     static constexpr std::string_view kElements[] = {
         "YYYY", "RRRR", "YYY", "YY", "RR",   "Y",    "MONTH", "MON",  "MM",
@@ -235,6 +237,7 @@ std::string serverDateMask(const std::string& mask) {
         return true;
     };
     bool dateElement = false;
+    bool unknown = false;
     bool fill = true;
     std::string out;
     size_t pos = 0;
@@ -263,7 +266,13 @@ std::string serverDateMask(const std::string& mask) {
                 found = element;
                 break;
             }
-        if (found.empty()) return mask;
+        if (found.empty()) {
+            // A letter that is no date element: a number mask (9, G, L, S, X), or a date mask the
+            // bank's database refuses, which is told by the date elements around it.
+            unknown = true;
+            ++pos;
+            continue;
+        }
         if (found != "D" && found != "MI") dateElement = true;
         std::string written = mask.substr(pos, found.size());
         if (found == "RRRR") written = "YYYY";
@@ -271,6 +280,7 @@ std::string serverDateMask(const std::string& mask) {
         out += (fill ? "" : "FM") + written;
         pos += found.size();
     }
+    if (dateElement && unknown) return {};
     return dateElement ? out : mask;
 }
 
@@ -339,7 +349,14 @@ void rewriteCalls(Nodes& nodes) {
             if (arguments.size() == 1) nodes[i] = sqlite::word(kToCharFunction);
             if (arguments.size() == 2 && arguments[1].size() == 1 && arguments[1][0].isLeaf() &&
                 arguments[1][0].token.kind == Token::Kind::String) {
-                arguments[1][0] = internalString(serverDateMask(arguments[1][0].token.text));
+                const std::string mask = serverDateMask(arguments[1][0].token.text);
+                if (mask.empty()) {
+                    nodes[i] = sqlite::word(kRaiseFunction);
+                    nodes[i + 1] =
+                        sqlite::paren({internalString("ORA-01821: date format not recognized")});
+                    continue;
+                }
+                arguments[1][0] = internalString(mask);
                 nodes[i + 1].children = sqlite::joinWithCommas(arguments);
             }
         }
