@@ -213,6 +213,8 @@ const QueryErrorCase kErrors[] = {
     {"DateComparedWithAnImpossibleDay", "SELECT id FROM t WHERE d > '31.02.2024'", "ORA-01847"},
     {"DateComparedWithAnImpossibleMonth", "SELECT COUNT(*) FROM t WHERE d <= '1.13.2024'",
      "ORA-01843"},
+    {"DateMaskWithAnUnknownElement", "SELECT TO_CHAR(d, 'DD.MM.YYYY Xx') FROM t WHERE id = 1",
+     "ORA-01821"},
     // Names the database does not know, and calls with the wrong number of arguments.
     {"UnknownTable", "SELECT * FROM ni_tabele", "ORA-00942: table or view does not exist"},
     {"UnknownColumn", "SELECT t.nicesar FROM t",
