@@ -40,6 +40,11 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool startsWithIgnoringCase(std::string_view text, size_t pos, std::string_view prefix) {
+    return pos <= text.size() && text.size() - pos >= prefix.size() &&
+           equalIgnoringCase(text.substr(pos, prefix.size()), prefix);
+}
+
 void appendUtf8(std::string& out, char32_t character) {
     if (character < 0x80) {
         out += static_cast<char>(character);

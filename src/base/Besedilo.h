@@ -21,6 +21,9 @@ std::string toUpper(std::string_view text);
 /// variables are compared this way; equal bytes decide at once, as they mostly do.
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
+/// True when `text` has `prefix` at `pos`, letters compared without regard to case (ASCII).
+bool startsWithIgnoringCase(std::string_view text, size_t pos, std::string_view prefix);
+
 namespace detail {
 constexpr std::array<bool, 256> kNameBytes = [] {
     std::array<bool, 256> bytes{};

@@ -62,6 +62,14 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(1.2346, 3), 1.235);
 }
 
+TEST(Texts, StartsWithIgnoringCase) {
+    EXPECT_TRUE(startsWithIgnoringCase("dd.Month", 3, "MONTH"));
+    EXPECT_TRUE(startsWithIgnoringCase("fm", 0, "FM"));
+    EXPECT_FALSE(startsWithIgnoringCase("Mo", 0, "MON"));
+    EXPECT_FALSE(startsWithIgnoringCase("abc", 4, ""));
+    EXPECT_TRUE(startsWithIgnoringCase("abc", 3, ""));
+}
+
 TEST(Numbers, PrintAsTheDatabaseTextRule) {
     EXPECT_EQ(formatNumber(12.0), "12");
     EXPECT_EQ(formatNumber(-0.0), "0");

@@ -29,10 +29,6 @@ struct LookupCase {
     std::vector<std::string> messages = {};
     /// The date edit's text while the call runs.
     const char* reportingDay = "15.03.2024";
-    /// Why the server answers otherwise, when it is known to: the case then holds on the
-    /// embedded bank, and on the server it is skipped with this reason and the server's answer
-    /// (and fails once the server gives the case's answer, so that the reason goes too).
-    const char* serverDiffers = nullptr;
 };
 
 void PrintTo(const LookupCase& c, std::ostream* out);

@@ -2,6 +2,7 @@
 
 #include "db/odbc/ConstantCalls.h"
 #include "db/odbc/PostgresDialect.h"
+#include "db/sqlite/dialect/DateFormat.h"
 
 #include <string>
 #include <string_view>
@@ -223,19 +224,6 @@ void rewriteCast(Nodes& nodes, size_t i) {
 // is when it is no date mask; empty for a date mask with an element the bank's database does
 // not know (which the server would print as it stands).
 std::string serverDateMask(const std::string& mask) {
-    static constexpr std::string_view kElements[] = {
-        "YYYY", "RRRR", "YYY", "YY", "RR",   "Y",    "MONTH", "MON",  "MM",
-        "MI",   "DAY",  "DDD", "DD", "DY",   "D",    "HH24",  "HH12", "HH",
-        "SS",   "Q",    "WW",  "IW", "A.M.", "P.M.", "AM",    "PM"};
-    const auto startsWith = [&](size_t pos, std::string_view element) {
-        if (pos + element.size() > mask.size()) return false;
-        for (size_t i = 0; i < element.size(); ++i) {
-            char c = mask[pos + i];
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-            if (c != element[i]) return false;
-        }
-        return true;
-    };
     bool dateElement = false;
     bool unknown = false;
     bool fill = true;
@@ -255,17 +243,12 @@ std::string serverDateMask(const std::string& mask) {
             ++pos;
             continue;
         }
-        if (startsWith(pos, "FM")) {
+        const std::string_view found = sqlite::dateFormatElementAt(mask, pos);
+        if (found == "FM") {
             fill = !fill;
             pos += 2;
             continue;
         }
-        std::string_view found;
-        for (std::string_view element : kElements)
-            if (startsWith(pos, element)) {
-                found = element;
-                break;
-            }
         if (found.empty()) {
             // A letter that is no date element: a number mask (9, G, L, S, X), or a date mask the
             // bank's database refuses, which is told by the date elements around it.

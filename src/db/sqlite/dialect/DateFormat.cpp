@@ -1,5 +1,7 @@
 #include "db/sqlite/dialect/DateFormat.h"
 
+#include "base/Besedilo.h"
+
 #include <cstdio>
 #include <string_view>
 
@@ -13,15 +15,11 @@ constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
 constexpr const char* kDays[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                  "Friday", "Saturday", "Sunday"};
 
-bool startsWith(const std::string& text, size_t pos, std::string_view prefix) {
-    if (pos + prefix.size() > text.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[pos + i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
+// Every element, each before the shorter ones that begin it.
+constexpr std::string_view kElements[] = {"FM",    "YYYY", "RRRR", "YYY",  "YY",  "RR",  "Y",
+                                          "MONTH", "MON",  "MM",   "MI",   "DAY", "DDD", "DD",
+                                          "DY",    "D",    "HH24", "HH12", "HH",  "SS",  "Q",
+                                          "WW",    "IW",   "A.M.", "P.M.", "AM",  "PM"};
 
 bool isUpper(char c) {
     return c >= 'A' && c <= 'Z';
@@ -83,7 +81,6 @@ std::optional<std::string> formatDateMask(const DateParts& d, const std::string&
     bool fill = true;
     std::string out;
     size_t pos = 0;
-    const auto element = [&](std::string_view name) { return startsWith(mask, pos, name); };
     while (pos < mask.size()) {
         const char c = mask[pos];
         if (c == '"') {
@@ -98,63 +95,65 @@ std::optional<std::string> formatDateMask(const DateParts& d, const std::string&
             ++pos;
             continue;
         }
+        const std::string_view element = dateFormatElementAt(mask, pos);
+        if (element.empty()) return std::nullopt;
+        const auto is = [&](std::string_view name) { return element == name; };
         std::string text;
-        size_t length = 0;
-        if (element("FM")) {
+        if (is("FM")) {
             fill = !fill;
-            length = 2;
-        } else if (element("YYYY") || element("RRRR")) {
-            text = number(d.year, 4, fill), length = 4;
-        } else if (element("YYY")) {
-            text = number(d.year % 1000, 3, fill), length = 3;
-        } else if (element("YY") || element("RR")) {
-            text = number(d.year % 100, 2, fill), length = 2;
-        } else if (element("Y")) {
-            text = number(d.year % 10, 1, fill), length = 1;
-        } else if (element("MONTH")) {
-            text = padded(inCaseOf(kMonths[d.month - 1], mask, pos), 9, fill), length = 5;
-        } else if (element("MON")) {
+        } else if (is("YYYY") || is("RRRR")) {
+            text = number(d.year, 4, fill);
+        } else if (is("YYY")) {
+            text = number(d.year % 1000, 3, fill);
+        } else if (is("YY") || is("RR")) {
+            text = number(d.year % 100, 2, fill);
+        } else if (is("Y")) {
+            text = number(d.year % 10, 1, fill);
+        } else if (is("MONTH")) {
+            text = padded(inCaseOf(kMonths[d.month - 1], mask, pos), 9, fill);
+        } else if (is("MON")) {
             text = inCaseOf(std::string_view(kMonths[d.month - 1]).substr(0, 3), mask, pos);
-            length = 3;
-        } else if (element("MM")) {
-            text = number(d.month, 2, fill), length = 2;
-        } else if (element("MI")) {
-            text = number(d.minute, 2, fill), length = 2;
-        } else if (element("DAY")) {
-            text = padded(inCaseOf(kDays[wd], mask, pos), 9, fill), length = 3;
-        } else if (element("DDD")) {
-            text = number(dayOfYear(d), 3, fill), length = 3;
-        } else if (element("DD")) {
-            text = number(d.day, 2, fill), length = 2;
-        } else if (element("DY")) {
-            text = inCaseOf(std::string_view(kDays[wd]).substr(0, 3), mask, pos), length = 2;
-        } else if (element("D")) {
-            text = number((wd + 1) % 7 + 1, 1, fill), length = 1; // Sunday is day 1
-        } else if (element("HH24")) {
-            text = number(d.hour, 2, fill), length = 4;
-        } else if (element("HH12")) {
-            text = number(hour12, 2, fill), length = 4;
-        } else if (element("HH")) {
-            text = number(hour12, 2, fill), length = 2;
-        } else if (element("SS")) {
-            text = number(d.second, 2, fill), length = 2;
-        } else if (element("Q")) {
-            text = number((d.month - 1) / 3 + 1, 1, fill), length = 1;
-        } else if (element("WW")) {
-            text = number((dayOfYear(d) - 1) / 7 + 1, 2, fill), length = 2;
-        } else if (element("IW")) {
-            text = number(isoWeek(d), 2, fill), length = 2;
-        } else if (element("A.M.") || element("P.M.")) {
-            text = inCaseOf(d.hour < 12 ? "A.M." : "P.M.", mask, pos), length = 4;
-        } else if (element("AM") || element("PM")) {
-            text = inCaseOf(d.hour < 12 ? "AM" : "PM", mask, pos), length = 2;
+        } else if (is("MM")) {
+            text = number(d.month, 2, fill);
+        } else if (is("MI")) {
+            text = number(d.minute, 2, fill);
+        } else if (is("DAY")) {
+            text = padded(inCaseOf(kDays[wd], mask, pos), 9, fill);
+        } else if (is("DDD")) {
+            text = number(dayOfYear(d), 3, fill);
+        } else if (is("DD")) {
+            text = number(d.day, 2, fill);
+        } else if (is("DY")) {
+            text = inCaseOf(std::string_view(kDays[wd]).substr(0, 3), mask, pos);
+        } else if (is("D")) {
+            text = number((wd + 1) % 7 + 1, 1, fill); // Sunday is day 1
+        } else if (is("HH24")) {
+            text = number(d.hour, 2, fill);
+        } else if (is("HH12") || is("HH")) {
+            text = number(hour12, 2, fill);
+        } else if (is("SS")) {
+            text = number(d.second, 2, fill);
+        } else if (is("Q")) {
+            text = number((d.month - 1) / 3 + 1, 1, fill);
+        } else if (is("WW")) {
+            text = number((dayOfYear(d) - 1) / 7 + 1, 2, fill);
+        } else if (is("IW")) {
+            text = number(isoWeek(d), 2, fill);
+        } else if (is("A.M.") || is("P.M.")) {
+            text = inCaseOf(d.hour < 12 ? "A.M." : "P.M.", mask, pos);
         } else {
-            return std::nullopt;
+            text = inCaseOf(d.hour < 12 ? "AM" : "PM", mask, pos);
         }
         out += text;
-        pos += length;
+        pos += element.size();
     }
     return out;
+}
+
+std::string_view dateFormatElementAt(const std::string& mask, size_t pos) {
+    for (std::string_view element : kElements)
+        if (startsWithIgnoringCase(mask, pos, element)) return element;
+    return {};
 }
 
 } // namespace orv::sqlite

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv::sqlite {
 
@@ -14,5 +15,9 @@ namespace orv::sqlite {
 /// . , / - : ; and blank. Names follow the letter case of the element (MONTH, Month, month).
 /// Empty optional when the mask has an element of any other kind.
 std::optional<std::string> formatDateMask(const DateParts& date, const std::string& mask);
+
+/// The format element the mask has at `pos`, as formatDateMask knows it (in upper case: "FM",
+/// "YYYY", "MONTH", "A.M.", ...), the longest where several start there; empty for none.
+std::string_view dateFormatElementAt(const std::string& mask, size_t pos);
 
 } // namespace orv::sqlite

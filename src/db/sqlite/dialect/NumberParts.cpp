@@ -66,6 +66,22 @@ double decimalRemainder(double m, double n) {
     return static_cast<double>(remainder) / scale;
 }
 
+// The two numeric arguments of MOD, REMAINDER and BITAND; false when the call is answered
+// already: an error raised for a text that is no number, or NULL for a NULL argument.
+bool twoNumbers(sqlite3_context* context, sqlite3_value** argv, std::optional<Number>& m,
+                std::optional<Number>& n) {
+    bool ok = true;
+    m = argumentNumber(context, argv[0], ok);
+    if (!ok) return false;
+    n = argumentNumber(context, argv[1], ok);
+    if (!ok) return false;
+    if (!m || !n) {
+        sqlite3_result_null(context);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void body::sign(sqlite3_context* context, int, sqlite3_value** argv) {
@@ -79,12 +95,8 @@ void body::sign(sqlite3_context* context, int, sqlite3_value** argv) {
 
 // MOD(m, n): the remainder with the sign of m; MOD(m, 0) is m.
 void body::mod(sqlite3_context* context, int, sqlite3_value** argv) {
-    bool ok = true;
-    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
-    if (!ok) return;
-    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
-    if (!ok) return;
-    if (!m || !n) return sqlite3_result_null(context);
+    std::optional<Number> m, n;
+    if (!twoNumbers(context, argv, m, n)) return;
     if (n->value() == 0.0) return resultNumber(context, *m);
     if (m->isInteger && n->isInteger)
         return sqlite3_result_int64(context, n->integer == -1 ? 0 : m->integer % n->integer);
@@ -94,12 +106,8 @@ void body::mod(sqlite3_context* context, int, sqlite3_value** argv) {
 // REMAINDER(m, n): m - n * N, N the whole number nearest m / n, the even one of two as near
 // (REMAINDER(5, 2) is 1, REMAINDER(7, 2) is -1); REMAINDER(m, 0) fails.
 void body::remainder(sqlite3_context* context, int, sqlite3_value** argv) {
-    bool ok = true;
-    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
-    if (!ok) return;
-    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
-    if (!ok) return;
-    if (!m || !n) return sqlite3_result_null(context);
+    std::optional<Number> m, n;
+    if (!twoNumbers(context, argv, m, n)) return;
     if (n->value() == 0.0)
         return sqlite3_result_error(context, "ORA-01476: divisor is equal to zero", -1);
     const double quotient = m->value() / n->value();
@@ -113,12 +121,8 @@ void body::remainder(sqlite3_context* context, int, sqlite3_value** argv) {
 
 // BITAND(m, n): the bits both whole numbers have.
 void body::bitwiseAnd(sqlite3_context* context, int, sqlite3_value** argv) {
-    bool ok = true;
-    const std::optional<Number> m = argumentNumber(context, argv[0], ok);
-    if (!ok) return;
-    const std::optional<Number> n = argumentNumber(context, argv[1], ok);
-    if (!ok) return;
-    if (!m || !n) return sqlite3_result_null(context);
+    std::optional<Number> m, n;
+    if (!twoNumbers(context, argv, m, n)) return;
     const auto whole = [](const Number& x) {
         return x.isInteger ? x.integer : static_cast<long long>(std::trunc(x.real));
     };

@@ -3,6 +3,7 @@
 // Date masks: the elements of DateFormat.h. Number masks: an optional FM, digits 9 and 0, group
 // separators ',' and one decimal point '.'.
 
+#include "base/Besedilo.h"
 #include "db/sqlite/dialect/DateFormat.h"
 #include "db/sqlite/dialect/DateText.h"
 #include "db/sqlite/dialect/FunctionBodies.h"
@@ -19,19 +20,9 @@ namespace {
 constexpr const char* kBadDateMask = "ORA-01821: date format not recognized";
 constexpr const char* kBadNumberMask = "ORA-01481: invalid number format model";
 
-bool startsWith(const std::string& text, size_t pos, std::string_view prefix) {
-    if (pos + prefix.size() > text.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[pos + i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
-
 // The number written by the mask; empty optional for an unknown mask.
 std::optional<std::string> formatNumber(double value, std::string mask) {
-    const bool fillMode = startsWith(mask, 0, "FM");
+    const bool fillMode = startsWithIgnoringCase(mask, 0, "FM");
     if (fillMode) mask.erase(0, 2);
     const size_t point = mask.find('.');
     const std::string integerMask = mask.substr(0, point);
