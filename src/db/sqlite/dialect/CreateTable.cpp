@@ -1,5 +1,6 @@
 #include "db/sqlite/dialect/CreateTable.h"
 
+#include "base/Besedilo.h"
 #include "db/sqlite/dialect/LetterCase.h"
 #include "db/sqlite/dialect/StatementText.h"
 
@@ -110,7 +111,7 @@ bool startsWithCreate(std::string_view sql) {
     size_t i = 0;
     while (i < sql.size() && (sql[i] == ' ' || sql[i] == '\t' || sql[i] == '\n' || sql[i] == '\r'))
         ++i;
-    return sql.size() - i >= 6 && upperText(sql.substr(i, 6)) == "CREATE";
+    return startsWithIgnoringCase(sql, i, "CREATE");
 }
 
 } // namespace
