@@ -17,6 +17,10 @@ std::string trim(std::string_view text);
 /// Upper case of the ASCII letters; other bytes unchanged.
 std::string toUpper(std::string_view text);
 
+/// A message as a terminal or a log shows it: each carriage return (alone or before a line
+/// feed) becomes one line feed, so it never sends the cursor back over the start of the line.
+std::string lineBreaksForTerminal(std::string_view text);
+
 /// True when the texts are equal but for the case of ASCII letters. Names of columns and
 /// variables are compared this way; equal bytes decide at once, as they mostly do.
 bool equalIgnoringCase(std::string_view a, std::string_view b);

@@ -38,6 +38,15 @@ bool RecordingVmesnik::askLogon(LogonPrompt& prompt) {
     return true;
 }
 
+bool RecordingVmesnik::askQuestion(const std::string& text) {
+    calls.push_back("question: " + text);
+    questions.push_back(text);
+    if (questionAnswers.empty()) return false;
+    const bool answer = questionAnswers.front();
+    questionAnswers.pop_front();
+    return answer;
+}
+
 void RecordingVmesnik::processMessages() {
     calls.push_back("processMessages");
 }

@@ -20,6 +20,10 @@ public:
     std::deque<std::optional<LogonPrompt>> logonAnswers;
     /// What the logon dialog was prefilled with, each time it was shown.
     std::vector<LogonPrompt> logonPrompts;
+    /// Answers for questions, used in order; none left is Cancel.
+    std::deque<bool> questionAnswers;
+    /// The texts of the questions asked, in order.
+    std::vector<std::string> questions;
 
     void setLblSporociloVisible(bool visible) override;
     void setLblSporocilo(const std::string& text) override;
@@ -28,6 +32,7 @@ public:
     void setLblKorak(const std::string& text) override;
     void showMessage(const std::string& text) override;
     bool askLogon(LogonPrompt& prompt) override;
+    bool askQuestion(const std::string& text) override;
     void processMessages() override;
 };
 

@@ -53,7 +53,13 @@ void TerminalVmesnik::setLblStevec(const std::string& text) {
 
 void TerminalVmesnik::showMessage(const std::string& text) {
     endStatusLine();
-    std::cerr << text << std::endl;
+    std::cerr << lineBreaksForTerminal(text) << std::endl;
+}
+
+bool TerminalVmesnik::askQuestion(const std::string& text) {
+    endStatusLine();
+    std::cerr << lineBreaksForTerminal(text) << std::endl;
+    return false;
 }
 
 bool TerminalVmesnik::askLogon(LogonPrompt& prompt) {

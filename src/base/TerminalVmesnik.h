@@ -21,6 +21,9 @@ public:
     void setLblKorak(const std::string&) override {}
     void showMessage(const std::string& text) override;
     bool askLogon(LogonPrompt& prompt) override;
+    /// A scheduler cannot answer: every question is answered Cancel (the text goes to
+    /// standard error, so the log shows what was asked).
+    bool askQuestion(const std::string& text) override;
     void processMessages() override {}
 
 private:

@@ -4,9 +4,16 @@
 // The core never shows anything itself. The desktop program implements this port with its main
 // window, the headless commands with the terminal, and tests with a recording implementation.
 
+#include <stdexcept>
 #include <string>
 
 namespace orv {
+
+/// The operator stopped the running work ("Prekini"); nothing of it stays.
+class Prekinjeno : public std::runtime_error {
+public:
+    Prekinjeno() : std::runtime_error("Prekinjeno na zahtevo operaterja.") {}
+};
 
 /// The values of a logon dialog: shown prefilled, edited by the operator.
 struct LogonPrompt {
@@ -53,7 +60,13 @@ public:
     /// Returns true on OK with the edited values in `prompt`, false on Cancel.
     virtual bool askLogon(LogonPrompt& prompt) = 0;
 
-    /// Lets pending window messages run, so that labels repaint during long work.
+    /// A question with the answers OK and Cancel, Cancel being the default. Returns true only
+    /// when the operator chose OK; a port that cannot ask (no terminal) answers Cancel.
+    virtual bool askQuestion(const std::string& text) = 0;
+
+    /// Lets pending window messages run, so that labels repaint during long work. When the
+    /// operator has asked to stop the running work, throws Prekinjeno: the work's transaction
+    /// is rolled back on the way out, as after any other failure.
     virtual void processMessages() = 0;
 };
 

@@ -135,6 +135,10 @@ bool TForm1::askLogon(LogonPrompt& prompt) {
     return true;
 }
 
+bool TForm1::askQuestion(const std::string& text) {
+    return askOkCancel(this, "POTRDITEV", text);
+}
+
 void TForm1::processMessages() {
     QCoreApplication::processEvents();
 }

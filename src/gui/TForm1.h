@@ -73,6 +73,7 @@ public:
     void setLblKorak(const std::string& text) override;
     void showMessage(const std::string& text) override;
     bool askLogon(LogonPrompt& prompt) override;
+    bool askQuestion(const std::string& text) override;
     void processMessages() override;
 
 protected:

@@ -37,6 +37,15 @@ void showMessageBox(QWidget* parent, const std::string& text) {
     messageBox(parent, QMessageBox::NoIcon, text);
 }
 
+bool askOkCancel(QWidget* parent, const std::string& title, const std::string& text) {
+    QMessageBox question(QMessageBox::Question, QString::fromStdString(title),
+                         QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel,
+                         parent);
+    question.setObjectName(QString::fromStdString(title));
+    question.setDefaultButton(QMessageBox::Cancel);
+    return runModal(question) == QMessageBox::Ok;
+}
+
 void showErrorBox(QWidget* parent, const std::string& text) {
     messageBox(parent, QMessageBox::Critical, text);
 }

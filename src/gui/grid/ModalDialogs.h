@@ -22,6 +22,9 @@ int runModal(QDialog& dialog);
 /// A modal message box with an OK button, titled with the program name.
 void showMessageBox(QWidget* parent, const std::string& text);
 
+/// A question box with OK and Cancel, Cancel the default, captioned `title`; true on OK.
+bool askOkCancel(QWidget* parent, const std::string& title, const std::string& text);
+
 /// The message box of the general error handler: the same with an error icon.
 void showErrorBox(QWidget* parent, const std::string& text);
 
