@@ -11,8 +11,8 @@
 #include "db/TDM.h"
 #include "db/sqlite/BankFile.h"
 #include "db/sqlite/Users.h"
+#include "output/StolpciPodOrvel.h"
 #include "sheet/UvozIzExcela.h"
-#include "sheet/UvozniStolpci.h"
 #include "sheet/Workbook.h"
 
 #include <benchmark/benchmark.h>
@@ -42,6 +42,7 @@ public:
     void setLblKorak(const std::string&) override {}
     void showMessage(const std::string& text) override { last = text; }
     bool askLogon(orv::LogonPrompt&) override { return false; }
+    bool askQuestion(const std::string&) override { return false; }
     void processMessages() override {}
 };
 
@@ -94,8 +95,8 @@ struct UvozBench {
         orv::TDM dm(port, folder + "/");
         logOn(dm);
         dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM POD_ORVEL WHERE 1=0");
-        for (std::string_view name : orv::sheet::UvozniStolpci) {
-            Column column{std::string(name)};
+        for (const orv::StolpecPodOrvel& stolpec : orv::stolpciPodOrvel()) {
+            Column column{std::string(stolpec.ime)};
             for (const orv::FieldInfo& field : dm.Q1.fieldInfos()) {
                 if (orv::toUpper(field.name) != column.name) continue;
                 column.kind = field.type == orv::FieldType::Float  ? Kind::Number

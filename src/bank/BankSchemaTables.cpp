@@ -1,5 +1,7 @@
 #include "bank/BankSchemaTables.h"
 
+#include "output/StolpciPodOrvel.h"
+
 namespace orv::sqlite {
 
 namespace {
@@ -25,180 +27,23 @@ BankColumn D(const char* name) {
     return {name, ColumnKind::Date, 0};
 }
 
-// The output table. Columns in the order the row writers set them, then the columns only the
-// class C writer sets, then the columns only the import of corrected rows names. Text widths
-// fit the longest value the derivation produces; a column the program only ever leaves empty
-// gets kCode.
+// The output table's columns come from the one list of them.
 std::vector<BankColumn> podOrvelColumns() {
-    return {
-        T("ORGEN", 3),
-        T("ID_KOM", 8),
-        T("ID_BONITETA", kCode),
-        // contract (30 characters) + deal year + the security's short name
-        T("POGODBA", 60),
-        T("ZAVAROVANJE", kFlag),
-        D("DAT_ZAPAD"),
-        D("DAT_ZAPAD_POSLA"),
-        T("ID_KONTO", 8),
-        T("ID_VALUTE", 3),
-        N("ZNESEK_VAL"),
-        N("ZNESEK_SIT"),
-        N("ZNESEK_SIT_PREV"),
-        T("TIP_OBRM", kFlag),
-        T("REVAL_DML", kFlag),
-        N("REVAL_OBRM"),
-        T("REAL_DML", kFlag),
-        N("REAL_OBRM"),
-        // the reporting date as dd.mm.yyyy text: the key of the rows of one date
-        T("DAT_STANJE", kDateText),
-        T("ID_SM", kCode),
-        T("ID_APLI", 2),
-        T("OPOMBA", kName),
-        T("ID_REFE", 10),
-        D("DAT_VPISA"),
-        D("DAT_OTVORITVE"),
-        D("ECB_112N"),
-        T("ID_STOR", 2),
-        D("DAT_PRENOS"),
-        T("ECB_14", 2),
-        T("ECB_15", 2),
-        T("ECB_16", 2),
-        T("ECB_17", kFlag),
-        T("ECB_19", kFlag),
-        T("ECB_20", kFlag),
-        T("ECB_21", 3),
-        T("ECB_22", kFlag),
-        T("ECB_23", kCode),
-        T("ECB_24", 2),
-        T("ECB_25", 2),
-        T("ECB_26", 11),
-        T("ECB_27", kCode),
-        N("ECB_29"),
-        N("ECB_30"),
-        N("ECB_31"),
-        N("ECB_32"),
-        N("ECB_33"),
-        N("ECB_34"),
-        N("ECB_35"),
-        N("ECB_36"),
-        T("VRI_1", kCode),
-        T("VRI_2", kCode),
-        T("VRSTA_OBRM", kCode),
-        N("REF_OBRM"),
-        N("ZAM_OBRM"),
-        N("SOM_OP"),
-        N("ST_KAP"),
-        T("ECB_38", kFlag),
-        T("ECB_39", 2),
-        T("ECB_40", kFlag),
-        N("ECB_41"),
-        N("ECB_42"),
-        N("ECB_43"),
-        T("ECB_44", kCode),
-        T("ECB_14N", 2),
-        T("ECB_48", kFlag),
-        T("ECB_101N", kFlag),
-        T("ECB_98N", 2),
-        T("ECB_15N", 2),
-        T("ECB_39N", 2),
-        T("ECB_16N", 2),
-        T("ECB_17N", kFlag),
-        T("ECB_18N", kFlag),
-        T("ECB_19N", kFlag),
-        T("ECB_20N", kFlag),
-        T("ECB_22N", 2),
-        T("ECB_25N", 2),
-        T("ECB_21N", 3),
-        T("ECB_24N", kCode),
-        T("ECB_26N", 11),
-        N("ECB_29N"),
-        N("ECB_31N"),
-        N("ECB_33N"),
-        N("ECB_34N"),
-        N("ECB_35N"),
-        T("ECB_38N", kFlag),
-        T("ECB_48N", kFlag),
-        T("ECB_43X", 2),
-        T("ECB_116", kFlag),
-        N("ECB_51"),
-        N("ECB_52"),
-        T("ECB_53", kFlag),
-        T("BONITETA_ECB", kFlag),
-        T("BONITETA_MRS", 2),
-        T("ID_REFE_POP", kCode),
-        T("VRSTA_POSLA", kCode),
-        N("POVPR_STANJE"),
-        T("NAMEN_POSLA", 3),
-        T("VKNT", kFlag),
-        N("ECB_88N"),
-        N("ECB_88Z"),
-        T("ECB_121N", kFlag),
-        T("ECB_109N", 12),
-        T("ECB_110N", kFlag),
-        N("ECB_111N"),
-        D("ECB_126N"),
-        T("ECB_115N", kFlag),
-        N("ECB_130N"),
-        N("ECB_130P"),
-        N("ECB_500N"),
-        T("POS_DOB", 2),
-        T("RAZLOG_IZPOSDOB", kCode),
-        N("ECB_14N_DNI"),
-        N("ECB_15N_DNI"),
-        T("ECB_PRIMERNOST", kFlag),
-        T("ECB_100N", kFlag),
-        T("ECB_133", 2),
-        T("ECB_134N", kFlag),
-        N("ECB_89N"),
-        T("DEL_CEL_ODPIS", kFlag),
-        N("ZNESEK_ODPIS_AKUM"),
-        T("VRSTA_SLABITVE", kCode),
-        T("KATEG_MER", kFlag),
-        N("EOM"),
-        T("NACIN_SPREM_POSLA", kCode),
-        N("ECB_42_ZB"),
-        T("ECB_136N", kFlag),
-        T("ECB_137N", kFlag),
-        T("ECB_138N", kFlag),
-        T("ECB_139N", kFlag),
-        T("ECB_140N", kFlag),
-        T("ECB_141N", kFlag),
-        T("ECB_142N", 2),
-        T("ECB_144N", 2),
-        T("ECB_145N", kFlag),
-        // dates the derivation hands over as text
-        T("ECB_146N", kDateText),
-        T("ECB_147N", 2),
-        T("ECB_148N", kDateText),
-        T("ECB_149N", kDateText),
-        N("ECB_150N"),
-        T("ECB_151N", kFlag),
-        T("ECB_156N", kFlag),
-        N("ECB_502N"),
-        T("SIFRA_ZAVA", 4),
-        N("ECB_164N"),
-        T("NACIN_OBR", kFlag),
-        // class C writer: the IVD code is the name of an ECBIVD code, and the month's turnover
-        T("ECB_IVD", kName),
-        N("BREME"),
-        N("DOBRO"),
-        // named only by the import of corrected rows
-        N("ID"),
-        N("ECB_32N"),
-        N("ECB_36N"),
-        T("ECB_114", kCode),
-        T("ECB_46", kCode),
-        T("ECB_64V", 20),
-        T("ECB_65V", 20),
-        T("ECB_66V", 20),
-        T("ECB_121", kCode),
-        T("ECB_123N", kCode),
-        N("ECB_131N"),
-        N("ECB_501N"),
-        D("DAT_ZACPOS"),
-        D("DAT_KONPOS"),
-        D("DAT_KONREST"),
-    };
+    std::vector<BankColumn> columns;
+    for (const StolpecPodOrvel& stolpec : stolpciPodOrvel()) {
+        switch (stolpec.vrsta) {
+        case VrstaStolpca::Besedilo:
+            columns.push_back(T(stolpec.ime, stolpec.sirina));
+            break;
+        case VrstaStolpca::Stevilo:
+            columns.push_back(N(stolpec.ime));
+            break;
+        case VrstaStolpca::Datum:
+            columns.push_back(D(stolpec.ime));
+            break;
+        }
+    }
+    return columns;
 }
 
 // Keys that end in kEveryOtherColumn are covering indexes: the source statement joins the code

@@ -13,6 +13,8 @@ struct RunOptions {
     std::string eVKNT;
     std::string eIdpog;
     bool DebugSQL = false;
+    /// --dodaj: add to the stored rows of the date without being asked.
+    bool dodaj = false;
 };
 
 } // namespace orv

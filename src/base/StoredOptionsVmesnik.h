@@ -18,6 +18,7 @@ public:
     std::string eVKNT() const override { return options.eVKNT; }
     std::string eIdpog() const override { return options.eIdpog; }
     bool DebugSQL() const override { return options.DebugSQL; }
+    bool dodajBrezVprasanja() const override { return options.dodaj; }
 };
 
 } // namespace orv

@@ -42,6 +42,9 @@ public:
     virtual std::string eIdpog() const = 0;
     /// The debug-SQL switch: statement texts are saved to files while it is on.
     virtual bool DebugSQL() const = 0;
+    /// Without "Predhodno brisanje", add the new rows to the rows the date holds without
+    /// asking (the headless --dodaj). The window asks instead.
+    virtual bool dodajBrezVprasanja() const { return false; }
 
     // --- Progress labels -----------------------------------------------------------------
 

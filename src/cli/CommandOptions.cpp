@@ -1,5 +1,6 @@
 #include "cli/CommandOptions.h"
 
+#include "base/RazredKontov.h"
 #include "cli/CommandLine.h"
 
 namespace orv {
@@ -30,8 +31,9 @@ DateValue dateOption(const std::string& typed) {
 }
 
 std::string classOption(const std::string& typed) {
-    if (typed.size() > 1) throw UsageError("--vknt takes one account class character");
-    return typed;
+    const std::optional<std::string> razred = razredKontov(typed);
+    if (!razred) throw UsageError(neznanRazredKontov(typed));
+    return *razred;
 }
 
 } // namespace orv

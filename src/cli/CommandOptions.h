@@ -27,8 +27,8 @@ readArguments(int argc, char** argv,
 /// The date typed for --dan (d.m.yyyy); throws UsageError when it is no date.
 DateValue dateOption(const std::string& typed);
 
-/// The account class typed for --vknt: one character, or empty for every class; throws
-/// UsageError for more.
+/// The account class typed for --vknt (see razredKontov), empty for every class; throws
+/// UsageError for a text that is no class.
 std::string classOption(const std::string& typed);
 
 } // namespace orv

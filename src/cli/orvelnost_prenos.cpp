@@ -1,5 +1,5 @@
 // orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]
-//                  [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]
+//                  [--brez-brisanja [--dodaj]] [--brez-int-new] [--debug-sql] [--izvor]
 //
 // The transfer of the main window, headless. Messages go to standard error, the closing message
 // "Prepis končan: N  / M" is the last line of standard output. With --izvor it prints the source
@@ -27,18 +27,23 @@ namespace {
 const std::string kUsage =
     std::string(
         "Usage: orvelnost-prenos ALIAS USER PASSWORD [REFERENT] --dan D [--vknt X] [--idpog N]\n"
-        "                        [--brez-brisanja] [--brez-int-new] [--debug-sql] [--izvor]\n"
+        "                        [--brez-brisanja [--dodaj]] [--brez-int-new] [--debug-sql]\n"
+        "                        [--izvor]\n"
         "Runs the transfer of the reporting date D on the database of ALIAS.\n"
         "  --dan D           the reporting date (d.m.yyyy), as typed into the date field\n"
         "  --vknt X          restrict the run to the account class X\n"
         "  --idpog N         restrict the source rows to the contract N\n"
-        "  --brez-brisanja   keep the stored rows of the date (no \"Predhodno brisanje\")\n"
+        "  --brez-brisanja   keep the stored rows of the date (no \"Predhodno brisanje\");\n"
+        "                    refused when the date holds rows of the classes of the run,\n"
+        "                    unless --dodaj is given too\n"
+        "  --dodaj           with --brez-brisanja: add the new rows to the stored ones\n"
         "  --brez-int-new    leave the INT_NEW columns empty\n"
         "  --debug-sql       save the statements to their debug files in the program folder\n"
         "  --izvor           print the source rows of the date (header line, TAB-separated)\n"
         "                    instead of transferring them\n") +
     orv::kPasswordUsage +
-    "Exit codes: 0 done, 1 error, 2 wrong call, 3 no source rows for the date.\n";
+    "Exit codes: 0 done, 1 error, 2 wrong call or a run refused before anything changed,\n"
+    "3 no source rows for the date.\n";
 
 struct Arguments {
     std::vector<std::string> positional; // ALIAS USER PASSWORD [REFERENT]
@@ -77,6 +82,8 @@ Arguments parseArguments(int argc, char** argv) {
                 arguments.options.eIdpog = value();
             } else if (option == "--brez-brisanja") {
                 arguments.options.cbBrisanje = false;
+            } else if (option == "--dodaj") {
+                arguments.options.dodaj = true;
             } else if (option == "--brez-int-new") {
                 arguments.options.cbINT_NEW = false;
             } else if (option == "--debug-sql") {
@@ -120,6 +127,11 @@ int run(int argc, char** argv) {
     }
     const orv::IzidPrenosa izid = orv::Prepis(dm, window);
     if (izid.niPodatkov) return 3;
+    if (izid.zavrnjeno) {
+        std::cerr << izid.sporocilo << " Brez --dodaj se ne dodajo; nič ni spremenjeno.\n";
+        return 2;
+    }
+    std::cerr << orv::opisStevilPrenosa(izid) << "\n";
     std::cout << window.zakljucek() << std::endl;
     return 0;
 }

@@ -49,6 +49,11 @@ public:
     virtual void insertRow(const std::string& table,
                            const std::vector<std::pair<std::string, Value>>& values) = 0;
 
+    /// Takes the write lock on `table` and opens a transaction that holds it until the commit or
+    /// rollback, so that another session that wants to write the table waits for this one. Waits
+    /// for another session's lock as long as the busy timeout allows, then fails with ORA-00054.
+    /// Readers are not held up: they see the table as it was until the commit.
+    virtual void lockTableForWriting(const std::string& table) = 0;
     /// Commits the transaction; nothing happens when none is open.
     virtual void commit() = 0;
 

@@ -14,7 +14,8 @@ std::unique_ptr<Connection> openConnection(const std::string& logonDatabase,
             logonDatabase.substr(kSqlitePrefix.size()), userName, password,
             busyTimeoutSeconds * 1000);
     // Anything else names a server database, reached through ODBC.
-    return std::make_unique<odbc::OdbcConnection>(logonDatabase, userName, password);
+    return std::make_unique<odbc::OdbcConnection>(logonDatabase, userName, password,
+                                                  busyTimeoutSeconds);
 }
 
 } // namespace orv

@@ -16,7 +16,13 @@ void Session::LogOff() {
 }
 
 void Session::Commit() {
+    if (commitsHeld_) return;
     if (connection_) connection_->commit();
+}
+
+void Session::holdCommits() {
+    if (commitsHeld_) throw DatabaseError("Another unit of work is open on this session");
+    commitsHeld_ = true;
 }
 
 void Session::Rollback() {

@@ -27,7 +27,8 @@ public:
     void LogOff();
     bool connected() const { return connection_ != nullptr; }
 
-    /// Commits the transaction when connected; does nothing otherwise.
+    /// Commits the transaction when connected; does nothing otherwise. While a unit of work is
+    /// open (see UnitOfWork) the commit waits for the unit's end.
     void Commit();
     /// Rolls back the transaction when connected; does nothing otherwise.
     void Rollback();
@@ -49,8 +50,15 @@ public:
     /// The queries answered from the kept results since they were turned on.
     long keptResultHits() const { return results_.hits(); }
 
+    /// Holds back every Commit until releaseCommits; for UnitOfWork. Throws when already held:
+    /// units of work do not nest.
+    void holdCommits();
+    void releaseCommits() { commitsHeld_ = false; }
+    bool commitsHeld() const { return commitsHeld_; }
+
 private:
     std::unique_ptr<Connection> connection_;
+    bool commitsHeld_ = false;
     QueryResultCache results_;
 };
 

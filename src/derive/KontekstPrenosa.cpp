@@ -2,19 +2,13 @@
 
 #include "base/Besedilo.h"
 #include "base/DatumIzTeksta.h"
+#include "base/RazredKontov.h"
 
 #include <cctype>
 
 namespace orv {
 
 namespace {
-
-// The account classes of the matrix: one character, "1" to "9" or "A" to "F".
-bool znanRazred(const std::string& razred) {
-    if (razred.size() != 1) return false;
-    const char c = razred[0];
-    return (c >= '1' && c <= '9') || (c >= 'A' && c <= 'F');
-}
 
 bool celoStevilo(const std::string& text) {
     if (text.empty()) return false;
@@ -38,10 +32,11 @@ MoznostiPrenosa preberiMoznosti(const Vmesnik& okno) {
     m.intNew = okno.cbINT_NEW();
     m.fifo = okno.cbFifo();
     m.debugSql = okno.DebugSQL();
-    m.razred = toUpper(trim(okno.eVKNT()));
+    m.dodaj = okno.dodajBrezVprasanja();
+    const std::optional<std::string> razred = razredKontov(okno.eVKNT());
+    if (!razred) throw NapacenVnos(neznanRazredKontov(okno.eVKNT()));
+    m.razred = *razred;
     m.idpog = trim(okno.eIdpog());
-    if (!m.razred.empty() && !znanRazred(m.razred))
-        throw NapacenVnos("Razred kontov '" + okno.eVKNT() + "' ni znan (1 do 9 ali A do F).");
     if (!m.idpog.empty() && !celoStevilo(m.idpog))
         throw NapacenVnos("Pogodba '" + okno.eIdpog() + "' ni število.");
     return m;

@@ -7,12 +7,12 @@
 #include "base/ReportingPeriod.h"
 #include "base/Vmesnik.h"
 #include "db/TDM.h"
-#include "derive/IzhodniZapis.h"
 #include "derive/IzvornaVrstica.h"
-#include "derive/PredpomnilnikPrenosa.h"
 #include "derive/OdgovoriKorakov.h"
+#include "derive/PredpomnilnikPrenosa.h"
 #include "derive/SeznamObdelanih.h"
 #include "lookup/KontekstVrstice.h"
+#include "output/IzhodniZapis.h"
 
 #include <stdexcept>
 #include <string>
@@ -33,6 +33,8 @@ struct MoznostiPrenosa {
     bool intNew = true;    ///< "INT_NEW"
     bool fifo = true;      ///< "FIFO brisanje"
     bool debugSql = false; ///< the debug-SQL switch
+    /// Add to the stored rows of the date without asking, when "Predhodno brisanje" is off.
+    bool dodaj = false;
     /// The class restriction: the class edit's text, upper-cased and trimmed; empty for all.
     std::string razred;
     /// The test contract, trimmed; empty for none.

@@ -188,6 +188,11 @@ void LocalDatabase::insertRow(const std::string& table,
     statement.step();
 }
 
+void LocalDatabase::lockTableForWriting(const std::string&) {
+    // One file, one write lock for all its tables.
+    if (sqlite3_get_autocommit(db_)) exec("BEGIN IMMEDIATE");
+}
+
 void LocalDatabase::commit() {
     if (!sqlite3_get_autocommit(db_)) exec("COMMIT");
 }

@@ -1,8 +1,10 @@
 #include "sheet/UvozIzExcela.h"
 
 #include "base/Besedilo.h"
+#include "base/RazredKontov.h"
 #include "db/DatabaseError.h"
-#include "sheet/UvozniStolpci.h"
+#include "db/UnitOfWork.h"
+#include "sheet/PrimerjavaVrstic.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -56,7 +58,8 @@ std::string vprasanjeZaUvoz(const std::string& datumText, const std::string& vkn
     return question;
 }
 
-UvozIzExcela::UvozIzExcela(TDM& dm, Vmesnik& window) : dm_(dm), window_(window) {}
+UvozIzExcela::UvozIzExcela(TDM& dm, Vmesnik& window, MoznostiUvoza moznosti)
+    : dm_(dm), window_(window), moznosti_(moznosti) {}
 
 UvozIzExcela::~UvozIzExcela() {
     ZapriExcel();
@@ -71,9 +74,26 @@ std::string UvozIzExcela::celica(int vrstica, int stolpec) {
     return trim(workbook_->cellText(vrstica, stolpec));
 }
 
+std::string UvozIzExcela::razredVrstice(int vrstica) {
+    if (!glava_.razredniStolpec) return "";
+    return toUpper(celica(vrstica, *glava_.razredniStolpec));
+}
+
+IzidUvoza UvozIzExcela::zavrni(const std::string& sporocilo) {
+    window_.showMessage(sporocilo);
+    ZapriExcel();
+    window_.processMessages();
+    return IzidUvoza::Prekinjeno;
+}
+
 IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::string& vknt,
                                        DateValue dan) {
     stevec_ = 0;
+    izbrisanih_.clear();
+    vstavljenih_.clear();
+    vrsticeD_.clear();
+    porocilo_.clear();
+    zakljucek_.clear();
     if (trim(datoteka).empty()) {
         window_.showMessage("Excel datoteka ni izbrana!");
         return IzidUvoza::Prekinjeno;
@@ -82,16 +102,16 @@ IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::s
         window_.showMessage(datoteka + " ne obstaja!");
         return IzidUvoza::Prekinjeno;
     }
+    // The class is checked as every command checks it; class D is never replaced, so choosing
+    // it would delete nothing and add every row of the file again.
+    const std::optional<std::string> razred = razredKontov(vknt);
+    if (!razred) return zavrni(neznanRazredKontov(vknt));
+    if (*razred == "D")
+        return zavrni("Uvoz vrstic razreda D ne zamenja: izbran razred D bi vse vrstice datoteke "
+                      "dodal k shranjenim.\rUvoz ni bil izveden.");
     ZapriExcel();
     workbook_ = openWorkbook(datoteka);
     const std::string datumText = formatDate(dan);
-
-    const auto stop = [this](const std::string& message) {
-        window_.showMessage(message);
-        ZapriExcel();
-        window_.processMessages();
-        return IzidUvoza::Prekinjeno;
-    };
 
     // Row 2 must hold data.
     const std::string prva = celica(2, 1);
@@ -102,54 +122,66 @@ IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::s
             prazen = celica(1, c).empty();
         if (prazen)
             message += std::string(kCr) + "Prvi list excel datoteke " + datoteka + " je prazen.";
-        return stop(message);
+        return zavrni(message);
     }
 
-    if (!preberiGlavo(datoteka)) {
+    if (!preveriGlavo(datoteka)) {
         ZapriExcel();
         window_.processMessages();
         return IzidUvoza::Prekinjeno;
     }
     if (!preveriDatume(datoteka, datumText)) return IzidUvoza::Prekinjeno;
+    if (!preveriRazred(*razred)) return IzidUvoza::Prekinjeno;
+    // Asked only once every check that needs no answer has passed.
+    if (!vprasajZaStolpce(datoteka)) {
+        ZapriExcel();
+        window_.processMessages();
+        return IzidUvoza::Prekinjeno;
+    }
     beriSirine();
 
-    // The deletion and every insert are one transaction: a failure leaves the table as it was.
-    try {
-        brisi(datumText, vknt);
-        vstavi(datoteka);
-        dm_.OracleSession1.Commit();
-    } catch (...) {
-        dm_.OracleSession1.Rollback();
-        ZapriExcel();
-        throw;
+    {
+        // The deletion and every insert are one unit of work: a failure, the operator's stop
+        // or a killed process leaves the table as it was. The lock makes a transfer or another
+        // import of the bank wait until this one ends.
+        UnitOfWork delo(dm_.OracleSession1);
+        try {
+            delo.lockForWriting("POD_ORVEL");
+            if (razred->empty() && !preveriVrsticeRazredaD(datumText)) {
+                ZapriExcel();
+                window_.processMessages();
+                return IzidUvoza::Prekinjeno;
+            }
+            prestejBrisanje(datumText, *razred);
+            brisi(datumText, *razred);
+            vstavi(datoteka);
+            window_.processMessages();
+            if (!moznosti_.preizkus) delo.commit();
+        } catch (...) {
+            ZapriExcel();
+            throw;
+        }
     }
     ZapriExcel();
-    window_.showMessage(std::string("Uvoz podatkov iz excel datoteke zaključen!") + kCr +
-                        "Uvoženih vrstic: " + std::to_string(stevec_));
+    porocilo_ = sestaviPorocilo();
+    zakljucek_ = moznosti_.preizkus
+                     ? std::string("Preizkus uvoza je uspel; v tabeli ni nič spremenjeno.")
+                     : std::string("Uvoz podatkov iz excel datoteke zaključen!") + kCr +
+                           "Uvoženih vrstic: " + std::to_string(stevec_);
+    window_.showMessage(porocilo_ + kCr + zakljucek_);
     window_.processMessages();
     return IzidUvoza::Uvozeno;
 }
 
-bool UvozIzExcela::preberiGlavo(const std::string& datoteka) {
-    stolpci_.clear();
-    datumskiStolpec_ = 1;
-    std::map<std::string, int> videni;
-    for (int c = 1; c <= kUvozniStolpciDo; ++c) {
-        const std::string ime = toUpper(celica(1, c));
-        const auto found = std::find(UvozniStolpci.begin(), UvozniStolpci.end(), ime);
-        if (ime.empty() || found == UvozniStolpci.end()) continue;
-        // The same column twice would be inserted twice; which value is meant cannot be told.
-        const auto [seen, first] = videni.emplace(ime, c);
-        if (!first) {
-            window_.showMessage("Stolpec " + ime + " je v excel datoteki " + datoteka +
-                                " dvakrat: v stolpcih " + std::to_string(seen->second) + " in " +
-                                std::to_string(c) + "!");
-            return false;
-        }
-        stolpci_.push_back({c, ime, 0});
-        if (ime == "DAT_STANJE") datumskiStolpec_ = c;
+bool UvozIzExcela::preveriGlavo(const std::string& datoteka) {
+    glava_ = preberiGlavoUvoza([this](int c) { return celica(1, c); }, kUvozniStolpciDo);
+    if (glava_.podvojen) {
+        window_.showMessage("Stolpec " + glava_.podvojen->ime + " je v excel datoteki " + datoteka +
+                            " dvakrat: v stolpcih " + std::to_string(glava_.podvojen->prvi) +
+                            " in " + std::to_string(glava_.podvojen->drugi) + "!");
+        return false;
     }
-    if (stolpci_.empty()) {
+    if (glava_.stolpci.empty()) {
         window_.showMessage("V prvi vrstici excel datoteke " + datoteka +
                             " ni imena nobenega stolpca tabele POD_ORVEL!");
         return false;
@@ -157,15 +189,45 @@ bool UvozIzExcela::preberiGlavo(const std::string& datoteka) {
     return true;
 }
 
+bool UvozIzExcela::vprasajZaStolpce(const std::string& datoteka) {
+    const std::string prazni =
+        glava_.manjkajoci.empty()
+            ? std::string()
+            : "Stolpci tabele POD_ORVEL, ki jih v datoteki ni, bodo v uvoženih vrsticah prazni: " +
+                  seznamImen(glava_.manjkajoci) + ".";
+    if (!glava_.neznani.empty()) {
+        // A misspelt header would leave its column empty in every row without a word.
+        const std::string neznani =
+            "V prvi vrstici excel datoteke " + datoteka +
+            " so imena, ki niso stolpci tabele POD_ORVEL: " + seznamImen(glava_.neznani) + ".";
+        if (moznosti_.prezriNeznaneStolpce) {
+            window_.showMessage(neznani + kCr + "Ti stolpci datoteke se ne uvozijo." +
+                                (prazni.empty() ? "" : kCr + prazni));
+            return true;
+        }
+        if (window_.askQuestion(neznani + kCr + (prazni.empty() ? "" : prazni + kCr) +
+                                "Uvozim brez stolpcev s temi imeni?"))
+            return true;
+        window_.showMessage(neznani + kCr + "Uvoz ni bil izveden.");
+        return false;
+    }
+    // Without a question the face names them itself (see manjkajociStolpci).
+    if (prazni.empty() || !moznosti_.vprasajZaManjkajoce) return true;
+    if (window_.askQuestion(prazni + kCr + "Nadaljujem z uvozom?")) return true;
+    window_.showMessage("Uvoz ni bil izveden.");
+    return false;
+}
+
 bool UvozIzExcela::preveriDatume(const std::string& datoteka, const std::string& datumText) {
     // Every data row, before anything is deleted; a row without a date belongs to no date.
     for (int r = 2; !celica(r, 1).empty(); ++r) {
-        const std::string datum = celica(r, datumskiStolpec_);
+        const std::string datum = celica(r, glava_.datumskiStolpec);
         if (datum == datumText) continue;
         // A long cell is shown by its beginning: the message names the row and column anyway.
         window_.showMessage("Izbrani datum " + datumText + " ni enak datumu " + shortened(datum) +
                             kCr + "v excel datoteki " + datoteka + kCr + " v koloni DAT_STANJA " +
-                            std::to_string(datumskiStolpec_) + "  v vrstici " + std::to_string(r));
+                            std::to_string(glava_.datumskiStolpec) + "  v vrstici " +
+                            std::to_string(r));
         ZapriExcel();
         window_.processMessages();
         return false;
@@ -173,22 +235,95 @@ bool UvozIzExcela::preveriDatume(const std::string& datoteka, const std::string&
     return true;
 }
 
-void UvozIzExcela::beriSirine() {
-    // The widths of the text columns: a longer text is refused, not cut.
-    dm_.OdpriPoizvedbo(dm_.Qin, "SELECT * FROM POD_ORVEL WHERE 1=0");
-    for (UvozniStolpec& stolpec : stolpci_) {
-        for (const FieldInfo& field : dm_.Qin.fieldInfos()) {
-            if (toUpper(field.name) != stolpec.ime) continue;
-            if (field.type == FieldType::String) stolpec.sirina = field.size;
-        }
-    }
-    dm_.Qin.Close();
+bool UvozIzExcela::preveriRazred(const std::string& razred) {
+    // With a class chosen only its rows are deleted: a row of another class would be added
+    // beside the stored rows of its class, and the chosen class would lose rows.
+    if (razred.empty()) return true;
+    std::vector<int> tuje;
+    for (int r = 2; !celica(r, 1).empty(); ++r)
+        if (razredVrstice(r) != razred) tuje.push_back(r);
+    if (tuje.empty()) return true;
+    const std::string zakaj =
+        glava_.razredniStolpec
+            ? std::to_string(tuje.size()) + " vrstic datoteke ni razreda " + razred + " (vrstice " +
+                  imenovaneVrstice(tuje) + ")."
+            : std::string("v datoteki ni stolpca VKNT, zato ni znano, katerega razreda so njene "
+                          "vrstice.");
+    zavrni("Izbran je razred " + razred + ", a " + zakaj + kCr +
+           "Uvoz bi izbrisal vrstice razreda " + razred +
+           " in dodal vrstice drugih razredov; uvoz ni bil izveden.");
+    return false;
 }
 
-void UvozIzExcela::brisi(const std::string& datumText, const std::string& vknt) {
-    std::string sql = "DELETE FROM POD_ORVEL  " + (" WHERE DAT_STANJE=" + literal(datumText)) + " ";
-    if (!trim(vknt).empty()) sql += " AND VKNT=" + literal(vknt) + " ";
-    sql += " AND VKNT<>'D'  ";
+bool UvozIzExcela::preveriVrsticeRazredaD(const std::string& datumText) {
+    // The import never replaces class D, so a class D row of the file is taken as one that is
+    // stored already and left as it is; one that is new or changed would be lost or doubled.
+    if (!glava_.razredniStolpec) return true;
+    for (int r = 2; !celica(r, 1).empty(); ++r)
+        if (razredVrstice(r) == "D") vrsticeD_.push_back(r);
+    if (vrsticeD_.empty()) return true;
+
+    std::string stolpci;
+    for (const UvozniStolpec& stolpec : glava_.stolpci)
+        stolpci += std::string(stolpci.empty() ? "" : ", ") + stolpec.tabela->ime;
+    const ResultSet shranjene = dm_.OracleSession1.query(
+        "SELECT " + stolpci + " FROM POD_ORVEL WHERE DAT_STANJE=" + literal(datumText) +
+            " AND VKNT='D'",
+        {});
+    ShranjeneVrstice vrstice;
+    for (size_t v = 0; v < shranjene.rows.size(); ++v) {
+        std::vector<std::string> vrednosti;
+        for (size_t i = 0; i < glava_.stolpci.size(); ++i)
+            vrednosti.push_back(
+                primerljivo(glava_.stolpci[i].tabela->vrsta, shranjene.rows.value(v, i)));
+        vrstice.dodaj(std::move(vrednosti));
+    }
+    std::vector<int> drugacne;
+    for (int r : vrsticeD_) {
+        std::vector<std::string> vrednosti;
+        for (const UvozniStolpec& stolpec : glava_.stolpci)
+            vrednosti.push_back(primerljivo(stolpec.tabela->vrsta, celica(r, stolpec.stolpec)));
+        if (!vrstice.vzemi(vrednosti)) drugacne.push_back(r);
+    }
+    if (drugacne.empty()) return true;
+    window_.showMessage("Uvoz vrstic razreda D ne zamenja, zato mora biti vsaka vrstica razreda D "
+                        "v datoteki enaka shranjeni vrstici dneva " +
+                        datumText + ". " + std::to_string(drugacne.size()) +
+                        " vrstic razreda D je novih ali spremenjenih (vrstice " +
+                        imenovaneVrstice(drugacne) + ")." + kCr + "Uvoz ni bil izveden.");
+    return false;
+}
+
+void UvozIzExcela::beriSirine() {
+    // The widths of the text columns: a longer text is refused, not cut.
+    sirine_.clear();
+    for (const UvozniStolpec& stolpec : glava_.stolpci)
+        sirine_.push_back(stolpec.tabela->vrsta == VrstaStolpca::Besedilo ? stolpec.tabela->sirina
+                                                                          : 0);
+}
+
+// The rows the deletion takes: the date's rows of the chosen class, or of every class but D.
+// A row without a class is no class D row, so it goes too; it would otherwise stay beside the
+// same row imported again.
+static std::string pogojBrisanja(const std::string& datumText, const std::string& razred) {
+    std::string pogoj = " WHERE DAT_STANJE=" + literal(datumText) + " ";
+    if (!razred.empty()) pogoj += " AND VKNT=" + literal(razred) + " ";
+    pogoj += " AND (VKNT<>'D' OR VKNT IS NULL) ";
+    return pogoj;
+}
+
+void UvozIzExcela::prestejBrisanje(const std::string& datumText, const std::string& razred) {
+    const ResultSet razredi =
+        dm_.OracleSession1.query("SELECT VKNT, COUNT(*) FROM POD_ORVEL " +
+                                     pogojBrisanja(datumText, razred) + " GROUP BY VKNT",
+                                 {});
+    for (size_t v = 0; v < razredi.rows.size(); ++v)
+        izbrisanih_[razredi.rows.value(v, 0).toText()] +=
+            std::stoi(razredi.rows.value(v, 1).toText());
+}
+
+void UvozIzExcela::brisi(const std::string& datumText, const std::string& razred) {
+    const std::string sql = "DELETE FROM POD_ORVEL  " + pogojBrisanja(datumText, razred);
     try {
         dm_.Qpod_orvel.Close();
         dm_.Qpod_orvel.setSQL(sql);
@@ -204,8 +339,9 @@ void UvozIzExcela::vstavi(const std::string& datoteka) {
     // quote in a cell is a quote in the table. The database converts the texts to the columns'
     // types and refuses what they cannot take.
     std::vector<std::pair<std::string, Value>> vrednosti;
-    for (const UvozniStolpec& stolpec : stolpci_)
-        vrednosti.emplace_back(stolpec.ime, Value());
+    for (const UvozniStolpec& stolpec : glava_.stolpci)
+        vrednosti.emplace_back(stolpec.tabela->ime, Value());
+    size_t naslednjaD = 0;
     for (int r = 2;; ++r) {
         std::string prva;
         try {
@@ -216,11 +352,47 @@ void UvozIzExcela::vstavi(const std::string& datoteka) {
             throw;
         }
         if (prva.empty()) break;
+        if (naslednjaD < vrsticeD_.size() && vrsticeD_[naslednjaD] == r) {
+            ++naslednjaD; // a stored class D row: it stays as it is
+            continue;
+        }
         ++stevec_;
+        ++vstavljenih_[razredVrstice(r)];
         window_.setLblStevec(std::to_string(stevec_));
         window_.processMessages();
         vstaviVrstico(r, vrednosti);
     }
+}
+
+std::string UvozIzExcela::sestaviPorocilo() const {
+    const auto poRazredih = [](const VrsticPoRazredih& vrstice) {
+        int skupaj = 0;
+        std::string razredi;
+        for (const auto& [razred, stevilo] : vrstice) {
+            skupaj += stevilo;
+            razredi += std::string(razredi.empty() ? "" : ", ") +
+                       (razred.empty() ? std::string("brez razreda") : "razred " + razred) + ": " +
+                       std::to_string(stevilo);
+        }
+        return std::to_string(skupaj) + (razredi.empty() ? "" : " (" + razredi + ")");
+    };
+    const bool preizkus = moznosti_.preizkus;
+    std::string porocilo =
+        std::string(preizkus ? "Uvoz bi izbrisal vrstic: " : "Izbrisanih vrstic: ") +
+        poRazredih(izbrisanih_) + kCr +
+        (preizkus ? "Uvoz bi vstavil vrstic: " : "Vstavljenih vrstic: ") + poRazredih(vstavljenih_);
+    if (!vrsticeD_.empty())
+        porocilo += std::string(kCr) + "Vrstic razreda D, ki so enake shranjenim in ostanejo: " +
+                    std::to_string(vrsticeD_.size());
+    return porocilo;
+}
+
+std::string imenovaneVrstice(const std::vector<int>& vrstice) {
+    std::string seznam;
+    for (size_t i = 0; i < vrstice.size() && i < 10; ++i)
+        seznam += std::string(i ? ", " : "") + std::to_string(vrstice[i]);
+    if (vrstice.size() > 10) seznam += " ... " + std::to_string(vrstice.size()) + " v vseh";
+    return seznam;
 }
 
 void UvozIzExcela::vstaviVrstico(int vrstica,
@@ -230,12 +402,13 @@ void UvozIzExcela::vstaviVrstico(int vrstica,
         std::string message = "Napaka v vrstici " + std::to_string(vrstica);
         if (stolpec)
             message += std::string(kCr) + "stolpec " + std::to_string(stolpec->stolpec) + " (" +
-                       stolpec->ime + "), vrednost '" + shortened(vrednost) + "'";
+                       stolpec->tabela->ime + "), vrednost '" + shortened(vrednost) + "'";
         window_.showMessage(message + kCr + "v excel datoteki " + datoteka);
     };
 
-    for (size_t i = 0; i < stolpci_.size(); ++i) {
-        const UvozniStolpec& stolpec = stolpci_[i];
+    for (size_t i = 0; i < glava_.stolpci.size(); ++i) {
+        const UvozniStolpec& stolpec = glava_.stolpci[i];
+        const int sirina = sirine_[i];
         std::string text;
         try {
             text = celica(vrstica, stolpec.stolpec);
@@ -243,12 +416,12 @@ void UvozIzExcela::vstaviVrstico(int vrstica,
             report(&stolpec, "");
             throw;
         }
-        if (stolpec.sirina > 0 && characterCount(text) > static_cast<size_t>(stolpec.sirina)) {
+        if (sirina > 0 && characterCount(text) > static_cast<size_t>(sirina)) {
             report(&stolpec, text);
-            throw DatabaseError("ORA-12899: value too large for column \"POD_ORVEL\".\"" +
-                                stolpec.ime +
-                                "\" (actual: " + std::to_string(characterCount(text)) +
-                                ", maximum: " + std::to_string(stolpec.sirina) + ")");
+            throw DatabaseError(
+                std::string("ORA-12899: value too large for column \"POD_ORVEL\".\"") +
+                stolpec.tabela->ime + "\" (actual: " + std::to_string(characterCount(text)) +
+                ", maximum: " + std::to_string(sirina) + ")");
         }
         vrednosti[i].second = text.empty() ? Value() : Value(std::move(text));
     }
@@ -261,11 +434,11 @@ void UvozIzExcela::vstaviVrstico(int vrstica,
         // with the rollback of the whole import.
         const UvozniStolpec* kriv = nullptr;
         std::string vrednost;
-        for (size_t i = 0; i < stolpci_.size() && !kriv; ++i) {
+        for (size_t i = 0; i < glava_.stolpci.size() && !kriv; ++i) {
             try {
                 connection.insertRow("POD_ORVEL", {vrednosti[i]});
             } catch (const std::exception&) {
-                kriv = &stolpci_[i];
+                kriv = &glava_.stolpci[i];
                 vrednost = vrednosti[i].second.toText();
             }
         }

@@ -84,7 +84,8 @@ void prehod(KontekstPrenosa& k, const Prehod& prehod) {
         k.okno.showMessage(sql);
         throw;
     }
-    // Each deletion commits at once: an interrupted pass keeps the deletions made so far.
+    // Each deletion asks for a commit; inside a transfer the commit waits for the end of the
+    // transfer, so an interrupted pass keeps nothing.
     for (const VnosBrisanja& vnos : seznam.vnosi()) {
         sql = brisanje(prehod, vnos, dan);
         try {

@@ -1,6 +1,7 @@
 #include "transfer/Prepis.h"
 
 #include "base/SqlText.h"
+#include "db/UnitOfWork.h"
 #include "derive/PolniPodatke.h"
 #include "derive/Pravila.h"
 #include "lookup/Salda.h"
@@ -33,6 +34,27 @@ template <typename Body> void sporociOb(Vmesnik& okno, const std::string& sporoc
 std::string omejitevRazreda(const KontekstPrenosa& k) {
     if (k.moznosti.razred.empty()) return "";
     return " AND VKNT =" + sqlText(k.moznosti.razred) + "  ";
+}
+
+/// The rows of the date (and of the class restriction) stored now.
+int vrsticDneva(KontekstPrenosa& k, const std::string& d) {
+    const ResultSet stevilo = k.dm.OracleSession1.query(
+        "SELECT COUNT(*) FROM POD_ORVEL WHERE DAT_STANJE=" + sqlText(d) + omejitevRazreda(k), {});
+    // A server may hand the count over as a number of any kind, or as its text.
+    return std::stoi(stevilo.rows.value(0, 0).toText());
+}
+
+/// Without the prior deletion the new rows go beside the rows the date holds; that doubles
+/// them unless the operator means it. The window asks (Cancel being the default); headless the
+/// answer is the --dodaj option.
+bool dodajObstojecim(KontekstPrenosa& k, const std::string& d, int obstojecih) {
+    if (obstojecih == 0 || k.moznosti.dodaj) return true;
+    std::string vprasanje =
+        "Za dan " + d + " je v tabeli POD_ORVEL že " + std::to_string(obstojecih) + " vrstic";
+    if (!k.moznosti.razred.empty()) vprasanje += " razreda " + k.moznosti.razred;
+    vprasanje += ". Predhodno brisanje ni izbrano, zato bodo nove vrstice dodane k njim in "
+                 "vrstice se lahko podvojijo.\rDodam nove vrstice k obstoječim?";
+    return k.okno.askQuestion(vprasanje);
 }
 
 void prejsnjeBrisanje(KontekstPrenosa& k, const std::string& d) {
@@ -146,6 +168,16 @@ void PregledStanja(KontekstPrenosa& k, const std::string& dan) {
     });
 }
 
+std::string opisStevilPrenosa(const IzidPrenosa& izid) {
+    return "Izvornih vrstic: " + std::to_string(izid.skupaj) +
+           ", zapisanih: " + std::to_string(izid.zapisanih) +
+           ", odstranjenih s čiščenjem in popravki: " + std::to_string(izid.odstranjenih) +
+           ", shranjenih: " + std::to_string(izid.shranjenih) +
+           (izid.obstojecih > 0 && izid.shranjenih != izid.zapisanih - izid.odstranjenih
+                ? " (z " + std::to_string(izid.obstojecih) + " vrsticami, ki so že bile shranjene)"
+                : std::string());
+}
+
 IzidPrenosa Prepis(TDM& dm, Vmesnik& okno) {
     KontekstPrenosa k(dm, okno);
     return Prepis(k);
@@ -173,6 +205,19 @@ IzidPrenosa Prepis(KontekstPrenosa& k) {
 
     const std::string& dan = k.obdobje.dayText;
     k.zapis.DAT_STANJE = dan;
+    // From here to the commit everything is one unit: a failure anywhere, the operator's stop
+    // or a killed process leaves the rows of the date as they were before the run.
+    UnitOfWork delo(dm.OracleSession1);
+    sporociOb(okno, "Tabele POD_ORVEL ni mogoče zakleniti za pisanje: drug uporabnik jo spreminja.",
+              [&] { delo.lockForWriting("POD_ORVEL"); });
+    izid.obstojecih = vrsticDneva(k, dan);
+    if (!k.moznosti.brisanje && !dodajObstojecim(k, dan, izid.obstojecih)) {
+        izid.zavrnjeno = true;
+        izid.sporocilo = "Prenos ni bil izveden: za dan " + dan + " je v tabeli POD_ORVEL že " +
+                         std::to_string(izid.obstojecih) + " vrstic.";
+        okno.setLblSporociloVisible(false);
+        return izid;
+    }
     if (k.moznosti.brisanje) prejsnjeBrisanje(k, k.zapis.DAT_STANJE);
     pripraviIzhod(k, k.zapis.DAT_STANJE);
 
@@ -206,7 +251,8 @@ IzidPrenosa Prepis(KontekstPrenosa& k) {
     izid.odgovorovIzSeje = dm.OracleSession1.keptResultHits();
     ohranjeni.konec();
     okno.processMessages();
-    dm.OracleSession1.Commit();
+    dm.OracleSession1.Commit(); // held by the unit of work: the rows wait for its end
+    const int predCiscenjem = vrsticDneva(k, dan);
 
     zacetek = Ura::now();
     okno.setLblSporocilo("Brisanje nultih podatkov ...");
@@ -217,6 +263,10 @@ IzidPrenosa Prepis(KontekstPrenosa& k) {
     }
     const std::string d = k.zapis.DAT_STANJE; // the statements after the loop use the field
     IzvediPopravke(k, d);
+    izid.shranjenih = vrsticDneva(k, dan);
+    izid.odstranjenih = predCiscenjem - izid.shranjenih;
+    okno.processMessages(); // the operator's last chance to stop it
+    delo.commit();
     izid.sekundCiscenja = sekundOd(zacetek);
 
     okno.setLblSporocilo("Branje podatkov v grid  ...");

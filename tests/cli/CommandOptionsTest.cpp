@@ -42,9 +42,14 @@ TEST(CommandOptions, DatesAndClassesAreCheckedAsTyped) {
     for (const char* wrong : {"", "32.1.2024", "29.2.2023", "2024-01-01", "danes"})
         EXPECT_THROW(dateOption(wrong), UsageError) << wrong;
 
-    EXPECT_EQ(classOption(""), "");
-    EXPECT_EQ(classOption("K"), "K");
-    EXPECT_THROW(classOption("KD"), UsageError);
+    // Every command takes the same class texts: 1 to 9 or A to F, trimmed, any case; blank
+    // means every class. Wildcards of LIKE and other letters are no class.
+    const std::pair<const char*, const char*> razredi[] = {
+        {"", ""}, {"   ", ""}, {"1", "1"}, {"9", "9"}, {"a", "A"}, {" c ", "C"}, {"F", "F"}};
+    for (const auto& [typed, razred] : razredi)
+        EXPECT_EQ(classOption(typed), razred) << typed;
+    for (const char* wrong : {"0", "G", "Z", "%", "_", "KD", "1 2", "'"})
+        EXPECT_THROW(classOption(wrong), UsageError) << wrong;
 }
 
 } // namespace

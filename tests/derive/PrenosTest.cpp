@@ -59,13 +59,14 @@ TEST_F(Transfer, NextTransferAsksTheBankAfresh) {
     ASSERT_EQ(Prepis(dm, window).zapisanih, 1);
     EXPECT_EQ(stolpec("ECB_133"), "12");
     // The settings now name a schema the bank does not have: the next transfer reads them anew
-    // and its write-down statement fails; nothing of the date is written.
+    // and its write-down statement fails; the date keeps the row of the transfer before.
     rows("UPDATE INISET SET VREDNOST = 'nikjer'");
     window.messages.clear();
     EXPECT_THROW(Prepis(dm, window), std::exception);
     ASSERT_FALSE(window.messages.empty());
     EXPECT_NE(window.messages[0].find("from nikjer.MSRP9_SLAB_34_E"), std::string::npos);
-    EXPECT_EQ(bank.scalar("SELECT COUNT(*) FROM POD_ORVEL"), "0");
+    EXPECT_EQ(bank.scalar("SELECT COUNT(*) FROM POD_ORVEL"), "1");
+    EXPECT_EQ(stolpec("ECB_133"), "12");
 }
 
 class DemoTransfer : public ::testing::Test {

@@ -15,11 +15,18 @@ struct UvozCommand : UvozFixture {
 
 TEST_F(UvozCommand, ImportsAndEndsWithTheClosingLine) {
     writeXlsx(path("popravki.xlsx"), preprosta(3));
-    const auto result = uvoz("--dan 31.12.2024 --vknt 7 --potrdi " + path("popravki.xlsx"));
+    const auto result = uvoz("--dan 31.12.2024 --potrdi " + path("popravki.xlsx"));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "Uvoz podatkov iz excel datoteke zaključen! Uvoženih vrstic: 3\n");
-    EXPECT_EQ(vrstice(),
-              (Texts{"P-100001 7", "P-100002 A", "P-100003 7", "STARA-A A", "STARA-D D"}));
+    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100002 A", "P-100003 7", "STARA-D D"}));
+    // The counts per class, and the columns the file left out, on standard error; a carriage
+    // return of a message is a line break there.
+    EXPECT_NE(result.err.find("Izbrisanih vrstic: 2 (razred 7: 1, razred A: 1)\nVstavljenih "
+                              "vrstic: 3 (razred 7: 2, razred A: 1)\n"),
+              std::string::npos)
+        << result.err;
+    EXPECT_NE(result.err.find("prazni: ORGEN, ID_KOM,"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find('\r'), std::string::npos);
 }
 
 TEST_F(UvozCommand, WithoutApprovalNothingChanges) {
@@ -57,6 +64,42 @@ TEST_F(UvozCommand, FailuresGoToStandardErrorAndExit1) {
             EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
     }
     EXPECT_EQ(vse(), zacetneVrstice());
+}
+
+// What an operator decides in the window is decided headless by options: an unknown header
+// refuses the import unless --prezri-stolpce, a dry run needs no approval and changes nothing.
+TEST_F(UvozCommand, OptionsDecideWhatTheWindowWouldAsk) {
+    Sheet tipkarska = preprosta(2);
+    tipkarska[0].push_back(text("ZNESEK_SITT"));
+    for (size_t r = 1; r < tipkarska.size(); ++r)
+        tipkarska[r].push_back(5.0);
+    writeCsv(path("tipkarska.csv"), tipkarska);
+    writeCsv(path("d.csv"), preprosta(2));
+    struct Primer {
+        std::string arguments;
+        int exitCode;
+        std::string err; // a part of standard error
+        bool changes;
+    };
+    const Primer primeri[] = {
+        {"--potrdi " + path("tipkarska.csv"), 1, "niso stolpci tabele POD_ORVEL: ZNESEK_SITT",
+         false},
+        {"--vknt D --potrdi " + path("d.csv"), 1, "Uvoz vrstic razreda D ne zamenja", false},
+        {"--vknt 7 --potrdi " + path("d.csv"), 1, "ni razreda 7 (vrstice 3)", false},
+        {"--vknt Z --potrdi " + path("d.csv"), 2, "Razred kontov 'Z' ni znan", false},
+        {"--preizkus " + path("tipkarska.csv"), 1, "--prezri-stolpce", false},
+        {"--prezri-stolpce --preizkus " + path("tipkarska.csv"), 0, "Uvoz bi vstavil vrstic: 2",
+         false},
+        {"--preizkus --potrdi " + path("d.csv"), 2, "exclude each other", false},
+        {"--prezri-stolpce --potrdi " + path("tipkarska.csv"), 0, "Vstavljenih vrstic: 2", true},
+    };
+    for (const Primer& p : primeri) {
+        const auto result = uvoz("--dan 31.12.2024 " + p.arguments);
+        EXPECT_EQ(result.exitCode, p.exitCode) << p.arguments << "\n" << result.err;
+        EXPECT_NE(result.err.find(p.err), std::string::npos) << p.arguments << "\n" << result.err;
+        if (!p.changes) EXPECT_EQ(vse(), zacetneVrstice()) << p.arguments;
+    }
+    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100002 A", "STARA-D D"}));
 }
 
 } // namespace

@@ -16,8 +16,8 @@ void UvozFixture::SetUp() {
 }
 
 IzidUvoza UvozFixture::uvozi(const std::string& file, const std::string& vknt,
-                             const std::string& dan) {
-    UvozIzExcela uvoz(dm, window);
+                             const std::string& dan, MoznostiUvoza moznosti) {
+    UvozIzExcela uvoz(dm, window, moznosti);
     return uvoz.ImportIzExcela(file, vknt, *parseDate(dan));
 }
 

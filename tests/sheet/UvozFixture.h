@@ -28,8 +28,14 @@ struct UvozFixture : ::testing::Test {
     std::string path(const std::string& name) const { return bank.folder() + "/" + name; }
 
     /// Runs the import of `file` for 31.12.2024 (or `dan`) through a fresh UvozIzExcela.
+    /// The columns a file leaves out are not asked about, unless `moznosti` say so.
     IzidUvoza uvozi(const std::string& file, const std::string& vknt = "",
-                    const std::string& dan = kDan);
+                    const std::string& dan = kDan, MoznostiUvoza moznosti = brezVprasanj());
+    static MoznostiUvoza brezVprasanj() {
+        MoznostiUvoza moznosti;
+        moznosti.vprasajZaManjkajoce = false;
+        return moznosti;
+    }
 
     /// "POGODBA VKNT" of the stored rows of a date, ordered by POGODBA.
     std::vector<std::string> vrstice(const std::string& dan = kDan);

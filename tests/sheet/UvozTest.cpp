@@ -10,6 +10,8 @@ namespace orv::sheet::test {
 namespace {
 
 const std::string kKonec = "Uvoz podatkov iz excel datoteke zaključen!\rUvoženih vrstic: ";
+// What the stored rows of the fixture give when a file of classes 7 and A replaces them all.
+const std::string kIzbrisaneVse = "Izbrisanih vrstic: 2 (razred 7: 1, razred A: 1)\r";
 
 // The corrected rows as every format carries them.
 Sheet popravki() {
@@ -47,7 +49,9 @@ TEST_P(UvozFormatov, ReplacesTheRowsOfTheDateButClassD) {
     if (format == "ods") expected[1] = "P-2|A|100|15.01.2026|Čšž  ćđ|01";
     EXPECT_EQ(stolpci("POGODBA, VKNT, ZNESEK_VAL, DAT_ZAPAD, OPOMBA, ECB_16"), expected);
     EXPECT_EQ(vrstice("30.11.2024"), Texts{"NOVEMBER-7 7"});
-    EXPECT_EQ(window.messages, Texts{kKonec + "3"});
+    EXPECT_EQ(
+        window.messages,
+        Texts{kIzbrisaneVse + "Vstavljenih vrstic: 3 (razred 7: 2, razred A: 1)\r" + kKonec + "3"});
     Texts counter;
     for (const std::string& call : window.calls)
         if (call.rfind("lblStevec", 0) == 0) counter.push_back(call);
@@ -61,8 +65,8 @@ TEST_F(UvozFixture, HeaderNamesAreTrimmedInUpperCaseAndOnlyKnownOnesWithin200Col
     for (Row& row : sheet)
         row.resize(202);
     sheet[0][4] = text("  ecb_16 ");
-    sheet[0][5] = text("ECB_121N"); // not importable
-    sheet[0][6] = text("ECB_121");
+    sheet[0][5] = text("ECB_121N");
+    sheet[0][6] = text("ECB_121"); // no column of POD_ORVEL
     sheet[0][7] = text("NEZNAN");
     sheet[0][199] = text("ID_KOM");     // column 200: imported
     sheet[0][200] = text("ZNESEK_SIT"); // column 201: past the limit
@@ -75,18 +79,105 @@ TEST_F(UvozFixture, HeaderNamesAreTrimmedInUpperCaseAndOnlyKnownOnesWithin200Col
         sheet[r][200] = 55.0;
     }
     writeXlsx(path("glava.xlsx"), sheet);
+    // Names that name no column are named, and skipped only when the operator agrees.
+    EXPECT_EQ(uvozi(path("glava.xlsx")), IzidUvoza::Prekinjeno);
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_NE(window.questions[0].find("niso stolpci tabele POD_ORVEL: ECB_121, NEZNAN."),
+              std::string::npos)
+        << window.questions[0];
+    EXPECT_EQ(vse(), zacetneVrstice());
+    window.questionAnswers.push_back(true);
     EXPECT_EQ(uvozi(path("glava.xlsx")), IzidUvoza::Uvozeno);
-    EXPECT_EQ(stolpci("POGODBA, ECB_16, ECB_121N, ECB_121, ID_KOM, ZNESEK_SIT"),
-              (Texts{"P-100001|16||121|K1|", "P-100002|16||121|K2|", "STARA-D|||||"}));
+    EXPECT_EQ(stolpci("POGODBA, ECB_16, ECB_121N, ID_KOM, ZNESEK_SIT"),
+              (Texts{"P-100001|16|x|K1|", "P-100002|16|x|K2|", "STARA-D||||"}));
+    // Headless, --prezri-stolpce skips them without a question.
+    MoznostiUvoza prezri = brezVprasanj();
+    prezri.prezriNeznaneStolpce = true;
+    EXPECT_EQ(uvozi(path("glava.xlsx"), "", kDan, prezri), IzidUvoza::Uvozeno);
+    EXPECT_EQ(window.questions.size(), 2u);
 }
 
-TEST_F(UvozFixture, AClassReplacesOnlyItsRowsAndEveryRowGoesIn) {
+// With a class chosen only its rows are deleted, so every row of the file must be of that
+// class; class D is never replaced, so it cannot be chosen; a text that is no class is refused.
+TEST_F(UvozFixture, AClassReplacesOnlyItsRowsWithRowsOfThatClass) {
     writeXlsx(path("razred.xlsx"), preprosta(2)); // one row of class 7, one of class A
-    EXPECT_EQ(uvozi(path("razred.xlsx"), "7"), IzidUvoza::Uvozeno);
-    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100002 A", "STARA-A A", "STARA-D D"}));
-    EXPECT_EQ(uvozi(path("razred.xlsx"), "D"), IzidUvoza::Uvozeno); // class D is never deleted
-    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100001 7", "P-100002 A", "P-100002 A", "STARA-A A",
-                                "STARA-D D"}));
+    struct Primer {
+        const char* vknt;
+        const char* sporocilo;
+    };
+    for (const Primer& p :
+         {Primer{"7", "1 vrstic datoteke ni razreda 7 (vrstice 3)"},
+          Primer{"D", "Uvoz vrstic razreda D ne zamenja"}, Primer{"Z", "Razred kontov 'Z' ni znan"},
+          Primer{"%", "Razred kontov '%' ni znan"}}) {
+        window.messages.clear();
+        EXPECT_EQ(uvozi(path("razred.xlsx"), p.vknt), IzidUvoza::Prekinjeno) << p.vknt;
+        ASSERT_EQ(window.messages.size(), 1u) << p.vknt;
+        EXPECT_NE(window.messages[0].find(p.sporocilo), std::string::npos) << window.messages[0];
+        EXPECT_EQ(vse(), zacetneVrstice()) << p.vknt;
+    }
+    Sheet sedem = preprosta(3);
+    sedem.erase(sedem.begin() + 2); // the class A row
+    writeXlsx(path("sedem.xlsx"), sedem);
+    window.messages.clear();
+    EXPECT_EQ(uvozi(path("sedem.xlsx"), " 7 "), IzidUvoza::Uvozeno);
+    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100003 7", "STARA-A A", "STARA-D D"}));
+    EXPECT_EQ(window.messages,
+              Texts{"Izbrisanih vrstic: 1 (razred 7: 1)\rVstavljenih vrstic: 2 (razred 7: 2)\r" +
+                    kKonec + "2"});
+}
+
+// Without a class, the file's class D rows must be rows the date holds: they are left as they
+// are, so a file exported whole imports back whole; a new or changed one is refused.
+TEST_F(UvozFixture, ClassDRowsOfTheFileMustEqualTheStoredOnes) {
+    Sheet sheet = preprosta(2);
+    sheet.push_back({text(kDan), text("STARA-D"), Cell{}, text("D")});
+    writeXlsx(path("z-d.xlsx"), sheet);
+    EXPECT_EQ(uvozi(path("z-d.xlsx")), IzidUvoza::Uvozeno);
+    EXPECT_EQ(vrstice(), (Texts{"P-100001 7", "P-100002 A", "STARA-D D"}));
+    EXPECT_NE(
+        window.messages.back().find("Vrstic razreda D, ki so enake shranjenim in ostanejo: 1"),
+        std::string::npos);
+
+    const Sheet spremenjene[] = {
+        [&] {
+            Sheet s = sheet;
+            s[3][2] = 5.0;
+            return s;
+        }(), // an amount changed
+        [&] {
+            Sheet s = sheet;
+            s[3][1] = text("NOVA-D");
+            return s;
+        }(), // a new row
+        [&] {
+            Sheet s = sheet;
+            s.push_back(s[3]);
+            return s;
+        }(), // the stored row twice
+    };
+    const Texts pred = vse();
+    for (const Sheet& s : spremenjene) {
+        writeXlsx(path("d.xlsx"), s);
+        window.messages.clear();
+        EXPECT_EQ(uvozi(path("d.xlsx")), IzidUvoza::Prekinjeno);
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_NE(window.messages[0].find("vrstic razreda D je novih ali spremenjenih"),
+                  std::string::npos)
+            << window.messages[0];
+        EXPECT_EQ(vse(), pred);
+    }
+}
+
+// A dry run does everything, tells the counts, and leaves the table as it was.
+TEST_F(UvozFixture, ADryRunTellsTheCountsAndChangesNothing) {
+    writeXlsx(path("preizkus.xlsx"), preprosta(3));
+    MoznostiUvoza preizkus = brezVprasanj();
+    preizkus.preizkus = true;
+    EXPECT_EQ(uvozi(path("preizkus.xlsx"), "", kDan, preizkus), IzidUvoza::Uvozeno);
+    EXPECT_EQ(window.messages, Texts{"Uvoz bi izbrisal vrstic: 2 (razred 7: 1, razred A: 1)\r"
+                                     "Uvoz bi vstavil vrstic: 3 (razred 7: 2, razred A: 1)\r"
+                                     "Preizkus uvoza je uspel; v tabeli ni nič spremenjeno."});
+    EXPECT_EQ(vse(), zacetneVrstice());
 }
 
 TEST_F(UvozFixture, FilesThatAreNotThereOrNotChosen) {
@@ -210,10 +301,10 @@ TEST_F(UvozFixture, QuotesInCellsAndInTheClassAreTextsNotStatements) {
     EXPECT_EQ(vrstice(),
               (Texts{"O'Neil '' \"dvojni\" A", "STARA-D D", "x'); DELETE FROM POD_ORVEL; -- 7"}));
     EXPECT_EQ(vrstice("30.11.2024"), Texts{"NOVEMBER-7 7"});
-    // A class text that tries to widen the deletion deletes nothing.
+    // A class text that tries to widen the deletion is no class: nothing changes.
     writeXlsx(path("prazno.xlsx"), preprosta(1));
-    EXPECT_EQ(uvozi(path("prazno.xlsx"), "7' OR '1'='1"), IzidUvoza::Uvozeno);
-    EXPECT_EQ(vrstice().size(), 4u);
+    EXPECT_EQ(uvozi(path("prazno.xlsx"), "7' OR '1'='1"), IzidUvoza::Prekinjeno);
+    EXPECT_EQ(vrstice().size(), 3u);
 }
 
 TEST_F(UvozFixture, BadSheetsStopBeforeAnythingChanges) {
@@ -260,7 +351,10 @@ TEST_F(UvozFixture, BadSheetsStopBeforeAnythingChanges) {
 TEST_F(UvozFixture, SixtyThousandRowsAllGoIn) {
     writeXlsx(path("velik.xlsx"), preprosta(60000), {true, false});
     EXPECT_EQ(uvozi(path("velik.xlsx")), IzidUvoza::Uvozeno);
-    EXPECT_EQ(window.messages, Texts{kKonec + "60000"});
+    EXPECT_EQ(window.messages, Texts{kIzbrisaneVse +
+                                     "Vstavljenih vrstic: 60000 (razred 7: 30000, razred A: "
+                                     "30000)\r" +
+                                     kKonec + "60000"});
     const Texts rows = vrstice();
     ASSERT_EQ(rows.size(), 60001u);
     EXPECT_EQ(rows[49999], "P-150000 A");

@@ -125,12 +125,28 @@ TEST_F(PriorDeletion, ALowerCaseClassRestrictsTheDeletionToTheUpperCaseClass) {
     EXPECT_THAT(pogodbe(), UnorderedElementsAre("STARA-1", "00002"));
 }
 
-TEST_F(PriorDeletion, WithoutItTheNewRowsJoinTheStoredOnes) {
+// Without the prior deletion the new rows join the stored ones only when the operator agrees
+// (the window asks, Cancel being the default) or the run says so (--dodaj).
+TEST_F(PriorDeletion, WithoutItTheNewRowsJoinTheStoredOnesOnlyWhenMeant) {
     window.options.cbBrisanje = false;
+    const IzidPrenosa preklicano = prenesi(); // no answer is Cancel
+    EXPECT_TRUE(preklicano.zavrnjeno);
+    EXPECT_EQ(preklicano.obstojecih, 2);
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_THAT(window.questions[0], HasSubstr("že 2 vrstic"));
+    EXPECT_THAT(pogodbe(), UnorderedElementsAre("STARA-1", "STARA-C"));
+
+    window.questionAnswers.push_back(true);
     prenesi();
     EXPECT_THAT(pogodbe(), UnorderedElementsAre("STARA-1", "STARA-C", "00001", "00002"));
     // The corrective statements work on old and new rows together.
     EXPECT_THAT(stolpec(izhod(), "NAMEN_POSLA"), ElementsAre("208", "208", "208", "208"));
+
+    window.options.dodaj = true;
+    const IzidPrenosa dodano = prenesi();
+    EXPECT_EQ(window.questions.size(), 2u); // not asked a third time
+    EXPECT_EQ(dodano.obstojecih, 4);
+    EXPECT_EQ(pogodbe().size(), 6u);
 }
 
 TEST_F(PriorDeletion, AnEmptyDateChangesNothing) {
@@ -185,9 +201,9 @@ TEST_F(Driver, TheSameTransferTwiceLeavesTheSameRows) {
         EXPECT_EQ(drugic[i].stolpci, prvic[i].stolpci) << "row " << i;
 }
 
-// A failed post ends the transfer: the rows posted before stay, the failed one is not stored,
-// and neither the clean-up nor the corrective statements have run.
-TEST_F(Driver, AFailureMidRunLeavesThePostedRowsAndNothingHalfWritten) {
+// A failed post ends the transfer, and the transfer is one unit of work: the prior deletion and
+// the rows posted before the failure are undone, the date keeps the rows it had.
+TEST_F(Driver, AFailureMidRunLeavesTheRowsOfTheDateAsTheyWere) {
     konto(100, "1");
     // Rows of the bank's own dealing to which no purpose rule applies: the derivation leaves
     // their NAMEN_POSLA empty for K5 to fill.
@@ -202,10 +218,7 @@ TEST_F(Driver, AFailureMidRunLeavesThePostedRowsAndNothingHalfWritten) {
     } catch (const std::exception& e) {
         EXPECT_THAT(e.what(), HasSubstr("disk full"));
     }
-    const Vrstice ostale = izhod();
-    EXPECT_THAT(stolpec(ostale, "POGODBA"), ElementsAre("00001", "00002"));
-    EXPECT_THAT(stolpec(ostale, "NAMEN_POSLA"), ElementsAre("", "")); // K5 did not run
-    EXPECT_THAT(stolpec(ostale, "ORGEN"), ElementsAre("100", "100"));
+    EXPECT_THAT(stolpec(izhod(), "POGODBA"), ElementsAre("STARA"));
 }
 
 TEST_F(Driver, AFailingCorrectiveStatementShowsItsPrefixAndStopsTheSeries) {
@@ -213,6 +226,7 @@ TEST_F(Driver, AFailingCorrectiveStatementShowsItsPrefixAndStopsTheSeries) {
     konto(600, "6");
     // A row of the bank's own dealing without a purpose rule: K5 gives it "208".
     knjizi(Knjizba(100, "15.06.2024", 10).idpog(1).dejavnost("L"));
+    izhodnaVrstica("DAT_STANJE, POGODBA", "'31.12.2024', 'STARA'");
     exec("CREATE TRIGGER namen BEFORE UPDATE OF NAMEN_POSLA ON POD_ORVEL "
          "BEGIN SELECT RAISE(ABORT, 'namen zaklenjen'); END");
     EXPECT_THROW(prenesi(), std::exception);
@@ -221,7 +235,8 @@ TEST_F(Driver, AFailingCorrectiveStatementShowsItsPrefixAndStopsTheSeries) {
     EXPECT_TRUE(sporocilo.starts_with("Napaka pri update POD_ORVEL \rUPDATE POD_ORVEL  "
                                       " SET NAMEN_POSLA = '208' "))
         << sporocilo;
-    EXPECT_THAT(izhod(), testing::SizeIs(1)); // the row stays, K7 to K11 did not run
+    // The series stopped there, and nothing of the run stays: the date has its old row.
+    EXPECT_THAT(stolpec(izhod(), "POGODBA"), ElementsAre("STARA"));
 }
 
 // Another connection holds the bank's write lock: the transfer gives up after a bounded wait
@@ -243,7 +258,8 @@ TEST_F(Driver, AWriteLockOfAnotherConnectionFailsTheTransferWithinABoundedTime) 
         EXPECT_THAT(e.what(), HasSubstr("is busy"));
     }
     EXPECT_LT(std::chrono::steady_clock::now() - zacetek, std::chrono::seconds(60));
-    EXPECT_THAT(window.messages.back(), HasSubstr("Napaka pri brisanju v tabeli POD_ORVEL"));
+    ASSERT_FALSE(window.messages.empty());
+    EXPECT_THAT(window.messages.back(), HasSubstr("POD_ORVEL ni mogoče zakleniti"));
     sqlite3_exec(drugi, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(drugi);
     EXPECT_EQ(bank.scalar("PRAGMA integrity_check"), "ok");

@@ -149,8 +149,8 @@ struct OdbcConnection::Running {
 };
 
 OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string& userName,
-                               const std::string& password)
-    : handles_(std::make_unique<Handles>()) {
+                               const std::string& password, int busyTimeoutSeconds)
+    : handles_(std::make_unique<Handles>()), busyTimeoutSeconds_(busyTimeoutSeconds) {
     Handles& h = *handles_;
     if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.environment)))
         throw DatabaseError("ORA-12154: TNS:could not resolve the connect identifier specified");
@@ -204,6 +204,9 @@ OdbcConnection::OdbcConnection(const std::string& dataSource, const std::string&
         runPlain("SET DateStyle = 'ISO, DMY'");
         runPlain("SET orafce.nls_date_format = 'DD.MM.YYYY'");
         runPlain("SET search_path = \"$user\", public, orv, oracle, pg_catalog");
+        // A statement waits for another session's lock as long as the alias allows, then
+        // fails with the bank's "resource busy" error instead of waiting for ever.
+        runPlain("SET lock_timeout = '" + std::to_string(busyTimeoutSeconds_) + "s'");
         installDateDifference();
         // Values written as text as the bank's database writes them: a number without trailing
         // zeros and without the zero before its point, a date as dd.mm.yyyy (and its time
@@ -296,7 +299,7 @@ $install$)");
     commit();
 }
 
-void OdbcConnection::runPlain(const std::string& serverSql) {
+void OdbcConnection::runPlain(const std::string& serverSql, bool bankWords) {
     SQLHSTMT statement = SQL_NULL_HSTMT;
     check(SQLAllocHandle(SQL_HANDLE_STMT, handles_->connection, &statement), SQL_HANDLE_DBC,
           handles_->connection);
@@ -304,7 +307,8 @@ void OdbcConnection::runPlain(const std::string& serverSql) {
         SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(serverSql.c_str())),
                       static_cast<SQLINTEGER>(serverSql.size()));
     std::string error;
-    if (!succeeded(rc) && rc != SQL_NO_DATA) error = diagnostic(SQL_HANDLE_STMT, statement);
+    if (!succeeded(rc) && rc != SQL_NO_DATA)
+        error = bankWords ? statementError(statement) : diagnostic(SQL_HANDLE_STMT, statement);
     SQLFreeHandle(SQL_HANDLE_STMT, statement);
     if (!error.empty()) throw DatabaseError(error);
 }
@@ -640,6 +644,23 @@ void OdbcConnection::insertRow(const std::string& table,
         sql += ") VALUES (" + markers + ")";
     }
     execute(sql, variables);
+}
+
+void OdbcConnection::lockTableForWriting(const std::string& table) {
+    // PostgreSQL waits as long as lock_timeout, set at logon; the bank's own server is told.
+    // EXCLUSIVE mode holds up other writers of the table, never its readers.
+    const std::string sql = "LOCK TABLE " + table + " IN EXCLUSIVE MODE" +
+                            (postgres_ ? "" : " WAIT " + std::to_string(busyTimeoutSeconds_));
+    try {
+        runPlain(sql, true);
+    } catch (const DatabaseError&) {
+        // A failed statement ends PostgreSQL's transaction; nothing was changed yet.
+        rollback();
+        throw;
+    }
+    // The lock is the transaction's first holding: a later failing statement takes back only
+    // itself (through the savepoint), never the lock.
+    changed_ = true;
 }
 
 void OdbcConnection::commit() {

@@ -25,8 +25,10 @@ class OdbcConnection : public Connection {
 public:
     /// Connects and logs on; throws DatabaseError with the server's own text (a wrong password
     /// is the server's refusal).
+    /// A statement that meets another session's lock waits up to `busyTimeoutSeconds` for it.
     OdbcConnection(const std::string& dataSource, const std::string& userName,
-                   const std::string& password);
+                   const std::string& password,
+                   int busyTimeoutSeconds = kDefaultBusyTimeoutSeconds);
     ~OdbcConnection() override;
     OdbcConnection(const OdbcConnection&) = delete;
     OdbcConnection& operator=(const OdbcConnection&) = delete;
@@ -38,6 +40,7 @@ public:
     void execute(const std::string& sql, const std::vector<BoundVariable>& variables) override;
     void insertRow(const std::string& table,
                    const std::vector<std::pair<std::string, Value>>& values) override;
+    void lockTableForWriting(const std::string& table) override;
     void commit() override;
     void rollback() override;
 
@@ -72,7 +75,9 @@ private:
     Running run(const std::string& bankSql, const std::vector<BoundVariable>& variables,
                 bool ownHandle = false);
     void installDateDifference();
-    void runPlain(const std::string& serverSql);
+    /// Runs server SQL as it stands; a failure is the server's text, or with `bankWords` the
+    /// bank database's words for it.
+    void runPlain(const std::string& serverSql, bool bankWords = false);
     void fetchAll(Running& running,
                   const std::function<void(const std::vector<FieldInfo>&)>& columns,
                   const std::function<void(const std::vector<Value>&)>& row);
@@ -81,6 +86,7 @@ private:
     std::unique_ptr<Prepared> direct_; ///< the handle of statements sent without variables
     std::string dbmsName_;
     bool postgres_ = false;
+    int busyTimeoutSeconds_;
     bool changed_ = false;       ///< the transaction holds uncommitted changes
     bool savepointOpen_ = false; ///< the savepoint orv_statement exists in the transaction
     std::list<std::pair<std::string, std::unique_ptr<Prepared>>> order_;

@@ -186,6 +186,8 @@ std::string bankErrorText(const std::string& state, const std::string& serverTex
         {"23505", sqlite::kUniqueConstraintViolated},
         {"2201B", "ORA-12726: unmatched bracket in regular expression"},
         {"42P07", sqlite::kNameAlreadyUsed},
+        // lock_timeout ran out while another session held the lock
+        {"55P03", "ORA-00054: resource busy and acquire with NOWAIT specified or timeout expired"},
     };
     for (const Known& known : kKnown)
         if (state == known.state) return known.text;

@@ -733,6 +733,13 @@ void SqliteConnection::insertRow(const std::string& table,
     runToEnd(statement);
 }
 
+void SqliteConnection::lockTableForWriting(const std::string&) {
+    // The bank's file has one write lock for all its tables: taking it at once makes a second
+    // writer wait here, before it has read or changed anything, instead of failing half way.
+    if (sqlite3_get_autocommit(bank_.handle()))
+        runTransactionControl(bank_.readOnly() ? "BEGIN" : "BEGIN IMMEDIATE");
+}
+
 void SqliteConnection::commit() {
     if (!sqlite3_get_autocommit(bank_.handle())) runTransactionControl("COMMIT");
 }

@@ -33,6 +33,7 @@ public:
     void execute(const std::string& sql, const std::vector<BoundVariable>& variables) override;
     void insertRow(const std::string& table,
                    const std::vector<std::pair<std::string, Value>>& values) override;
+    void lockTableForWriting(const std::string& table) override;
     void commit() override;
     void rollback() override;
     std::vector<std::string> checkIntegrity() override;
