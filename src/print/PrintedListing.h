@@ -12,6 +12,7 @@
 #include "print/ListingRows.h"
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,11 @@ struct ListingLayout {
     bool ruling = true;
 };
 
-/// The pages to draw; all pages are 1 to 999.
+/// The pages to draw. All pages are every page, however many: a listing of more pages than a
+/// range the printer dialog offers (1 to 999) must not lose its end.
 struct PageRange {
     int from = 1;
-    int to = 999;
+    int to = std::numeric_limits<int>::max();
 };
 
 class PrintedListing {

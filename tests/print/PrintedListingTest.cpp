@@ -207,6 +207,15 @@ TEST_F(PrintedListingTest, AFullPageBreaksWithTheContinuationMark) {
     EXPECT_EQ(mark->align, Align::Right);
 }
 
+// All pages are every page: the thousandth page and the ones after it come out too.
+TEST_F(PrintedListingTest, AllPagesAreMoreThanNineHundredNinetyNine) {
+    VectorRows rows = numberedRows(39 * 1000 + 1);
+    ASSERT_TRUE(print(rows));
+    EXPECT_EQ(canvas.sheet, 1000);
+    EXPECT_EQ(canvas.textsOn(1000).front(), " 31.12.2024 10:00:00, Stran 1001");
+    EXPECT_EQ(canvas.textsOn(1000).back(), "vrstica 39001");
+}
+
 TEST_F(PrintedListingTest, OnlyThePagesOfTheRangeAreDrawn) {
     VectorRows rows = numberedRows(150); // four pages
     ASSERT_TRUE(print(rows, {2, 3}));
