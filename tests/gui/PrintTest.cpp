@@ -258,6 +258,14 @@ void PrintTest::aPdfThatCannotBeWrittenFailsWithTheReason() {
                  error.what());
     }
 
+    // The print tool printing to a file in a missing folder says so, naming the folder.
+    bench.dialogs.steps.push_back(printToPdf(bench.file("ni/okno.pdf"), nullptr));
+    bench.grid->runTool(TGridButton::gbPrint);
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QVERIFY2(bench.dialogs.messages.front().contains(QString::fromStdString(bench.file("ni"))),
+             qPrintable(bench.dialogs.messages.front()));
+    QVERIFY(!bench.dialogs.messages.front().contains("QPainter"));
+
     // A listing that is cancelled leaves no file.
     const std::string cancelled = bench.file("preklican.pdf");
     const PdfListingResult result =
