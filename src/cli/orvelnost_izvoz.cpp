@@ -15,13 +15,16 @@
 #include "cli/CommandOptions.h"
 #include "db/TDM.h"
 #include "export/Izvoz.h"
+#include "export/IzvozError.h"
 #include "export/VarnaDatoteka.h"
 #include "gui/print/PdfListing.h"
 #include "print/ListingRows.h"
 
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -138,10 +141,21 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
     font.name = "Arial CE";
     font.size = 8;
     font.bold = true;
-    orv::gui::printListingToPdf(file.zacasnaPot(), orv::print::listingJobTitle(),
-                                "POD_ORVEL " + arguments.dan, font, rows, {}, progress);
+    // The listing writes into the temporary file's descriptor; a failed write is told in the
+    // words of the other exports.
+    orv::gui::PdfListingResult listing;
+    try {
+        listing = orv::gui::printListingToPdf(
+            ::fileno(file.odpri()), target, orv::print::listingJobTitle(),
+            "POD_ORVEL " + arguments.dan, font, rows, {}, progress);
+    } catch (const std::system_error& error) {
+        throw orv::IzvozError(file.sporociloNapake(error.code().value()));
+    }
+    file.zapri();
     file.potrdi();
     window.setLblStevec("");
+    std::cerr << "Strani v širino: " << listing.pagesAcross << " (vseh strani: " << listing.pages
+              << ")\n";
     std::cout << printed << " vrstic zapisanih v " << target << "\n";
     return 0;
 }

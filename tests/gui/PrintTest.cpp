@@ -8,6 +8,7 @@
 #include "gui/grid/TFwwDBGrid.h"
 #include "gui/grid/TfDataSetPrint.h"
 #include "gui/grid/TfPrintMsg.h"
+#include "gui/print/PdfListing.h"
 #include "support/TestBank.h"
 
 #include <QApplication>
@@ -30,9 +31,13 @@
 #include <QTableView>
 #include <QTest>
 
+#include <cerrno>
 #include <deque>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <system_error>
+#include <unistd.h>
 
 namespace orv::gui::test {
 
@@ -197,6 +202,77 @@ void PrintTest::pageRangeTwoToThreePrintsTwoSheets() {
     QVERIFY(text.find(", Stran 3") != std::string::npos);
     QVERIFY(text.find(", Stran 4") == std::string::npos);
     QVERIFY(text.find("LJ1") == std::string::npos); // the first rows are on page 1
+}
+
+// A grid wider than an A4 page: the print tool prints the columns that do not fit on pages to
+// the right, every title whole and the amount in its column.
+void PrintTest::wideGridPrintsOnPagesAcross() {
+    PrintBench bench;
+    // The grid sizes its columns to their values: four long addresses and an amount.
+    bench.bank.exec("CREATE TABLE T_SIROKA (NAZIV_POSLOVALNICE VARCHAR2(60), NASLOV VARCHAR2(60), "
+                    "KRAJ VARCHAR2(60), OPIS_POSLOVALNICE VARCHAR2(60), ZNESEK NUMBER)");
+    const std::string address = "'Poslovalnica Ljubljana center, Trg republike 1, Ljubljana'";
+    bench.dm.IzvediInPotrdi("INSERT INTO T_SIROKA VALUES (" + address + ", " + address + ", " +
+                            address + ", 'Glavna poslovalnica', -1234567.89)");
+    bench.dm.OdpriPoizvedbo(bench.dm.Q1, "SELECT * FROM T_SIROKA");
+    bench.grid->dataSetModel()->refresh();
+    bench.grid->showFields({0, 1, 2, 3, 4});
+    bench.grid->sizeColumns();
+    const std::string pdf = bench.file("siroka.pdf");
+    bench.dialogs.steps.push_back(printToPdf(pdf, nullptr));
+    bench.grid->runTool(TGridButton::gbPrint);
+    QVERIFY2(bench.dialogs.messages.isEmpty(), qPrintable(bench.dialogs.messages.join("; ")));
+    QVERIFY2(pdfPages(pdf) >= 2, pdfText(pdf).c_str());
+    const std::string text = pdfText(pdf);
+    for (const char* title :
+         {"NAZIV_POSLOVALNICE", "NASLOV", "KRAJ", "OPIS_POSLOVALNICE", "ZNESEK"})
+        QVERIFY2(text.find(title) != std::string::npos, title);
+    QVERIFY2(text.find("-1234567.89") != std::string::npos, text.c_str());
+    QVERIFY(text.find("Glavna poslovalnica") != std::string::npos);
+}
+
+// The PDF is complete or absent: a write that fails, or a folder that cannot take the file, is
+// an error with the system's reason, naming the file or its folder; nothing is left behind.
+void PrintTest::aPdfThatCannotBeWrittenFailsWithTheReason() {
+    PrintBench bench;
+    print::DataSetRows rows(bench.dm.Q1, {0, 1, 2, 3});
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    QVERIFY(full >= 0);
+    try {
+        printListingToPdf(full, "/dev/full", "orvelnost : ", "Poslovalnice", {}, rows);
+        ::close(full);
+        QFAIL("a full device took the listing");
+    } catch (const std::system_error& error) {
+        ::close(full);
+        QCOMPARE(error.code().value(), ENOSPC);
+        QVERIFY2(std::string(error.what()).find("/dev/full") != std::string::npos, error.what());
+    }
+
+    const std::string missing = bench.file("ni/seznam.pdf");
+    try {
+        printListingToPdf(missing, "orvelnost : ", "Poslovalnice", {}, rows);
+        QFAIL("a missing folder took the listing");
+    } catch (const std::system_error& error) {
+        QCOMPARE(error.code().value(), ENOENT);
+        QVERIFY2(std::string(error.what()).find(bench.file("ni")) != std::string::npos,
+                 error.what());
+    }
+
+    // The print tool printing to a file in a missing folder says so, naming the folder.
+    bench.dialogs.steps.push_back(printToPdf(bench.file("ni/okno.pdf"), nullptr));
+    bench.grid->runTool(TGridButton::gbPrint);
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QVERIFY2(bench.dialogs.messages.front().contains(QString::fromStdString(bench.file("ni"))),
+             qPrintable(bench.dialogs.messages.front()));
+    QVERIFY(!bench.dialogs.messages.front().contains("QPainter"));
+
+    // A listing that is cancelled leaves no file.
+    const std::string cancelled = bench.file("preklican.pdf");
+    const PdfListingResult result =
+        printListingToPdf(cancelled, "orvelnost : ", "Poslovalnice", {}, rows, {},
+                          [](int done, int) { return done < 2; });
+    QVERIFY(!result.complete);
+    QVERIFY(!std::filesystem::exists(cancelled));
 }
 
 void PrintTest::cancelledPrinterDialogPrintsNothing() {

@@ -11,6 +11,8 @@ class PrintTest : public QObject {
 private slots:
     void printToolPrintsTheGridThroughThePrinterDialog();
     void pageRangeTwoToThreePrintsTwoSheets();
+    void wideGridPrintsOnPagesAcross();
+    void aPdfThatCannotBeWrittenFailsWithTheReason();
     void cancelledPrinterDialogPrintsNothing();
     void printGroupOpensTheFormWithTheDefaultRoles();
     void formBuildsBothListingsAndPrintsThem();

@@ -9,9 +9,14 @@
 #include "print/PrintedListing.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace orv::gui {
 
@@ -30,6 +35,24 @@ struct WaitCursor {
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+bool printsToFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+std::string cannotCreate(const QString& path) {
+    const QFileInfo file(path);
+    return "V mapi " + file.absolutePath().toStdString() + " ni mogoče ustvariti datoteke " +
+           file.fileName().toStdString() + ".";
+}
+
+// A PDF file ends with its end-of-file marker, which Qt's writer puts last.
+bool endsAsPdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 5) return false;
+    file.seek(std::max<qint64>(0, file.size() - 32));
+    return file.readAll().contains("%%EOF");
+}
 
 print::ListingFont listingFont(const QFont& font) {
     print::ListingFont listing;
@@ -67,7 +90,12 @@ bool printListing(QWidget* owner, const QString& title, const QFont& font,
     print::PrintedListing listing(canvas);
     TfPrintMsg* progress = progressWindow(owner);
     listing.progress = [progress](int done, int) { return progress->step(done); };
-    listing.Begin(print::listingJobTitle(), title.toStdString(), listingFont(font), range);
+    try {
+        listing.Begin(print::listingJobTitle(), title.toStdString(), listingFont(font), range);
+    } catch (const std::exception&) {
+        if (!printsToFile(printer)) throw;
+        throw std::runtime_error(cannotCreate(printer.outputFileName()));
+    }
     bool printed = false;
     {
         WaitCursor wait;
@@ -75,8 +103,17 @@ bool printListing(QWidget* owner, const QString& title, const QFont& font,
         printed = listing.Print(rows);
         progress->hide();
     }
-    if (printed) listing.End();
-    return printed;
+    if (!printed && !listing.failure().empty()) throw std::runtime_error(listing.failure());
+    if (!printed) return false;
+    listing.End();
+    // Qt's PDF writer keeps its write failures to itself: a file without its end is a failed
+    // print, and is not left behind.
+    if (printsToFile(printer) && !endsAsPdf(printer.outputFileName())) {
+        QFile::remove(printer.outputFileName());
+        throw std::runtime_error("Datoteke " + printer.outputFileName().toStdString() +
+                                 " ni mogoče zapisati do konca.");
+    }
+    return true;
 }
 
 bool printGrid(TFwwDBGrid& grid) {

@@ -15,7 +15,8 @@ namespace orv::gui {
 class TFwwDBGrid;
 
 /// Prints `rows` under `title` in `font`, after the printer dialog (nothing happens when it is
-/// cancelled). Returns true when every row was printed.
+/// cancelled). Returns true when every row was printed, false after a cancel; throws
+/// std::runtime_error with the reason when printing failed.
 bool printListing(QWidget* owner, const QString& title, const QFont& font,
                   print::ListingRows& rows);
 
