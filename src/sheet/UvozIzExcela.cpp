@@ -74,6 +74,21 @@ std::string UvozIzExcela::celica(int vrstica, int stolpec) {
     return trim(workbook_->cellText(vrstica, stolpec));
 }
 
+bool UvozIzExcela::jeVrstica(int vrstica) {
+    // Data end at the first row without a value in any imported column. Column 1 alone cannot
+    // tell: a whole export starts with ORGEN, which a row may leave empty, and the rows after it
+    // would be deleted and never inserted again.
+    if (!celica(vrstica, 1).empty()) return true;
+    if (glava_.stolpci.empty()) {
+        for (int c = 2; c <= kUvozniStolpciDo; ++c)
+            if (!celica(vrstica, c).empty()) return true;
+        return false;
+    }
+    for (const UvozniStolpec& stolpec : glava_.stolpci)
+        if (!celica(vrstica, stolpec.stolpec).empty()) return true;
+    return false;
+}
+
 std::string UvozIzExcela::razredVrstice(int vrstica) {
     if (!glava_.razredniStolpec) return "";
     return toUpper(celica(vrstica, *glava_.razredniStolpec));
@@ -114,9 +129,9 @@ IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::s
     const std::string datumText = formatDate(dan);
 
     // Row 2 must hold data.
-    const std::string prva = celica(2, 1);
-    if (prva.empty()) {
-        std::string message = prva + kCr + "Vrstica " + std::to_string(2) + "ni napolnjena!!";
+    glava_ = {};
+    if (!jeVrstica(2)) {
+        std::string message = std::string(kCr) + "Vrstica " + std::to_string(2) + "ni napolnjena!!";
         bool prazen = true;
         for (int c = 1; c <= kUvozniStolpciDo && prazen; ++c)
             prazen = celica(1, c).empty();
@@ -220,7 +235,7 @@ bool UvozIzExcela::vprasajZaStolpce(const std::string& datoteka) {
 
 bool UvozIzExcela::preveriDatume(const std::string& datoteka, const std::string& datumText) {
     // Every data row, before anything is deleted; a row without a date belongs to no date.
-    for (int r = 2; !celica(r, 1).empty(); ++r) {
+    for (int r = 2; jeVrstica(r); ++r) {
         const std::string datum = celica(r, glava_.datumskiStolpec);
         if (datum == datumText) continue;
         // A long cell is shown by its beginning: the message names the row and column anyway.
@@ -240,7 +255,7 @@ bool UvozIzExcela::preveriRazred(const std::string& razred) {
     // beside the stored rows of its class, and the chosen class would lose rows.
     if (razred.empty()) return true;
     std::vector<int> tuje;
-    for (int r = 2; !celica(r, 1).empty(); ++r)
+    for (int r = 2; jeVrstica(r); ++r)
         if (razredVrstice(r) != razred) tuje.push_back(r);
     if (tuje.empty()) return true;
     const std::string zakaj =
@@ -259,7 +274,7 @@ bool UvozIzExcela::preveriVrsticeRazredaD(const std::string& datumText) {
     // The import never replaces class D, so a class D row of the file is taken as one that is
     // stored already and left as it is; one that is new or changed would be lost or doubled.
     if (!glava_.razredniStolpec) return true;
-    for (int r = 2; !celica(r, 1).empty(); ++r)
+    for (int r = 2; jeVrstica(r); ++r)
         if (razredVrstice(r) == "D") vrsticeD_.push_back(r);
     if (vrsticeD_.empty()) return true;
 
@@ -343,15 +358,15 @@ void UvozIzExcela::vstavi(const std::string& datoteka) {
         vrednosti.emplace_back(stolpec.tabela->ime, Value());
     size_t naslednjaD = 0;
     for (int r = 2;; ++r) {
-        std::string prva;
+        bool vrstica = false;
         try {
-            prva = celica(r, 1);
+            vrstica = jeVrstica(r);
         } catch (const std::exception&) {
             window_.showMessage("Napaka v vrstici " + std::to_string(r) + kCr +
                                 "v excel datoteki " + datoteka);
             throw;
         }
-        if (prva.empty()) break;
+        if (!vrstica) break;
         if (naslednjaD < vrsticeD_.size() && vrsticeD_[naslednjaD] == r) {
             ++naslednjaD; // a stored class D row: it stays as it is
             continue;
@@ -411,7 +426,11 @@ void UvozIzExcela::vstaviVrstico(int vrstica,
         const int sirina = sirine_[i];
         std::string text;
         try {
-            text = celica(vrstica, stolpec.stolpec);
+            // A text goes in as written, blanks included, so that an exported row comes back
+            // as it was; a number or a date is read without the blanks around it.
+            text = stolpec.tabela->vrsta == VrstaStolpca::Besedilo
+                       ? workbook_->cellText(vrstica, stolpec.stolpec)
+                       : celica(vrstica, stolpec.stolpec);
         } catch (const std::exception&) {
             report(&stolpec, "");
             throw;

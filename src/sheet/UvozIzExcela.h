@@ -3,7 +3,8 @@
 // rows of a spreadsheet file.
 //
 // Row 1 of the file's first sheet names the columns (any column of POD_ORVEL), the data rows
-// start at row 2 and end before the first row whose column 1 is blank, and the DAT_STANJE column
+// start at row 2 and end before the first row blank in every imported column (and in column 1;
+// texts go in as written, other values trimmed), and the DAT_STANJE column
 // of every data row must hold the chosen date. Before anything changes every row is checked for
 // what would double or drop rows: with a class chosen every row must be of that class, class D
 // is never replaced (a class D row of the file must equal a stored one, and is left as it is),
@@ -91,6 +92,7 @@ private:
     void vstavi(const std::string& datoteka);
     void vstaviVrstico(int vrstica, std::vector<std::pair<std::string, Value>>& vrednosti);
     std::string celica(int vrstica, int stolpec);
+    bool jeVrstica(int vrstica);
     std::string razredVrstice(int vrstica);
     std::string sestaviPorocilo() const;
     IzidUvoza zavrni(const std::string& sporocilo);
