@@ -1,6 +1,6 @@
 #pragma once
-// The writers of the three table formats. Each writes all rows of the open dataset into the
-// temporary file of `datoteka` and leaves the renaming to the caller.
+// The writers of the export formats. Each writes all rows of the open dataset into the output
+// of `datoteka` and leaves its confirmation to the caller.
 
 #include "export/Izvoz.h"
 #include "export/StolpciIzvoza.h"
@@ -25,6 +25,17 @@ void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& st
 void zapisiFiksniTekst(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
                        VarnaDatoteka& datoteka, VarnaDatoteka& shema, const Napredek& napredek,
                        Opombe& opombe);
+
+/// The workbooks the import reads back: row 1 names the columns, then one row per row.
+void zapisiXlsx(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
+                VarnaDatoteka& datoteka, const Napredek& napredek);
+void zapisiCsv(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
+               VarnaDatoteka& datoteka, const Napredek& napredek);
+
+/// The columns' field names in a format whose names have at most `najvec` characters (see
+/// kratkaImena); every name that changed is told in `opombe`, old and new.
+std::vector<std::string> imenaPolj(const std::vector<StolpecIzvoza>& stolpci, size_t najvec,
+                                   const char* oblika, Opombe& opombe);
 
 /// A text value in code page 1250; counts the characters it lacks.
 std::string besediloVCp1250(const std::string& utf8, Opombe& opombe);
