@@ -32,6 +32,7 @@ public:
     void setLblKorak(const std::string&) override {}
     void showMessage(const std::string&) override {}
     bool askLogon(LogonPrompt&) override { return false; }
+    bool askQuestion(const std::string&) override { return false; }
     void processMessages() override {}
 };
 

@@ -42,6 +42,7 @@ public:
     void setLblKorak(const std::string&) override {}
     void showMessage(const std::string& text) override { last = text; }
     bool askLogon(orv::LogonPrompt&) override { return false; }
+    bool askQuestion(const std::string&) override { return false; }
     void processMessages() override {}
 };
 

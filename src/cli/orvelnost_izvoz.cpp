@@ -172,6 +172,23 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
     return 0;
 }
 
+// The workbooks, streamed from the statement into the file: the rows are never all in memory.
+int exportWorkbook(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
+                   const Arguments& arguments) {
+    const std::string& target = arguments.positional[3];
+    dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
+    const auto progress = [&window](int row) {
+        if (row % 1000 == 0) window.setLblStevec(std::to_string(row));
+    };
+    const int rows = orv::IzvoziPretok(dm.Q1, arguments.stolpci,
+                                       arguments.oblika == "xlsx" ? orv::OblikaIzvoza::Xlsx
+                                                                  : orv::OblikaIzvoza::Csv,
+                                       target, progress);
+    window.setLblStevec("");
+    std::cout << rows << " vrstic zapisanih v " << target << "\n";
+    return 0;
+}
+
 int run(int argc, char** argv) {
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::cout << kUsage;
@@ -193,6 +210,8 @@ int run(int argc, char** argv) {
     if (!arguments.vknt.empty())
         where += "AND VKNT='" + (arguments.vknt == "'" ? std::string("''") : arguments.vknt) + "' ";
     if (arguments.oblika == "pdf") return printListing(dm, window, where, arguments);
+    if (arguments.oblika == "xlsx" || arguments.oblika == "csv")
+        return exportWorkbook(dm, window, where, arguments);
     dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM POD_ORVEL " + where);
     const std::vector<int> columns = columnsToExport(dm.Q1, arguments.stolpci);
     const std::string& target = p[3];
@@ -205,11 +224,9 @@ int run(int argc, char** argv) {
         orv::zapisiBesedilo(
             target, orv::BesediloOdlozisca(dm.Q1, columns, "POD_ORVEL " + arguments.dan, progress));
     } else {
-        const orv::OblikaIzvoza format = arguments.oblika == "dbf"    ? orv::OblikaIzvoza::DBase
-                                         : arguments.oblika == "db"   ? orv::OblikaIzvoza::Paradox
-                                         : arguments.oblika == "xlsx" ? orv::OblikaIzvoza::Xlsx
-                                         : arguments.oblika == "csv"
-                                             ? orv::OblikaIzvoza::Csv
+        const orv::OblikaIzvoza format = arguments.oblika == "dbf" ? orv::OblikaIzvoza::DBase
+                                         : arguments.oblika == "db"
+                                             ? orv::OblikaIzvoza::Paradox
                                              : orv::OblikaIzvoza::FiksniTekst;
         for (const std::string& notice :
              orv::IzvoziTabelo(dm.Q1, columns, format, target, progress))

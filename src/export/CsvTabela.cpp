@@ -25,30 +25,43 @@ void dodajVrednost(std::string& line, const std::string& text) {
     line += '"';
 }
 
+class PisecCsv : public PisecVrstic {
+public:
+    PisecCsv(const std::vector<StolpecIzvoza>& stolpci, VarnaDatoteka& datoteka)
+        : stolpci_(stolpci), datoteka_(datoteka) {
+        line_ = "\xEF\xBB\xBF";
+        for (size_t i = 0; i < stolpci_.size(); ++i) {
+            if (i > 0) line_ += ';';
+            dodajVrednost(line_, stolpci_[i].ime);
+        }
+        line_ += "\r\n";
+        datoteka_.pisi(line_);
+    }
+
+    void vrstica(TOracleDataSet& dataset) override {
+        line_.clear();
+        for (size_t i = 0; i < stolpci_.size(); ++i) {
+            if (i > 0) line_ += ';';
+            Field field = dataset.Fields(stolpci_[i].polje);
+            dodajVrednost(line_, celicaPreglednice(field, stolpci_[i].vrsta).besedilo);
+        }
+        line_ += "\r\n";
+        datoteka_.pisi(line_);
+    }
+
+    void koncaj() override {}
+
+private:
+    std::vector<StolpecIzvoza> stolpci_;
+    VarnaDatoteka& datoteka_;
+    std::string line_;
+};
+
 } // namespace
 
-void zapisiCsv(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
-               VarnaDatoteka& datoteka, const Napredek& napredek) {
-    std::string line = "\xEF\xBB\xBF";
-    for (size_t i = 0; i < stolpci.size(); ++i) {
-        if (i > 0) line += ';';
-        dodajVrednost(line, stolpci[i].ime);
-    }
-    line += "\r\n";
-    datoteka.pisi(line);
-    int row = 0;
-    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-        line.clear();
-        for (size_t i = 0; i < stolpci.size(); ++i) {
-            if (i > 0) line += ';';
-            Field field = dataset.Fields(stolpci[i].polje);
-            dodajVrednost(line, celicaPreglednice(field, stolpci[i].vrsta).besedilo);
-        }
-        line += "\r\n";
-        datoteka.pisi(line);
-        ++row;
-        if (napredek) napredek(row);
-    }
+std::unique_ptr<PisecVrstic> pisecCsv(const std::vector<StolpecIzvoza>& stolpci,
+                                      VarnaDatoteka& datoteka) {
+    return std::make_unique<PisecCsv>(stolpci, datoteka);
 }
 
 } // namespace orv

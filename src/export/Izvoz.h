@@ -47,6 +47,14 @@ std::vector<std::string> IzvoziTabelo(TOracleDataSet& dataset, const std::vector
                                       OblikaIzvoza oblika, const std::string& pot,
                                       const Napredek& napredek = {});
 
+/// The workbook export (.xlsx or .csv) of the rows of the statement of `dataset`, streamed: each
+/// row is written as it arrives and none is kept, so that the memory does not grow with the
+/// rows. `imena` names the fields to write (any letter case) in their order, or all when empty;
+/// a name the result lacks throws IzvozError. Returns the number of rows written; the dataset is
+/// closed afterwards. Otherwise as IzvoziTabelo.
+int IzvoziPretok(TOracleDataSet& dataset, const std::vector<std::string>& imena,
+                 OblikaIzvoza oblika, const std::string& pot, const Napredek& napredek = {});
+
 /// The file of the schema that goes with a fixed-length text file: its name with ".sch".
 std::string potSheme(const std::string& potBesedila);
 

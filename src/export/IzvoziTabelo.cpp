@@ -1,3 +1,4 @@
+#include "base/Besedilo.h"
 #include "base/Cp1250.h"
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
@@ -5,6 +6,7 @@
 #include "export/IzvozneTabele.h"
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace orv {
 
@@ -98,9 +100,18 @@ std::vector<std::string> IzvoziTabelo(TOracleDataSet& dataset, const std::vector
         datoteka.potrdi();
         break;
     case OblikaIzvoza::FiksniTekst: {
+        const std::vector<StolpecIzvoza> stolpci = izmeriStolpce(dataset, polja);
+        if (datoteka.neposredno()) {
+            // A device or a FIFO takes the text alone: a schema beside it would be a new file
+            // in a folder such as /dev.
+            zapisiFiksniTekst(dataset, stolpci, datoteka, nullptr, napredek, opombe);
+            datoteka.potrdi();
+            opombe.besedila.push_back("\"" + pot + "\" ni datoteka: shema " + potSheme(pot) +
+                                      " ni zapisana.");
+            break;
+        }
         VarnaDatoteka shema(potSheme(pot), ".sch");
-        zapisiFiksniTekst(dataset, izmeriStolpce(dataset, polja), datoteka, shema, napredek,
-                          opombe);
+        zapisiFiksniTekst(dataset, stolpci, datoteka, &shema, napredek, opombe);
         shema.zapri();
         datoteka.zapri();
         shema.potrdi();
@@ -108,19 +119,71 @@ std::vector<std::string> IzvoziTabelo(TOracleDataSet& dataset, const std::vector
         break;
     }
     case OblikaIzvoza::Xlsx:
-        zapisiXlsx(dataset, stolpciBrezMer(dataset, polja), datoteka, napredek);
+    case OblikaIzvoza::Csv: {
+        const std::vector<StolpecIzvoza> stolpci = stolpciBrezMer(dataset, polja);
+        const auto pisec = oblika == OblikaIzvoza::Xlsx ? pisecXlsx(stolpci, datoteka)
+                                                        : pisecCsv(stolpci, datoteka);
+        int row = 0;
+        for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+            pisec->vrstica(dataset);
+            if (napredek) napredek(++row);
+        }
+        pisec->koncaj();
         datoteka.potrdi();
         break;
-    case OblikaIzvoza::Csv:
-        zapisiCsv(dataset, stolpciBrezMer(dataset, polja), datoteka, napredek);
-        datoteka.potrdi();
-        break;
+    }
     }
     dataset.First();
     if (opombe.zamenjaniZnaki > 0)
         opombe.besedila.push_back(std::to_string(opombe.zamenjaniZnaki) +
                                   " znakov, ki jih kodna stran 1250 nima, je zapisanih kot '?'.");
     return opombe.besedila;
+}
+
+namespace {
+
+// Positions of the fields named (any letter case), in their order, or of all fields.
+std::vector<int> poljaPoImenih(TOracleDataSet& dataset, const std::vector<std::string>& imena) {
+    std::vector<int> polja;
+    const std::vector<FieldInfo>& info = dataset.fieldInfos();
+    if (imena.empty()) {
+        for (size_t i = 0; i < info.size(); ++i)
+            polja.push_back(static_cast<int>(i));
+        return polja;
+    }
+    for (const std::string& ime : imena) {
+        int najdeno = -1;
+        for (size_t i = 0; i < info.size() && najdeno < 0; ++i)
+            if (toUpper(info[i].name) == toUpper(ime)) najdeno = static_cast<int>(i);
+        if (najdeno < 0) throw IzvozError("Podatki za izvoz nimajo stolpca " + ime + ".");
+        polja.push_back(najdeno);
+    }
+    return polja;
+}
+
+} // namespace
+
+int IzvoziPretok(TOracleDataSet& dataset, const std::vector<std::string>& imena,
+                 OblikaIzvoza oblika, const std::string& pot, const Napredek& napredek) {
+    if (oblika != OblikaIzvoza::Xlsx && oblika != OblikaIzvoza::Csv)
+        throw std::logic_error("only the workbooks are exported as a stream");
+    VarnaDatoteka datoteka(pot, koncnicaOblike(oblika));
+    std::unique_ptr<PisecVrstic> pisec;
+    int row = 0;
+    dataset.ForEachRow(
+        [&] {
+            const auto stolpci = stolpciBrezMer(dataset, poljaPoImenih(dataset, imena));
+            pisec = oblika == OblikaIzvoza::Xlsx ? pisecXlsx(stolpci, datoteka)
+                                                 : pisecCsv(stolpci, datoteka);
+        },
+        [&] {
+            pisec->vrstica(dataset);
+            if (napredek) napredek(++row);
+        });
+    if (!pisec) throw IzvozError("Podatki za izvoz niso odprti.");
+    pisec->koncaj();
+    datoteka.potrdi();
+    return row;
 }
 
 } // namespace orv

@@ -54,9 +54,9 @@ std::string shema(const std::string& pot, const std::vector<StolpecIzvoza>& stol
 } // namespace
 
 void zapisiFiksniTekst(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
-                       VarnaDatoteka& datoteka, VarnaDatoteka& shemaDatoteka,
+                       VarnaDatoteka& datoteka, VarnaDatoteka* shemaDatoteka,
                        const Napredek& napredek, Opombe& opombe) {
-    shemaDatoteka.pisi(shema(datoteka.pot(), stolpci));
+    if (shemaDatoteka) shemaDatoteka->pisi(shema(datoteka.pot(), stolpci));
     std::string line;
     int row = 0;
     for (dataset.First(); !dataset.Eof(); dataset.Next()) {

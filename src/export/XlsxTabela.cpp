@@ -125,48 +125,63 @@ private:
     lxw_format* datumCas_ = nullptr;
 };
 
+class PisecXlsx : public PisecVrstic {
+public:
+    PisecXlsx(const std::vector<StolpecIzvoza>& stolpci, VarnaDatoteka& datoteka)
+        : stolpci_(stolpci), datoteka_(datoteka) {
+        if (stolpci_.size() > LXW_COL_MAX)
+            throw IzvozError("List Excela sprejme največ " + std::to_string(LXW_COL_MAX) +
+                             " stolpcev; izvoz ni bil narejen.");
+        // libxlsxwriter creates the workbook by name and keeps the sheet's rows in a temporary
+        // file until it packs them: both in the export's own working folder, on the disk of the
+        // output.
+        const std::string& pot = datoteka_.delovnaPot();
+        mapa_ = std::filesystem::path(pot).parent_path().string();
+        lxw_workbook_options moznosti{};
+        moznosti.constant_memory = LXW_TRUE;
+        moznosti.tmpdir = mapa_.data();
+        errno = 0;
+        zvezek_.reset(workbook_new_opt(pot.c_str(), &moznosti));
+        if (!zvezek_) throw IzvozError(datoteka_.sporociloNapake(errno ? errno : EIO));
+        list_ = std::make_unique<List>(datoteka_, zvezek_.get());
+        list_->glava(stolpci_);
+    }
+
+    void vrstica(TOracleDataSet& dataset) override {
+        if (vrstica_ >= LXW_ROW_MAX)
+            throw IzvozError("List Excela sprejme največ " + std::to_string(LXW_ROW_MAX - 1) +
+                             " vrstic (in vrstico imen); izvoz ni bil narejen.");
+        for (size_t i = 0; i < stolpci_.size(); ++i) {
+            Field field = dataset.Fields(stolpci_[i].polje);
+            list_->celica(vrstica_, stolpci_[i], static_cast<lxw_col_t>(i),
+                          celicaPreglednice(field, stolpci_[i].vrsta));
+        }
+        ++vrstica_;
+    }
+
+    void koncaj() override {
+        errno = 0;
+        const lxw_error izid = workbook_close(zvezek_.release());
+        if (izid != LXW_NO_ERROR) {
+            const int napaka = errno ? errno : EIO;
+            throw IzvozError(datoteka_.sporociloNapake(napaka) + " (" + lxw_strerror(izid) + ")");
+        }
+    }
+
+private:
+    std::vector<StolpecIzvoza> stolpci_;
+    VarnaDatoteka& datoteka_;
+    std::string mapa_;
+    std::unique_ptr<lxw_workbook, ZapriZvezek> zvezek_;
+    std::unique_ptr<List> list_;
+    lxw_row_t vrstica_ = 1;
+};
+
 } // namespace
 
-void zapisiXlsx(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
-                VarnaDatoteka& datoteka, const Napredek& napredek) {
-    if (static_cast<long>(dataset.RecordCount()) + 1 > static_cast<long>(LXW_ROW_MAX))
-        throw IzvozError("Podatkov je " + std::to_string(dataset.RecordCount()) +
-                         " vrstic, list Excela pa jih sprejme največ " +
-                         std::to_string(LXW_ROW_MAX - 1) +
-                         " (in vrstico imen); izvoz ni bil "
-                         "narejen.");
-    if (stolpci.size() > LXW_COL_MAX)
-        throw IzvozError("List Excela sprejme največ " + std::to_string(LXW_COL_MAX) +
-                         " stolpcev; izvoz ni bil narejen.");
-    // libxlsxwriter creates the workbook by name and keeps the sheet's rows in a temporary file
-    // until it packs them: both in the export's own working folder, on the disk of the output.
-    const std::string& pot = datoteka.delovnaPot();
-    std::string mapa = std::filesystem::path(pot).parent_path().string();
-    lxw_workbook_options moznosti{};
-    moznosti.constant_memory = LXW_TRUE;
-    moznosti.tmpdir = mapa.data();
-    errno = 0;
-    std::unique_ptr<lxw_workbook, ZapriZvezek> zvezek(workbook_new_opt(pot.c_str(), &moznosti));
-    if (!zvezek) throw IzvozError(datoteka.sporociloNapake(errno ? errno : EIO));
-    List list(datoteka, zvezek.get());
-    list.glava(stolpci);
-
-    lxw_row_t vrstica = 1;
-    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-        for (size_t i = 0; i < stolpci.size(); ++i) {
-            Field field = dataset.Fields(stolpci[i].polje);
-            list.celica(vrstica, stolpci[i], static_cast<lxw_col_t>(i),
-                        celicaPreglednice(field, stolpci[i].vrsta));
-        }
-        ++vrstica;
-        if (napredek) napredek(static_cast<int>(vrstica - 1));
-    }
-    errno = 0;
-    const lxw_error izid = workbook_close(zvezek.release());
-    if (izid != LXW_NO_ERROR) {
-        const int napaka = errno ? errno : EIO;
-        throw IzvozError(datoteka.sporociloNapake(napaka) + " (" + lxw_strerror(izid) + ")");
-    }
+std::unique_ptr<PisecVrstic> pisecXlsx(const std::vector<StolpecIzvoza>& stolpci,
+                                       VarnaDatoteka& datoteka) {
+    return std::make_unique<PisecXlsx>(stolpci, datoteka);
 }
 
 } // namespace orv

@@ -110,6 +110,7 @@ TEST_F(SafeOutput, AFifoIsWrittenDirectlyWithTheWholeExport) {
             EXPECT_TRUE(S_ISLNK(modeOf(file("povezava-na-cev"))));
         }
     }
+    EXPECT_FALSE(fs::exists(file("cev.sch"))) << "no schema file beside a FIFO";
 }
 
 TEST_F(SafeOutput, ADeviceIsWrittenDirectlyAndAFullOneIsAnError) {
@@ -129,6 +130,7 @@ TEST_F(SafeOutput, ADeviceIsWrittenDirectlyAndAFullOneIsAnError) {
             EXPECT_TRUE(S_ISCHR(modeOf(file(device))))
                 << format << ": " << device << " must stay a device";
     }
+    EXPECT_FALSE(fs::exists(file("null.sch"))) << "no schema file beside a device";
 }
 
 using SafeOutputInProcess = ExportFixture;

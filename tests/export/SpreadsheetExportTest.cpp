@@ -8,6 +8,7 @@
 #include "sheet/Workbook.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace orv::test {
 namespace {
@@ -85,6 +86,30 @@ TEST_F(SpreadsheetExport, CsvIsUtf8WithSemicolonsAndQuotesOnlyWhereNeeded) {
                                         "1;00031;05.01.2024;12.5\r\n"
                                         "2;\"a;b\";05.01.2024 08:09:10;-0.1\r\n"
                                         "3;\"re\"\"k\";;\r\n");
+}
+
+TEST_F(SpreadsheetExport, StreamedFromTheStatementTheFileIsTheSame) {
+    open(kRows, ", OPIS VARCHAR2(200)");
+    IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Csv, file("t.csv"));
+    int counted = 0;
+    dm.Q2.setSQL("SELECT * FROM T_IZVOZ ORDER BY ID");
+    EXPECT_EQ(IzvoziPretok(dm.Q2, {}, OblikaIzvoza::Csv, file("p.csv"),
+                           [&counted](int row) { counted = row; }),
+              static_cast<int>(kRows.size()));
+    EXPECT_EQ(counted, static_cast<int>(kRows.size()));
+    EXPECT_EQ(readBytes(file("p.csv")), readBytes(file("t.csv")));
+
+    // Chosen columns in their order, any letter case; a name the rows lack writes nothing.
+    dm.Q2.setSQL("SELECT * FROM T_IZVOZ ORDER BY ID");
+    IzvoziPretok(dm.Q2, {"opis", "ID"}, OblikaIzvoza::Xlsx, file("p.xlsx"));
+    const auto workbook = sheet::openWorkbook(file("p.xlsx"));
+    EXPECT_EQ(workbook->cellText(1, 1), "OPIS");
+    EXPECT_EQ(workbook->cellText(2, 1), "a;b");
+    EXPECT_EQ(workbook->cellText(11, 2), "10");
+    dm.Q2.setSQL("SELECT * FROM T_IZVOZ ORDER BY ID");
+    EXPECT_THROW(IzvoziPretok(dm.Q2, {"ID", "NI_TAKEGA"}, OblikaIzvoza::Csv, file("n.csv")),
+                 IzvozError);
+    EXPECT_FALSE(std::filesystem::exists(file("n.csv")));
 }
 
 TEST_F(SpreadsheetExport, AnEmptyDatasetWritesTheNamesOnly) {
