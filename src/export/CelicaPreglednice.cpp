@@ -4,17 +4,23 @@
 #include "base/Datum.h"
 #include "db/TOracleDataSet.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace orv {
 
 namespace {
 
-bool petnajstMest(double value) {
+// The significant digits of the shortest text that reads back as `value` (to_chars finds it
+// without the trial printing that "%.*g" needs, which counts in a workbook of millions of cells).
+int najkrajseMest(double value) {
     char text[40];
-    std::snprintf(text, sizeof text, "%.15g", value);
-    return std::strtod(text, nullptr) == value;
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    const char* begin = text;
+    const char* end = std::find(begin, static_cast<const char*>(written.ptr), 'e');
+    return static_cast<int>(std::count_if(begin, end, [](char c) { return c >= '0' && c <= '9'; }));
 }
 
 } // namespace
@@ -27,14 +33,14 @@ CelicaPreglednice celicaPreglednice(Field& field, FieldType vrsta) {
         celica.vrsta = CelicaPreglednice::Vrsta::Stevilo;
         celica.vrednost = field.AsFloat();
         if (celica.vrednost == 0.0) celica.vrednost = 0.0; // the bank's database has no -0
-        celica.besedilo = exactNumberText(celica.vrednost);
-        celica.petnajstMest = petnajstMest(celica.vrednost);
+        celica.petnajstMest = najkrajseMest(celica.vrednost) <= 15;
         break;
     case FieldType::Date:
         celica.vrsta = CelicaPreglednice::Vrsta::Datum;
         celica.vrednost = field.AsDateTime();
-        celica.besedilo = formatDateTime(celica.vrednost);
-        celica.sCasom = celica.besedilo.size() > 10;
+        // A fraction of a day shorter than half a second prints as no time at all.
+        celica.sCasom = celica.vrednost != std::floor(celica.vrednost) &&
+                        formatDateTime(celica.vrednost).size() > 10;
         break;
     case FieldType::String:
         celica.besedilo = field.AsString();
@@ -43,6 +49,20 @@ CelicaPreglednice celicaPreglednice(Field& field, FieldType vrsta) {
         break;
     }
     return celica;
+}
+
+std::string besediloCelice(const CelicaPreglednice& celica) {
+    switch (celica.vrsta) {
+    case CelicaPreglednice::Vrsta::Prazna:
+        return {};
+    case CelicaPreglednice::Vrsta::Besedilo:
+        return celica.besedilo;
+    case CelicaPreglednice::Vrsta::Stevilo:
+        return exactNumberText(celica.vrednost);
+    case CelicaPreglednice::Vrsta::Datum:
+        return celica.sCasom ? formatDateTime(celica.vrednost) : formatDate(celica.vrednost);
+    }
+    return {};
 }
 
 } // namespace orv

@@ -43,7 +43,7 @@ public:
         for (size_t i = 0; i < stolpci_.size(); ++i) {
             if (i > 0) line_ += ';';
             Field field = dataset.Fields(stolpci_[i].polje);
-            dodajVrednost(line_, celicaPreglednice(field, stolpci_[i].vrsta).besedilo);
+            dodajVrednost(line_, besediloCelice(celicaPreglednice(field, stolpci_[i].vrsta)));
         }
         line_ += "\r\n";
         datoteka_.pisi(line_);

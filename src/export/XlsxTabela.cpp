@@ -86,15 +86,15 @@ public:
         case CelicaPreglednice::Vrsta::Stevilo:
             izid = celica.petnajstMest
                        ? worksheet_write_number(list_, vrstica, mesto, celica.vrednost, nullptr)
-                       : worksheet_write_string(list_, vrstica, mesto, celica.besedilo.c_str(),
-                                                besedilo_);
+                       : worksheet_write_string(list_, vrstica, mesto,
+                                                besediloCelice(celica).c_str(), besedilo_);
             break;
         case CelicaPreglednice::Vrsta::Datum:
             izid = celica.vrednost >= kPrviPraviDan
                        ? worksheet_write_number(list_, vrstica, mesto, celica.vrednost,
                                                 celica.sCasom ? datumCas_ : datum_)
-                       : worksheet_write_string(list_, vrstica, mesto, celica.besedilo.c_str(),
-                                                besedilo_);
+                       : worksheet_write_string(list_, vrstica, mesto,
+                                                besediloCelice(celica).c_str(), besedilo_);
             break;
         case CelicaPreglednice::Vrsta::Besedilo:
             izid = worksheet_write_string(list_, vrstica, mesto,
