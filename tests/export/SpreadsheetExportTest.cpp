@@ -79,13 +79,16 @@ TEST_F(SpreadsheetExport, EveryValueReadsBackAsItWas) {
 
 TEST_F(SpreadsheetExport, CsvIsUtf8WithSemicolonsAndQuotesOnlyWhereNeeded) {
     open({"1, '00031', '05.01.2024', 12.5", "2, 'a;b', '05.01.2024 08:09:10', -0.1",
-          "3, 're\"k', NULL, NULL"});
+          "3, 're\"k', NULL, NULL", "4, '1.2.2024', NULL, 1e-7", "5, '2024-01-02', NULL, NULL"});
     IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Csv, file("t.csv"));
     EXPECT_EQ(readBytes(file("t.csv")), "\xEF\xBB\xBF"
                                         "ID;NAZIV;DAN;ZNESEK\r\n"
                                         "1;00031;05.01.2024;12.5\r\n"
                                         "2;\"a;b\";05.01.2024 08:09:10;-0.1\r\n"
-                                        "3;\"re\"\"k\";;\r\n");
+                                        "3;\"re\"\"k\";;\r\n"
+                                        // Texts that look like dates are marked as texts.
+                                        "4;\"1.2.2024\";;1e-07\r\n"
+                                        "5;\"2024-01-02\";;\r\n");
 }
 
 TEST_F(SpreadsheetExport, StreamedFromTheStatementTheFileIsTheSame) {
@@ -110,6 +113,19 @@ TEST_F(SpreadsheetExport, StreamedFromTheStatementTheFileIsTheSame) {
     EXPECT_THROW(IzvoziPretok(dm.Q2, {"ID", "NI_TAKEGA"}, OblikaIzvoza::Csv, file("n.csv")),
                  IzvozError);
     EXPECT_FALSE(std::filesystem::exists(file("n.csv")));
+}
+
+TEST_F(SpreadsheetExport, XlsxKeepsTextsThatLookLikeNumbersOrDates) {
+    const std::vector<std::string> texts = {"1,5",  "1.2.2024", "2024-01-02", "1e5",
+                                            "TRUE", "0x1A",     "-0",         "+7"};
+    std::vector<std::string> rows;
+    for (size_t i = 0; i < texts.size(); ++i)
+        rows.push_back(std::to_string(i) + ", '" + texts[i] + "', NULL, NULL");
+    open(rows);
+    IzvoziTabelo(dm.Q1, allFields(), OblikaIzvoza::Xlsx, file("t.xlsx"));
+    const auto workbook = sheet::openWorkbook(file("t.xlsx"));
+    for (size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(workbook->cellText(static_cast<int>(i) + 2, 2), texts[i]);
 }
 
 TEST_F(SpreadsheetExport, AnEmptyDatasetWritesTheNamesOnly) {
