@@ -14,7 +14,7 @@ namespace orv::bench {
 
 TimedRun runTimed(const std::vector<std::string>& command, const std::string& aliasStore,
                   const std::string& reportFile) {
-    std::vector<std::string> arguments = {"/usr/bin/time", "-f", "%e %M", "-o", reportFile};
+    std::vector<std::string> arguments = {"/usr/bin/time", "-f", "%e %M %U %S", "-o", reportFile};
     arguments.insert(arguments.end(), command.begin(), command.end());
     std::vector<char*> argv;
     for (std::string& argument : arguments)
@@ -40,7 +40,10 @@ TimedRun runTimed(const std::vector<std::string>& command, const std::string& al
             result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     posix_spawn_file_actions_destroy(&actions);
-    std::ifstream(reportFile) >> result.seconds >> result.peakKiB;
+    std::ifstream report(reportFile);
+    double user = 0, system = 0;
+    report >> result.seconds >> result.peakKiB >> user >> system;
+    result.cpuSeconds = user + system;
     return result;
 }
 

@@ -10,9 +10,11 @@
 namespace orv::bench {
 
 struct TimedRun {
-    bool ok = false;    ///< the command exited with 0
-    double seconds = 0; ///< wall time
-    long peakKiB = 0;   ///< peak resident memory
+    bool ok = false;       ///< the command exited with 0
+    double seconds = 0;    ///< wall time
+    long peakKiB = 0;      ///< peak resident memory
+    double cpuSeconds = 0; ///< processor time, user and system: on a busy machine the wall time
+                           ///< also counts the waits for a processor
 };
 
 /// Runs `command` (the program's path, then its arguments) with ORVELNOST_ALIASI set to

@@ -1,9 +1,11 @@
 // orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]
-//                 --oblika dbf|db|txt|odlozisce|pdf DATOTEKA
+//                 --oblika dbf|db|txt|xlsx|csv|odlozisce|pdf DATOTEKA
 //
 // Exports the output rows of a date as the grid of the main window exports them: a dBase,
-// Paradox or fixed-length text table, or the grid's clipboard text written to a file; or prints
-// them as the grid's print tool does, to a PDF file.
+// Paradox or fixed-length text table, an .xlsx or .csv workbook that the import reads back, or
+// the grid's clipboard text written to a file; or prints them as the grid's print tool does, to
+// a PDF file. Every output goes through VarnaDatoteka: whole or not at all, and never through
+// or over what it must not.
 
 #include "base/Besedilo.h"
 #include "base/Datum.h"
@@ -20,8 +22,10 @@
 #include "gui/print/PdfListing.h"
 #include "print/ListingRows.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <system_error>
@@ -32,14 +36,15 @@ namespace {
 const std::string kUsage =
     std::string(
         "Usage: orvelnost-izvoz ALIAS USER PASSWORD --dan D [--vknt X] [--stolpci A,B,...]\n"
-        "                       --oblika dbf|db|txt|odlozisce|pdf DATOTEKA\n"
+        "                       --oblika dbf|db|txt|xlsx|csv|odlozisce|pdf DATOTEKA\n"
         "Exports the output rows (POD_ORVEL) of the reporting date D to DATOTEKA.\n"
         "  --dan D          the reporting date (d.m.yyyy)\n"
         "  --vknt X         only the rows of the account class X\n"
         "  --stolpci A,B    only these columns, in this order (default: all, in table order)\n"
         "  --oblika F       dbf: dBase table; db: Paradox table; txt: fixed-length text and its\n"
-        "                   schema (.sch) beside it; odlozisce: the grid's clipboard text (UTF-8) "
-        "with\n"
+        "                   schema (.sch) beside it; xlsx: Excel workbook; csv: text separated\n"
+        "                   by ';' (UTF-8); both with row 1 naming the columns, as the import\n"
+        "                   reads them; odlozisce: the grid's clipboard text (UTF-8) with\n"
         "                   the caption line \"POD_ORVEL D\"; pdf: the printed listing titled\n"
         "                   \"POD_ORVEL D\" (A4, the grid's font)\n") +
     orv::kPasswordUsage +
@@ -82,10 +87,11 @@ Arguments parseArguments(int argc, char** argv) {
             } else if (option == "--stolpci") {
                 arguments.stolpci = splitColumns(value);
             } else if (option == "--oblika") {
-                if (value != "dbf" && value != "db" && value != "txt" && value != "odlozisce" &&
-                    value != "pdf")
-                    throw orv::UsageError("--oblika is dbf, db, txt, odlozisce or pdf, not '" +
-                                          value + "'");
+                if (value != "dbf" && value != "db" && value != "txt" && value != "xlsx" &&
+                    value != "csv" && value != "odlozisce" && value != "pdf")
+                    throw orv::UsageError(
+                        "--oblika is dbf, db, txt, xlsx, csv, odlozisce or pdf, not '" + value +
+                        "'");
                 arguments.oblika = value;
             } else {
                 throw orv::UsageError("unknown option " + option);
@@ -119,6 +125,21 @@ std::vector<int> columnsToExport(orv::TOracleDataSet& dataset,
     return positions;
 }
 
+// A PDF file ends with its end-of-file marker, followed at most by a line break: a file cut short
+// by a full disk lacks it.
+bool pdfIsComplete(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (!file || size < 5) return false;
+    const std::streamoff tail = std::min<std::streamoff>(size, 32);
+    std::string end(static_cast<size_t>(tail), '\0');
+    file.seekg(size - tail);
+    file.read(end.data(), tail);
+    while (!end.empty() && (end.back() == '\n' || end.back() == '\r'))
+        end.pop_back();
+    return file && end.size() >= 5 && end.compare(end.size() - 5, 5, "%%EOF") == 0;
+}
+
 // The printed listing of the rows, streamed from the statement into the PDF one page at a time:
 // the rows are never all in memory.
 int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
@@ -127,7 +148,9 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
     dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
     orv::print::StreamedRows rows(dm.Q1, arguments.stolpci, &dm.Q2,
                                   "SELECT COUNT(*) FROM POD_ORVEL " + where);
-    // Written under a temporary name beside the target and renamed when complete.
+    // The listing is drawn into the export's own working file; its bytes then go into the
+    // output (a temporary file renamed when complete, or a device), checked, synced and
+    // compared in size.
     orv::VarnaDatoteka file(target, ".pdf");
     int printed = 0;
     const auto progress = [&window, &printed](int row, int total) {
@@ -141,22 +164,42 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
     font.name = "Arial CE";
     font.size = 8;
     font.bold = true;
-    // The listing writes into the temporary file's descriptor; a failed write is told in the
-    // words of the other exports.
+    // The listing is drawn into the export's working file by its path; a failed write is told
+    // in the words of the other exports, a cancelled or cut listing leaves nothing.
     orv::gui::PdfListingResult listing;
     try {
-        listing = orv::gui::printListingToPdf(
-            ::fileno(file.odpri()), target, orv::print::listingJobTitle(),
-            "POD_ORVEL " + arguments.dan, font, rows, {}, progress);
+        listing = orv::gui::printListingToPdf(file.delovnaPot(), orv::print::listingJobTitle(),
+                                              "POD_ORVEL " + arguments.dan, font, rows, {},
+                                              progress);
     } catch (const std::system_error& error) {
         throw orv::IzvozError(file.sporociloNapake(error.code().value()));
     }
-    file.zapri();
+    if (!listing.complete)
+        throw std::runtime_error("Izpis v \"" + target +
+                                 "\" je bil prekinjen; nič ni bilo zapisano.");
+    if (!pdfIsComplete(file.delovnaPot())) file.delovnaNepopolna();
     file.potrdi();
     window.setLblStevec("");
     std::cerr << "Strani v širino: " << listing.pagesAcross << " (vseh strani: " << listing.pages
               << ")\n";
     std::cout << printed << " vrstic zapisanih v " << target << "\n";
+    return 0;
+}
+
+// The workbooks, streamed from the statement into the file: the rows are never all in memory.
+int exportWorkbook(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
+                   const Arguments& arguments) {
+    const std::string& target = arguments.positional[3];
+    dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
+    const auto progress = [&window](int row) {
+        if (row % 1000 == 0) window.setLblStevec(std::to_string(row));
+    };
+    const int rows = orv::IzvoziPretok(dm.Q1, arguments.stolpci,
+                                       arguments.oblika == "xlsx" ? orv::OblikaIzvoza::Xlsx
+                                                                  : orv::OblikaIzvoza::Csv,
+                                       target, progress);
+    window.setLblStevec("");
+    std::cout << rows << " vrstic zapisanih v " << target << "\n";
     return 0;
 }
 
@@ -181,6 +224,8 @@ int run(int argc, char** argv) {
     if (!arguments.vknt.empty())
         where += "AND VKNT='" + (arguments.vknt == "'" ? std::string("''") : arguments.vknt) + "' ";
     if (arguments.oblika == "pdf") return printListing(dm, window, where, arguments);
+    if (arguments.oblika == "xlsx" || arguments.oblika == "csv")
+        return exportWorkbook(dm, window, where, arguments);
     dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM POD_ORVEL " + where);
     const std::vector<int> columns = columnsToExport(dm.Q1, arguments.stolpci);
     const std::string& target = p[3];

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 namespace orv {
@@ -125,12 +126,9 @@ std::string vrednostDbf(Field& field, const StolpecIzvoza& stolpec, const PoljeD
 void zapisiDbf(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
                VarnaDatoteka& datoteka, const Napredek& napredek, Opombe& opombe) {
     std::vector<PoljeDbf> polja;
-    std::vector<std::string> imena;
-    for (const StolpecIzvoza& stolpec : stolpci) {
+    for (const StolpecIzvoza& stolpec : stolpci)
         polja.push_back(poljeZa(stolpec, opombe));
-        imena.push_back(stolpec.ime);
-    }
-    imena = kratkaImena(imena, kDolzinaImena);
+    const std::vector<std::string> imena = imenaPolj(stolpci, kDolzinaImena, "dBase", opombe);
 
     SAHooks hooks;
     SASetupDefaultHooks(&hooks);
@@ -141,9 +139,16 @@ void zapisiDbf(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpc
     hooks.Error = napaka;
     tNapaka = 0;
     errno = 0;
+    // shapelib opens its file by name and seeks in it: it writes into the export's own working
+    // folder, whose file becomes the output when it is complete.
     std::unique_ptr<DBFInfo, ZapriDbf> table(
-        DBFCreateLL(datoteka.zacasnaPot().c_str(), "LDID/200", &hooks));
+        DBFCreateLL(datoteka.delovnaPot().c_str(), "LDID/200", &hooks));
     if (!table) throw IzvozError(datoteka.sporociloNapake(errno ? errno : EIO));
+    // The header's date of the last update is the day of the export.
+    const std::time_t now = std::time(nullptr);
+    std::tm danes{};
+    localtime_r(&now, &danes);
+    DBFSetLastModifiedDate(table.get(), danes.tm_year, danes.tm_mon + 1, danes.tm_mday);
     for (size_t i = 0; i < polja.size(); ++i)
         if (DBFAddNativeFieldType(table.get(), imena[i].c_str(), polja[i].tip, polja[i].sirina,
                                   polja[i].decimalke) < 0)

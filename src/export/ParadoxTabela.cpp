@@ -117,12 +117,9 @@ void preveri(VarnaDatoteka& datoteka) {
 void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
                    VarnaDatoteka& datoteka, const Napredek& napredek, Opombe& opombe) {
     std::vector<PoljeParadox> polja;
-    std::vector<std::string> imena;
-    for (const StolpecIzvoza& stolpec : stolpci) {
+    for (const StolpecIzvoza& stolpec : stolpci)
         polja.push_back(poljeZa(stolpec, opombe));
-        imena.push_back(stolpec.ime);
-    }
-    imena = kratkaImena(imena, kDolzinaImena);
+    const std::vector<std::string> imena = imenaPolj(stolpci, kDolzinaImena, "Paradox", opombe);
 
     tNapaka.clear();
     Pomnilnik pomnilnik;
@@ -196,11 +193,7 @@ void zapisiParadox(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& st
     doc.reset(); // writes the header and the last block
     preveri(datoteka);
     std::fflush(file);
-    std::FILE* target = datoteka.odpri();
-    errno = 0;
-    if (std::fwrite(pomnilnik.bytes.data(), 1, pomnilnik.bytes.size(), target) !=
-        pomnilnik.bytes.size())
-        throw IzvozError(datoteka.sporociloNapake(errno ? errno : EIO));
+    datoteka.pisi(std::string_view(pomnilnik.bytes.data(), pomnilnik.bytes.size()));
     datoteka.zapri();
 }
 

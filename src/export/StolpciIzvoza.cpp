@@ -93,24 +93,47 @@ std::vector<StolpecIzvoza> izmeriStolpce(TOracleDataSet& dataset, const std::vec
     return stolpci;
 }
 
+namespace {
+
+// Every character other than an ASCII letter, digit or '_' becomes one '_'; an empty name is
+// "POLJE".
+std::string cistoIme(const std::string& ime) {
+    std::string clean;
+    for (const char c : ime) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u & 0xC0) == 0x80) continue; // the rest of a character already replaced
+        clean += (u < 0x80 && (std::isalnum(u) || c == '_')) ? c : '_';
+    }
+    return clean.empty() ? "POLJE" : clean;
+}
+
+} // namespace
+
 std::vector<std::string> kratkaImena(const std::vector<std::string>& imena, size_t najvec) {
-    std::vector<std::string> result;
+    std::vector<std::string> result(imena.size());
     std::set<std::string> used; // upper case
-    for (const std::string& ime : imena) {
-        std::string clean;
-        for (const char c : ime) {
-            const auto u = static_cast<unsigned char>(c);
-            if ((u & 0xC0) == 0x80) continue; // the rest of a character already replaced
-            clean += (u < 0x80 && (std::isalnum(u) || c == '_')) ? c : '_';
-        }
-        if (clean.empty()) clean = "POLJE";
+    // First the names that fit the format as they are: none of them changes (the first of
+    // names equal but for case keeps it), so that a program reading a field by its name finds
+    // that column and no other.
+    std::vector<bool> kept(imena.size(), false);
+    for (size_t i = 0; i < imena.size(); ++i) {
+        const std::string& ime = imena[i];
+        if (ime.empty() || ime.size() > najvec || cistoIme(ime) != ime) continue;
+        if (!used.insert(toUpper(ime)).second) continue;
+        result[i] = ime;
+        kept[i] = true;
+    }
+    // Then the names that had to change, in their order, each made unique.
+    for (size_t i = 0; i < imena.size(); ++i) {
+        if (kept[i]) continue;
+        const std::string clean = cistoIme(imena[i]);
         std::string candidate = clean.substr(0, najvec);
         for (int n = 1; used.count(toUpper(candidate)); ++n) {
             const std::string suffix = "_" + std::to_string(n);
             candidate = clean.substr(0, najvec - std::min(najvec, suffix.size())) + suffix;
         }
         used.insert(toUpper(candidate));
-        result.push_back(candidate);
+        result[i] = candidate;
     }
     return result;
 }

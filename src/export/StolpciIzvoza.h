@@ -35,11 +35,12 @@ int potrebneDecimalke(double value);
 /// `value` with `decimalke` places ("%.*f"), never as "-0".
 std::string stevilkaZDecimalkami(double value, int decimalke);
 
-/// Names cut to at most `najvec` characters, each unique. The rule: every character other than
-/// an ASCII letter, digit or '_' becomes one '_' (an empty name becomes "POLJE"); the name is cut
-/// to `najvec` characters; a name equal (ignoring case) to an earlier one keeps its first `najvec`
-/// - 1 - d characters and ends in '_' and the smallest number N of d digits (1, 2, ...) that makes
-/// it unique.
+/// Field names for a format whose names have at most `najvec` characters of ASCII letters,
+/// digits and '_'. A name that fits keeps it (of names equal but for case, the first). Each other
+/// name, in order: every character other than an ASCII letter, digit or '_' becomes one '_' (an
+/// empty name becomes "POLJE"); it is cut to `najvec` characters; when that equals (ignoring
+/// case) a name already given, it keeps its first `najvec` - 1 - d characters and ends in '_' and
+/// the smallest number N of d digits (1, 2, ...) that makes it unique.
 std::vector<std::string> kratkaImena(const std::vector<std::string>& imena, size_t najvec);
 
 } // namespace orv

@@ -6,23 +6,15 @@
 // as wide as their longest value (a text field at least its declared width), so nothing is cut.
 
 #include "db/TOracleDataSet.h"
-#include "export/IzvozError.h"
 #include "export/IzvozneTabele.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
 namespace orv {
 
 namespace {
-
-void pisi(VarnaDatoteka& datoteka, std::FILE* file, const std::string& text) {
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size())
-        throw IzvozError(datoteka.sporociloNapake(errno ? errno : EIO));
-}
 
 int sirina(const StolpecIzvoza& stolpec) {
     if (stolpec.vrsta == FieldType::String)
@@ -62,10 +54,9 @@ std::string shema(const std::string& pot, const std::vector<StolpecIzvoza>& stol
 } // namespace
 
 void zapisiFiksniTekst(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>& stolpci,
-                       VarnaDatoteka& datoteka, VarnaDatoteka& shemaDatoteka,
+                       VarnaDatoteka& datoteka, VarnaDatoteka* shemaDatoteka,
                        const Napredek& napredek, Opombe& opombe) {
-    pisi(shemaDatoteka, shemaDatoteka.odpri(), shema(datoteka.pot(), stolpci));
-    std::FILE* file = datoteka.odpri();
+    if (shemaDatoteka) shemaDatoteka->pisi(shema(datoteka.pot(), stolpci));
     std::string line;
     int row = 0;
     for (dataset.First(); !dataset.Eof(); dataset.Next()) {
@@ -86,7 +77,7 @@ void zapisiFiksniTekst(TOracleDataSet& dataset, const std::vector<StolpecIzvoza>
             line += stolpec.vrsta == FieldType::Float ? padding + text : text + padding;
         }
         line += "\r\n";
-        pisi(datoteka, file, line);
+        datoteka.pisi(line);
         ++row;
         if (napredek) napredek(row);
     }

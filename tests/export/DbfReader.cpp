@@ -29,6 +29,9 @@ DbfTable readDbf(const std::string& path) {
     const uint32_t headerSize = little(bytes, 8, 2);
     const uint32_t recordSize = little(bytes, 10, 2);
     table.languageDriver = static_cast<uint8_t>(bytes[29]);
+    table.lastUpdateYear = static_cast<uint8_t>(bytes[1]);
+    table.lastUpdateMonth = static_cast<uint8_t>(bytes[2]);
+    table.lastUpdateDay = static_cast<uint8_t>(bytes[3]);
     size_t at = 32;
     uint32_t widths = 1; // the deletion flag
     while (at < bytes.size() && bytes[at] != '\x0D') {

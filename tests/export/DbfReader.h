@@ -20,6 +20,9 @@ struct DbfField {
 struct DbfTable {
     uint8_t version = 0;
     uint8_t languageDriver = 0;
+    int lastUpdateYear = 0; ///< years since 1900, as the header keeps them
+    int lastUpdateMonth = 0;
+    int lastUpdateDay = 0;
     std::vector<DbfField> fields;
     /// Each record's fields as their raw bytes.
     std::vector<std::vector<std::string>> records;

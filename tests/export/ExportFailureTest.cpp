@@ -129,20 +129,24 @@ TEST_F(ExportFailure, ASuccessfulExportReplacesTheOldFileAndLeavesNothingElse) {
     EXPECT_EQ(otherFiles(), (std::vector<std::string>{"t.dbf", "t.sch", "t.txt"}));
 }
 
-TEST(FieldNames, CutToTheLimitAndMadeUnique) {
-    const std::vector<std::string> names = {"ECB_ZNESEK_VAL",
-                                            "ECB_ZNESEK_SIT",
-                                            "ecb_znesek",
-                                            "ID",
-                                            "Ime s presledki",
-                                            "Šifra",
-                                            "",
-                                            "A_1",
-                                            "A",
-                                            "a"};
-    EXPECT_EQ(kratkaImena(names, 10),
-              (std::vector<std::string>{"ECB_ZNESEK", "ECB_ZNES_1", "ecb_znes_2", "ID",
-                                        "Ime_s_pres", "_ifra", "POLJE", "A_1", "A", "a_2"}));
+TEST(FieldNames, ANameThatFitsKeepsItOnlyCutNamesAreMadeUnique) {
+    struct Case {
+        std::vector<std::string> names;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        // A cut name must not take the name of a real column, wherever that column stands.
+        {{"POGODBA", "ZNESEK_SIT_PREV", "ZNESEK_SIT"}, {"POGODBA", "ZNESEK_S_1", "ZNESEK_SIT"}},
+        {{"ECB_ZNESEK_VAL", "ECB_ZNESEK_SIT", "ecb_znesek"},
+         {"ECB_ZNES_1", "ECB_ZNES_2", "ecb_znesek"}},
+        // Characters a field name cannot hold, an empty name, names equal but for case.
+        {{"Ime s presledki", "Šifra", "", "A_1", "A", "a"},
+         {"Ime_s_pres", "_ifra", "POLJE", "A_1", "A", "a_2"}},
+        {{"ID", "ID_1", "IDENTIFIKATOR_1", "IDENTIFIKATOR_2"},
+         {"ID", "ID_1", "IDENTIFIKA", "IDENTIFI_1"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(kratkaImena(c.names, 10), c.expected) << c.names[0];
     std::vector<std::string> many(12, "DOLGO_IME_POLJA");
     const auto cut = kratkaImena(many, 10);
     EXPECT_EQ(cut[0], "DOLGO_IME_");

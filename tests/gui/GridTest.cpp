@@ -293,10 +293,26 @@ void GridTest::exportWritesTheChosenKindOfTable() {
     grid.runTool(TGridButton::gbExport);
     QVERIFY2(scriptFailures().isEmpty(), qPrintable(scriptFailures().join("; ")));
     QCOMPARE(filters, QStringList({"DBase (*.dbf *.DBF)", "Paradox (*.db *.DB)",
-                                   "Text fixed length (*.txt *.TXT)"}));
+                                   "Text fixed length (*.txt *.TXT)", "Excel (*.xlsx *.XLSX)",
+                                   "CSV (*.csv *.CSV)"}));
     QVERIFY(bench.dialogs.messages.isEmpty());
     QVERIFY(std::filesystem::exists(target.toStdString() + ".txt"));
     QVERIFY(std::filesystem::exists(target.toStdString() + ".sch"));
+
+    // The workbooks the import reads back.
+    for (const int filter : {3, 4}) {
+        bench.dialogs.steps.push_back([&](QDialog& dialog) -> int {
+            auto& files = dynamic_cast<QFileDialog&>(dialog);
+            files.selectNameFilter(files.nameFilters()[filter]);
+            files.selectFile(target);
+            return int(QDialog::Accepted);
+        });
+        grid.runTool(TGridButton::gbExport);
+        QVERIFY2(scriptFailures().isEmpty(), qPrintable(scriptFailures().join("; ")));
+    }
+    QVERIFY(bench.dialogs.messages.isEmpty());
+    QVERIFY(std::filesystem::exists(target.toStdString() + ".xlsx"));
+    QVERIFY(std::filesystem::exists(target.toStdString() + ".csv"));
 
     // A failure reaches the general error handler, and the cursor comes back.
     bench.dialogs.steps.push_back([&](QDialog& dialog) -> int {

@@ -49,7 +49,8 @@ struct ExportChoice {
 
 const QStringList& exportFilters() {
     static const QStringList filters = {"DBase (*.dbf *.DBF)", "Paradox (*.db *.DB)",
-                                        "Text fixed length (*.txt *.TXT)"};
+                                        "Text fixed length (*.txt *.TXT)", "Excel (*.xlsx *.XLSX)",
+                                        "CSV (*.csv *.CSV)"};
     return filters;
 }
 
@@ -65,9 +66,10 @@ std::optional<ExportChoice> chooseExportFile(QWidget* owner) {
     ExportChoice choice;
     choice.path = dialog.selectedFiles().first();
     const qsizetype filter = exportFilters().indexOf(dialog.selectedNameFilter());
-    static const char* extensions[] = {"dbf", "db", "txt"};
+    static const char* extensions[] = {"dbf", "db", "txt", "xlsx", "csv"};
     const OblikaIzvoza formats[] = {OblikaIzvoza::DBase, OblikaIzvoza::Paradox,
-                                    OblikaIzvoza::FiksniTekst};
+                                    OblikaIzvoza::FiksniTekst, OblikaIzvoza::Xlsx,
+                                    OblikaIzvoza::Csv};
     const qsizetype at = filter < 0 ? 0 : filter;
     choice.format = formats[at];
     if (QFileInfo(choice.path).suffix().isEmpty()) choice.path += QString(".") + extensions[at];
