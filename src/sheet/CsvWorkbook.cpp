@@ -37,8 +37,8 @@ bool validUtf8(const unsigned char* data, size_t size, int& pending) {
 
 class CsvWorkbook : public Workbook {
 public:
-    explicit CsvWorkbook(const std::string& path) : Workbook(path) {
-        file_ = std::fopen(path.c_str(), "rb");
+    CsvWorkbook(const std::string& path, const std::string& source) : Workbook(path) {
+        file_ = std::fopen(source.c_str(), "rb");
         if (!file_) fail(std::strerror(errno));
         buffer_.resize(kChunk);
         // The import reads the file twice (the dates, then the rows); unpacking a kept row costs
@@ -143,12 +143,25 @@ private:
         return c;
     }
 
+    // Adds a byte to the field of `column`; a field longer than a cell may be is refused before
+    // it is read whole. Every byte counts as a character in Windows-1250, every byte that
+    // starts one in UTF-8.
+    void append(std::string& field, size_t& characters, int column, char c) {
+        field += c;
+        if (!utf8_ || (static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+        if (characters > kLongestCellText)
+            failAt(rowNumber_ + 1, column,
+                   "celica je daljša od " + std::to_string(kLongestCellText) +
+                       " znakov, kolikor jih celica lahko ima v programih za preglednice");
+    }
+
     // Reads one record; false at the end of the file.
     bool readRecord(SheetRow& row) {
         int c = get();
         if (c < 0) return false;
         int column = 1;
         std::string field;
+        size_t characters = 0;
         bool quoted = false;
         while (true) {
             if (quoted) {
@@ -156,12 +169,12 @@ private:
                 if (c == '"') {
                     if (peek() == '"') {
                         get();
-                        field += '"';
+                        append(field, characters, column, '"');
                     } else {
                         quoted = false;
                     }
                 } else {
-                    field += static_cast<char>(c);
+                    append(field, characters, column, static_cast<char>(c));
                 }
             } else if (c < 0 || c == '\n' || c == '\r') {
                 if (c == '\r' && peek() == '\n') get();
@@ -169,10 +182,11 @@ private:
             } else if (c == separator_) {
                 store(row, column++, field);
                 field.clear();
+                characters = 0;
             } else if (c == '"' && field.empty()) {
                 quoted = true;
             } else {
-                field += static_cast<char>(c);
+                append(field, characters, column, static_cast<char>(c));
             }
             c = get();
         }
@@ -206,8 +220,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path) {
-    return std::make_unique<CsvWorkbook>(path);
+std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path, const std::string& source) {
+    return std::make_unique<CsvWorkbook>(path, source);
 }
 
 } // namespace orv::sheet
