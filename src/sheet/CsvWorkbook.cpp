@@ -143,25 +143,12 @@ private:
         return c;
     }
 
-    // Adds a byte to the field of `column`; a field longer than a cell may be is refused before
-    // it is read whole. Every byte counts as a character in Windows-1250, every byte that
-    // starts one in UTF-8.
-    void append(std::string& field, size_t& characters, int column, char c) {
-        field += c;
-        if (!utf8_ || (static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
-        if (characters > kLongestCellText)
-            failAt(rowNumber_ + 1, column,
-                   "celica je daljša od " + std::to_string(kLongestCellText) +
-                       " znakov, kolikor jih celica lahko ima v programih za preglednice");
-    }
-
     // Reads one record; false at the end of the file.
     bool readRecord(SheetRow& row) {
         int c = get();
         if (c < 0) return false;
         int column = 1;
         std::string field;
-        size_t characters = 0;
         bool quoted = false;
         while (true) {
             if (quoted) {
@@ -169,12 +156,12 @@ private:
                 if (c == '"') {
                     if (peek() == '"') {
                         get();
-                        append(field, characters, column, '"');
+                        field += '"';
                     } else {
                         quoted = false;
                     }
                 } else {
-                    append(field, characters, column, static_cast<char>(c));
+                    field += static_cast<char>(c);
                 }
             } else if (c < 0 || c == '\n' || c == '\r') {
                 if (c == '\r' && peek() == '\n') get();
@@ -182,11 +169,10 @@ private:
             } else if (c == separator_) {
                 store(row, column++, field);
                 field.clear();
-                characters = 0;
             } else if (c == '"' && field.empty()) {
                 quoted = true;
             } else {
-                append(field, characters, column, static_cast<char>(c));
+                field += static_cast<char>(c);
             }
             c = get();
         }
