@@ -520,8 +520,7 @@ protected:
                 inflated_ += got;
                 if (inflated_ > kLargestSheet)
                     fail("list " + sheetPart_ + " je prevelik za uvoz: razširjen obsega več kot " +
-                         std::to_string(kLargestSheet >> 30) +
-                         " GiB XML (datoteka ni poškodovana, le prevelika)");
+                         std::to_string(kLargestSheet >> 30) + " GiB XML");
                 return got;
             });
         return sheet_->takeRow(row);
