@@ -77,7 +77,7 @@ private:
             return true;
         }
         if (c == '(') open('(');
-        if (c == ')') close(')');
+        if (c == ')') close('(');
         ++pos_;
         return true;
     }
