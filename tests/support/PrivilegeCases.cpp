@@ -16,6 +16,12 @@ const std::vector<PrivilegeCase>& privilegeCases() {
         {"a user drops the users table", false, "DROP TABLE ORV_UPORABNIKI", "ORA-00942"},
         {"a user's view shows the users", false,
          "CREATE VIEW POGLED AS SELECT * FROM ORV_UPORABNIKI;\nSELECT * FROM POGLED", "ORA-00942"},
+        {"a user's temporary table stands in for the list of who made which table", false,
+         "CREATE TEMP TABLE ORV_LASTNISTVO (TABELA TEXT, UPORABNIK TEXT);\n"
+         "INSERT INTO ORV_LASTNISTVO VALUES ('KNJIZBE', 'OPERATER');\n"
+         "CREATE TABLE MOJA (A NUMBER);\n"
+         "DROP TABLE KNJIZBE",
+         "ORA-01031", "", true},
         {"the owner reads the password hashes", true, "SELECT * FROM ORV_UPORABNIKI", "ORA-00942"},
         // The rows of the bank's tables are every user's to read and change.
         {"a user works in the bank's rows", false,

@@ -106,7 +106,10 @@ int Privileges::decide(int action, const char* first, const char* second, const 
 
 int Privileges::decideTableAction(int action, const std::string& table, const std::string& database,
                                   std::string& denial) {
-    if (isHiddenTable(table) && database != "temp") return deny(denial, kTableDoesNotExist);
+    // A temporary table of such a name would stand in for the real one wherever a name is
+    // read without its schema: it may not be made at all.
+    if (isHiddenTable(table) && database == "temp") return deny(denial, kInsufficientPrivileges);
+    if (isHiddenTable(table)) return deny(denial, kTableDoesNotExist);
     if (listed(unsafeVirtualTables(), table)) return deny(denial, kTableDoesNotExist);
     switch (action) {
     case SQLITE_READ:

@@ -34,7 +34,7 @@ std::set<std::string> tablesMadeBy(sqlite3* db, const std::string& userName) {
     std::set<std::string> tables;
     if (!listExists(db)) return tables;
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT TABELA FROM ORV_LASTNISTVO WHERE UPORABNIK = ?", -1,
+    if (sqlite3_prepare_v2(db, "SELECT TABELA FROM main.ORV_LASTNISTVO WHERE UPORABNIK = ?", -1,
                            &statement, nullptr) != SQLITE_OK)
         throw DatabaseError(sqlite3_errmsg(db));
     const std::string user = toUpper(userName);
@@ -48,19 +48,20 @@ std::set<std::string> tablesMadeBy(sqlite3* db, const std::string& userName) {
 
 void recordTableMaker(sqlite3* db, const std::string& table, const std::string& userName) {
     if (!listExists(db))
-        run(db, "CREATE TABLE ORV_LASTNISTVO (TABELA TEXT PRIMARY KEY, UPORABNIK TEXT)", {});
-    run(db, "INSERT OR REPLACE INTO ORV_LASTNISTVO (TABELA, UPORABNIK) VALUES (?, ?)",
+        run(db, "CREATE TABLE main.ORV_LASTNISTVO (TABELA TEXT PRIMARY KEY, UPORABNIK TEXT)", {});
+    run(db, "INSERT OR REPLACE INTO main.ORV_LASTNISTVO (TABELA, UPORABNIK) VALUES (?, ?)",
         {toUpper(table), toUpper(userName)});
 }
 
 void renameTableEntry(sqlite3* db, const std::string& from, const std::string& to) {
     if (!listExists(db)) return;
-    run(db, "UPDATE ORV_LASTNISTVO SET TABELA = ? WHERE TABELA = ?", {toUpper(to), toUpper(from)});
+    run(db, "UPDATE main.ORV_LASTNISTVO SET TABELA = ? WHERE TABELA = ?",
+        {toUpper(to), toUpper(from)});
 }
 
 void forgetTable(sqlite3* db, const std::string& table) {
     if (!listExists(db)) return;
-    run(db, "DELETE FROM ORV_LASTNISTVO WHERE TABELA = ?", {toUpper(table)});
+    run(db, "DELETE FROM main.ORV_LASTNISTVO WHERE TABELA = ?", {toUpper(table)});
 }
 
 } // namespace orv::sqlite

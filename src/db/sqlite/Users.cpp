@@ -76,8 +76,9 @@ void setUserPassword(sqlite3* db, const std::string& userName, const std::string
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
         throw DatabaseError("out of memory while hashing a password");
     createUsersTable(db);
-    Statement insert(db, "INSERT OR REPLACE INTO ORV_UPORABNIKI (UPORABNIK, GESLO_HASH, VLOGA) "
-                         "VALUES (?, ?, ?)");
+    Statement insert(db,
+                     "INSERT OR REPLACE INTO main.ORV_UPORABNIKI (UPORABNIK, GESLO_HASH, VLOGA) "
+                     "VALUES (?, ?, ?)");
     const std::string key = toUpper(userName);
     sqlite3_bind_text(insert.get(), 1, key.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(insert.get(), 2, hash, -1, SQLITE_TRANSIENT);
@@ -88,7 +89,7 @@ void setUserPassword(sqlite3* db, const std::string& userName, const std::string
 
 UserRole userRole(sqlite3* db, const std::string& userName) {
     if (!hasRoleColumn(db)) return UserRole::User;
-    Statement select(db, "SELECT VLOGA FROM ORV_UPORABNIKI WHERE UPORABNIK = ?");
+    Statement select(db, "SELECT VLOGA FROM main.ORV_UPORABNIKI WHERE UPORABNIK = ?");
     const std::string key = toUpper(userName);
     sqlite3_bind_text(select.get(), 1, key.c_str(), -1, SQLITE_TRANSIENT);
     if (select.step() != SQLITE_ROW) return UserRole::User;
@@ -98,7 +99,7 @@ UserRole userRole(sqlite3* db, const std::string& userName) {
 
 bool verifyUser(sqlite3* db, const std::string& userName, const std::string& password) {
     initialiseSodium();
-    Statement select(db, "SELECT GESLO_HASH FROM ORV_UPORABNIKI WHERE UPORABNIK = ?");
+    Statement select(db, "SELECT GESLO_HASH FROM main.ORV_UPORABNIKI WHERE UPORABNIK = ?");
     const std::string key = toUpper(userName);
     sqlite3_bind_text(select.get(), 1, key.c_str(), -1, SQLITE_TRANSIENT);
     if (select.step() != SQLITE_ROW) return false;
