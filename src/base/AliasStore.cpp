@@ -6,8 +6,14 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <sstream>
 #include <stdexcept>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orv {
 
@@ -17,11 +23,77 @@ AliasStore AliasStore::standard() {
     return AliasStore(programFolder() + "aliasi.ini");
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The store's text, read through one descriptor that is opened without waiting (a FIFO would
+// block the open until a writer came) and read only when it is a regular file: a folder, a
+// FIFO or a device is named as what it is. A leading byte-order mark (an editor's) is skipped.
+// Empty when the file does not exist and `missingIsEmpty`.
+std::string readStoreText(const std::string& path, bool missingIsEmpty, const std::string& alias) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT && missingIsEmpty) return {};
+        throw std::runtime_error("Alias configuration " + path + " cannot be read (" +
+                                 std::strerror(error) + "); alias '" + alias + "' is not defined");
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const bool folder = S_ISDIR(status.st_mode);
+        ::close(fd);
+        throw std::runtime_error(
+            "Alias configuration " + path + " is " + (folder ? "a folder" : "no regular file") +
+            ", not a file of aliases; alias '" + alias + "' cannot be read from it");
+    }
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<size_t>(got));
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            ::close(fd);
+            throw std::runtime_error("Alias configuration " + path +
+                                     " cannot be read: " + std::strerror(error));
+        }
+    }
+    ::close(fd);
+    if (std::string_view(text).substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.erase(0, kByteOrderMark.size());
+    return text;
+}
+
+// A store that names an alias twice is ambiguous: which section holds is a guess, and a
+// rewrite would merge them. It is refused, naming the alias.
+void refuseDuplicateSections(const std::string& path, const std::string& text) {
+    std::set<std::string> seen;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::string trimmed = trim(line);
+        if (trimmed.size() < 2 || trimmed.front() != '[' || trimmed.back() != ']') continue;
+        const std::string name = trim(trimmed.substr(1, trimmed.size() - 2));
+        if (!seen.insert(toUpper(name)).second)
+            throw std::runtime_error("Alias configuration " + path + " defines the alias '" + name +
+                                     "' more than once; keep one section of that name");
+    }
+}
+
+IniFile loadStore(const std::string& path, bool missingIsEmpty, const std::string& alias) {
+    const std::string text = readStoreText(path, missingIsEmpty, alias);
+    refuseDuplicateSections(path, text);
+    return IniFile::parse(text);
+}
+
+} // namespace
+
 AliasDefinition AliasStore::read(const std::string& alias) const {
-    if (!std::ifstream(path_))
-        throw std::runtime_error("Alias configuration " + path_ + " cannot be read; alias '" +
-                                 alias + "' is not defined");
-    const IniFile ini = IniFile::load(path_);
+    const IniFile ini = loadStore(path_, false, alias);
     if (!ini.hasSection(alias))
         throw std::runtime_error("Invalid parameter: unknown database alias: " + alias);
     AliasDefinition definition;
@@ -71,12 +143,16 @@ void AliasStore::writeAlias(const std::string& alias, const AliasDefinition& def
     if (holdsLineBreak(definition.driverName))
         throw std::runtime_error("the driver type of alias " + alias +
                                  " cannot be written to the alias store");
-    IniFile ini = IniFile::load(path_);
+    IniFile ini = loadStore(path_, true, alias);
     ini.eraseSection(alias);
     ini.writeString(alias, "TYPE", definition.driverName);
     for (const auto& [name, value] : definition.params)
         ini.writeString(alias, name, value);
     ini.save(path_);
+}
+
+void AliasStore::checkWritable(const std::string& alias) const {
+    loadStore(path_, true, alias);
 }
 
 namespace {

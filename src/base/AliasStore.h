@@ -3,7 +3,8 @@
 //
 // An ini file with one section per alias; the key TYPE is the driver type name, every other key
 // a parameter of the alias. The file is the one named by ORVELNOST_ALIASI, else aliasi.ini in
-// the program folder.
+// the program folder. It is read only when it is a regular file (never waiting on a FIFO), a
+// leading byte-order mark is skipped, and a store that names an alias twice is refused.
 
 #include <string>
 #include <utility>
@@ -35,6 +36,11 @@ public:
     /// std::runtime_error for a name or parameter that the file cannot hold (see
     /// checkAliasName) and when the file cannot be written.
     void writeAlias(const std::string& alias, const AliasDefinition& definition) const;
+
+    /// Throws std::runtime_error when writeAlias could not write `alias` into the store as it
+    /// stands: the store is a folder or no regular file, or it names an alias twice. For work
+    /// that ends in writing an alias, to fail before it starts.
+    void checkWritable(const std::string& alias) const;
 
 private:
     AliasDefinition read(const std::string& alias) const;

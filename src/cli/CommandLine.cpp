@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 
 namespace orv {
 
@@ -45,6 +46,14 @@ int runCommand(const char* name, const char* usage, int (*run)(int, char**), int
     } catch (const UsageError& error) {
         std::cerr << name << ": " << error.what() << "\n" << usage;
         code = 2;
+    } catch (const std::bad_alloc&) {
+        // Whatever was being read or built needed more memory than the system gives this
+        // process; the work is undone as for any other error, and the operator told why.
+        std::cout.flush();
+        std::cerr << name
+                  << ": ni dovolj pomnilnika: vhod je prevelik za pomnilnik, ki ga ta proces sme "
+                     "uporabiti (out of memory)\n";
+        code = 1;
     } catch (const std::exception& error) {
         std::cout.flush();
         std::cerr << error.what() << "\n";

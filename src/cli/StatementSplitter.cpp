@@ -1,5 +1,6 @@
 #include "cli/StatementSplitter.h"
 
+#include "db/sqlite/StatementLimits.h"
 #include "db/sqlite/dialect/Tokenizer.h"
 
 #include <algorithm>
@@ -50,29 +51,36 @@ bool isSlashLine(const std::string& script, const PlacedToken& token) {
 
 std::vector<std::string> splitStatements(const std::string& input) {
     const std::string script = normalized(input);
-    std::vector<PlacedToken> tokens;
+    // A statement is the text from its first token to the end of its last one: comments
+    // inside it stay, blanks and comments around it do not. Only the bounds of the statement
+    // being read are kept, not its tokens: a script of any size costs its text and its cut.
+    std::vector<std::string> statements;
+    bool open = false;
+    size_t first = 0;
+    size_t last = 0;
+    auto finish = [&] {
+        if (!open) return;
+        open = false;
+        if (last - first > sqlite::kMaxStatementBytes)
+            throw ScriptError("line " + std::to_string(lineOf(script, first)) +
+                              ": statement too long: " + std::to_string(last - first) +
+                              " bytes, more than the " +
+                              std::to_string(sqlite::kMaxStatementBytes) + " a statement may have");
+        statements.push_back(script.substr(first, last - first));
+    };
     try {
-        tokens = sqlite::tokenizePlaced(script);
+        sqlite::forEachPlacedToken(script, [&](const PlacedToken& token) {
+            if (token.token.isOperator(";") || isSlashLine(script, token)) {
+                finish();
+                return;
+            }
+            if (!open) first = token.begin;
+            open = true;
+            last = token.end;
+        });
     } catch (const sqlite::TokenizeError& error) {
         throw ScriptError("line " + std::to_string(lineOf(script, error.offset)) + ": " +
                           error.what());
-    }
-    // A statement is the text from its first token to the end of its last one: comments
-    // inside it stay, blanks and comments around it do not.
-    std::vector<std::string> statements;
-    const PlacedToken* first = nullptr;
-    const PlacedToken* last = nullptr;
-    auto finish = [&] {
-        if (first) statements.push_back(script.substr(first->begin, last->end - first->begin));
-        first = last = nullptr;
-    };
-    for (const PlacedToken& token : tokens) {
-        if (token.token.isOperator(";") || isSlashLine(script, token)) {
-            finish();
-            continue;
-        }
-        if (!first) first = &token;
-        last = &token;
     }
     finish();
     return statements;

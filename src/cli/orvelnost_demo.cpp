@@ -1,9 +1,11 @@
-// orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT
+// orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna]
+//                [--skrbnik U [--skrbnik-geslo G2]] POT
 // orvelnost-demo --streznik DSN --skrbnik U [--skrbnik-geslo G2] [--velikost N] ... [--prazna]
 //
 // Creates a synthetic bank database at POT (never over an existing file), the user OPERATER
-// with password G, and writes the alias IME that names it into the alias store. The bank is
-// built under a temporary name beside POT and moved into place only when it is complete.
+// with password G, and writes the alias IME that names it into the alias store. With --skrbnik
+// the bank also gets its owner U, the one user who may change the bank's tables' structure. The
+// bank is built under a temporary name beside POT and moved into place only when it is complete.
 // With --streznik the same bank is created in an empty database of a PostgreSQL server (the
 // ODBC data source DSN), by the server user U, with OPERATER as a server role; the alias then
 // names the data source.
@@ -12,6 +14,7 @@
 #include "bank/demo/DemoBank.h"
 #include "bank/server/ServerBank.h"
 #include "base/AliasStore.h"
+#include "base/Besedilo.h"
 #include "base/PasswordInput.h"
 #include "cli/CommandLine.h"
 #include "db/odbc/OdbcConnection.h"
@@ -35,7 +38,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna] POT\n"
+    "Usage: orvelnost-demo [--velikost N] [--seme S] [--alias IME] [--geslo G] [--prazna]\n"
+    "                      [--skrbnik U [--skrbnik-geslo G2]] POT\n"
     "       orvelnost-demo --streznik DSN --skrbnik U [--skrbnik-geslo G2] [options]\n"
     "Creates a demo bank at POT (an existing file is never written over), or with --streznik\n"
     "in an empty database of a PostgreSQL server.\n"
@@ -47,8 +51,9 @@ constexpr const char* kUsage =
     "                when set, else from standard input (or asks for it on a terminal)\n"
     "  --prazna      schema, routines and the user only, no bank data\n"
     "  --streznik DSN  the server's ODBC data source (a DSN or a connection string)\n"
-    "  --skrbnik U     the server user that creates the bank (tables, functions, the role\n"
-    "                  OPERATER)\n"
+    "  --skrbnik U     the bank's owner: on a server the server user that creates the bank\n"
+    "                  (tables, functions, the role OPERATER); in a bank file a user U with\n"
+    "                  the owner's rights (the only one who may drop or alter the bank's tables)\n"
     "  --skrbnik-geslo G2  its password; '-' or none takes it from ORVELNOST_SKRBNIK_GESLO\n"
     "                  when set, else from standard input\n";
 
@@ -115,6 +120,8 @@ Arguments parseArguments(int argc, char** argv) {
     } else if (arguments.path.empty()) {
         throw orv::UsageError("the path of the bank is missing");
     }
+    if (orv::toUpper(arguments.admin) == "OPERATER")
+        throw orv::UsageError("--skrbnik names the bank's owner, another user than OPERATER");
     try {
         orv::checkAliasName(arguments.alias);
     } catch (const std::runtime_error& error) {
@@ -128,6 +135,10 @@ void fillBank(const Arguments& arguments, const std::string& path) {
     orv::sqlite::createBankSchema(bank.handle());
     orv::sqlite::createUsersTable(bank.handle());
     orv::sqlite::setUserPassword(bank.handle(), "OPERATER", arguments.password);
+    // On a server the owner is the server user that makes the bank, and has no user here.
+    if (arguments.server.empty() && !arguments.admin.empty())
+        orv::sqlite::setUserPassword(bank.handle(), arguments.admin, arguments.adminPassword,
+                                     orv::sqlite::UserRole::Owner);
     if (!arguments.empty) orv::demo::fillDemoBank(bank.handle(), arguments.options);
 }
 
@@ -253,6 +264,11 @@ int run(int argc, char** argv) {
     }
     Arguments arguments = parseArguments(argc, argv);
     arguments.password = orv::passwordFromArgument(arguments.password);
+    if (arguments.server.empty() && !arguments.admin.empty())
+        arguments.adminPassword = adminPassword(arguments.adminPassword);
+    // The alias is written last: a store it cannot be written into stops the run before a bank
+    // is made that no alias would name.
+    orv::AliasStore::standard().checkWritable(arguments.alias);
     if (!arguments.server.empty()) {
         const auto started = std::chrono::steady_clock::now();
         createServerBank(arguments);

@@ -45,21 +45,29 @@ bool isQuery(const std::string& statement) {
     return startsWith("SELECT") || startsWith("WITH");
 }
 
+// The whole of a stream, in one text that grows as it is read (no second copy of it).
+std::string readAll(std::istream& in) {
+    std::string text;
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        text.append(buffer, static_cast<size_t>(in.gcount()));
+    return text;
+}
+
 std::string readScript(int argc, char** argv) {
-    std::stringstream text;
     if (argc == 5) {
         std::error_code error;
         if (std::filesystem::is_directory(argv[4], error))
             throw std::runtime_error(std::string("cannot read ") + argv[4] + ": it is a folder");
         std::ifstream file(argv[4], std::ios::binary);
         if (!file) throw std::runtime_error(std::string("cannot read ") + argv[4]);
-        text << file.rdbuf();
+        std::string text = readAll(file);
         if (file.bad()) throw std::runtime_error(std::string("cannot read ") + argv[4]);
-    } else {
-        text << std::cin.rdbuf();
-        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
+        return text;
     }
-    return text.str();
+    std::string text = readAll(std::cin);
+    if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
+    return text;
 }
 
 // --preveri ALIAS USER PASSWORD

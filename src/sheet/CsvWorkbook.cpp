@@ -37,8 +37,8 @@ bool validUtf8(const unsigned char* data, size_t size, int& pending) {
 
 class CsvWorkbook : public Workbook {
 public:
-    explicit CsvWorkbook(const std::string& path) : Workbook(path) {
-        file_ = std::fopen(path.c_str(), "rb");
+    CsvWorkbook(const std::string& path, const std::string& source) : Workbook(path) {
+        file_ = std::fopen(source.c_str(), "rb");
         if (!file_) fail(std::strerror(errno));
         buffer_.resize(kChunk);
         // The import reads the file twice (the dates, then the rows); unpacking a kept row costs
@@ -206,8 +206,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path) {
-    return std::make_unique<CsvWorkbook>(path);
+std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path, const std::string& source) {
+    return std::make_unique<CsvWorkbook>(path, source);
 }
 
 } // namespace orv::sheet

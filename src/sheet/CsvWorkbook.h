@@ -15,6 +15,6 @@
 
 namespace orv::sheet {
 
-std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path);
+std::unique_ptr<Workbook> openCsvWorkbook(const std::string& path, const std::string& source);
 
 } // namespace orv::sheet

@@ -23,6 +23,9 @@ constexpr int kMaxColumns = 16384;
 constexpr int kMaxRows = 1 << 20;
 // The most spaces one <text:s> stands for: a few bytes of a file must not become gigabytes.
 constexpr int kMaxSpaces = 1 << 16;
+// The texts of one row, in bytes as kept: a text repeated over many columns costs a few bytes
+// of XML and the text in every column.
+constexpr size_t kLargestRowText = 64u << 20;
 
 int toInt(const char* value, int otherwise) {
     if (!value) return otherwise;
@@ -78,6 +81,7 @@ public:
     void restart() {
         reset();
         rows.clear();
+        stopped_ = false;
         tableDepth_ = 0;
         inTable_ = tableDone_ = false;
         nextRow_ = 1;
@@ -96,6 +100,7 @@ private:
         if (!inTable_ || tableDepth_ != 1) return;
         if (name == "table-row") {
             row_.clear();
+            rowBytes_ = 0;
             row_.number = nextRow_;
             rowRepeat_ = repeatCount(attribute(attributes, "number-rows-repeated"), kMaxRows);
             column_ = 1;
@@ -106,8 +111,9 @@ private:
                 if (paragraphs_++ > 0) text_ += '\n';
                 inParagraph_ = true;
             } else if (name == "s" && inParagraph_) {
-                text_.append(
-                    static_cast<size_t>(repeatCount(attribute(attributes, "c"), kMaxSpaces)), ' ');
+                const int spaces = repeatCount(attribute(attributes, "c"), kMaxSpaces);
+                text_.append(static_cast<size_t>(spaces), ' ');
+                counted(static_cast<size_t>(spaces));
             } else if (name == "tab" && inParagraph_) {
                 text_ += '\t';
             } else if (name == "line-break" && inParagraph_) {
@@ -120,6 +126,7 @@ private:
 
     void startCell(const char** attributes) {
         inCell_ = true;
+        cellCharacters_ = 0;
         paragraphs_ = 0;
         annotation_ = 0;
         text_.clear();
@@ -177,7 +184,23 @@ private:
     }
 
     void characters(std::string_view text) override {
-        if (inCell_ && inParagraph_ && annotation_ == 0) text_ += text;
+        if (!inCell_ || !inParagraph_ || annotation_ != 0 || stopped_) return;
+        text_ += text;
+        size_t characters = 0;
+        for (const char c : text)
+            characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        counted(characters);
+    }
+
+    // Characters added to the cell's text: past a cell's limit the parse stops, naming it.
+    void counted(size_t characters) {
+        cellCharacters_ += characters;
+        if (cellCharacters_ <= kLongestCellText || stopped_) return;
+        stopped_ = true;
+        stop(source() + ", vrstica " + std::to_string(row_.number) + ", stolpec " +
+             std::to_string(column_) + " (" + columnLetters(column_) + "): celica je daljša od " +
+             std::to_string(kLongestCellText) +
+             " znakov, kolikor jih celica lahko ima v programih za preglednice");
     }
 
     void endCell() {
@@ -188,6 +211,15 @@ private:
         const bool hasProblem = formula_ || !problem_.empty();
         if (text.empty() && !hasProblem) return;
         const int last = std::min(column_ - 1, kMaxColumns);
+        // A long text repeated over every column of the sheet is many times its XML.
+        rowBytes_ += text.size() * static_cast<size_t>(std::max(0, last - first + 1));
+        if (rowBytes_ > kLargestRowText && !stopped_) {
+            stopped_ = true;
+            stop(source() + ": vrstica " + std::to_string(row_.number) + " ima več kot " +
+                 std::to_string(kLargestRowText >> 20) +
+                 " MB besedila; delovni zvezek je prevelik za uvoz");
+            return;
+        }
         for (int column = first; column <= last; ++column) {
             if (formula_)
                 row_.problems.emplace_back(column,
@@ -226,6 +258,9 @@ private:
     std::string problem_;
     std::optional<std::string> value_;
     std::string text_;
+    size_t cellCharacters_ = 0;
+    size_t rowBytes_ = 0;
+    bool stopped_ = false;
 };
 
 class OdsWorkbook : public Workbook {

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orv::sheet {
 
@@ -76,7 +78,9 @@ void Workbook::seek(int row) {
 
 Workbook::Workbook(std::string path) : path_(std::move(path)) {}
 
-Workbook::~Workbook() = default;
+Workbook::~Workbook() {
+    if (heldFile_ >= 0) ::close(heldFile_);
+}
 
 void Workbook::keepRowsRead(size_t budget) {
     cache_ = std::make_unique<RowCache>(budget);
@@ -134,23 +138,77 @@ void Workbook::close() {
     release();
 }
 
-std::unique_ptr<Workbook> openWorkbook(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw WorkbookError("Excel datoteke " + path +
-                            " ni mogoče odpreti: " + std::strerror(errno));
+namespace {
+
+// The file opened once, for reading, without waiting for a writer (O_NONBLOCK: the open of a
+// FIFO would otherwise block until one came) and checked to be a regular file before a byte is
+// read. Closed when destroyed unless released to the workbook that reads through it.
+class OpenedFile {
+public:
+    explicit OpenedFile(const std::string& path) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd_ < 0)
+            throw WorkbookError("Excel datoteke " + path +
+                                " ni mogoče odpreti: " + std::strerror(errno));
+        struct stat status {};
+        if (fstat(fd_, &status) != 0)
+            throw WorkbookError("Excel datoteke " + path +
+                                " ni mogoče odpreti: " + std::strerror(errno));
+        if (S_ISDIR(status.st_mode))
+            throw WorkbookError("Excel datoteka " + path + " je mapa, ne datoteka");
+        if (!S_ISREG(status.st_mode))
+            throw WorkbookError("Excel datoteka " + path + " ni navadna datoteka (" +
+                                kindOf(status.st_mode) + "); uvoz bere le navadne datoteke");
+        // Reads from here on wait for the disk as usual.
+        const int flags = fcntl(fd_, F_GETFL);
+        if (flags >= 0) fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
     }
-    if (std::filesystem::is_directory(path))
-        throw WorkbookError("Excel datoteka " + path + " je mapa, ne datoteka");
+    ~OpenedFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    /// The first bytes of the file, up to `size`.
+    size_t readStart(unsigned char* buffer, size_t size) const {
+        const ssize_t got = pread(fd_, buffer, size, 0);
+        return got > 0 ? static_cast<size_t>(got) : 0;
+    }
+
+    /// A name under which the readers (whose libraries open files by name) reach this very
+    /// file again, not whatever the path names by then: the descriptor's own entry in /proc.
+    /// The path itself where the system has no such entries.
+    std::string readPath(const std::string& path) const {
+        const std::string own = "/proc/self/fd/" + std::to_string(fd_);
+        return access(own.c_str(), R_OK) == 0 ? own : path;
+    }
+
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    static std::string kindOf(mode_t mode) {
+        if (S_ISFIFO(mode)) return "cev FIFO";
+        if (S_ISCHR(mode) || S_ISBLK(mode)) return "naprava";
+        if (S_ISSOCK(mode)) return "vtičnica";
+        return "posebna datoteka";
+    }
+
+    int fd_ = -1;
+};
+
+std::unique_ptr<Workbook> openByContent(const std::string& path, const OpenedFile& file) {
     unsigned char magic[8] = {};
-    file.read(reinterpret_cast<char*>(magic), sizeof magic);
-    const auto got = file.gcount();
-    file.close();
+    const size_t got = file.readStart(magic, sizeof magic);
+    const std::string source = file.readPath(path);
 
     static const unsigned char kCompound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-    if (got == 8 && std::memcmp(magic, kCompound, 8) == 0) return openXlsWorkbook(path);
+    if (got == 8 && std::memcmp(magic, kCompound, 8) == 0) return openXlsWorkbook(path, source);
     if (got >= 4 && magic[0] == 'P' && magic[1] == 'K' && magic[2] == 3 && magic[3] == 4) {
-        auto archive = std::make_unique<ZipArchive>(path);
+        auto archive = std::make_unique<ZipArchive>(path, source);
         if (archive->contains("xl/workbook.xml")) return openXlsxWorkbook(path, std::move(archive));
         if (archive->contains("content.xml")) return openOdsWorkbook(path, std::move(archive));
         throw WorkbookError("Excel datoteka " + path +
@@ -158,9 +216,18 @@ std::unique_ptr<Workbook> openWorkbook(const std::string& path) {
     }
     const std::string extension = lowerExtension(path);
     if (extension == ".csv" || extension == ".txt" || extension == ".tsv")
-        return openCsvWorkbook(path);
+        return openCsvWorkbook(path, source);
     throw WorkbookError("Datoteka " + path +
                         " ni delovni zvezek (.xls, .xlsx, .ods) ne besedilna datoteka .csv");
+}
+
+} // namespace
+
+std::unique_ptr<Workbook> openWorkbook(const std::string& path) {
+    OpenedFile file(path);
+    std::unique_ptr<Workbook> workbook = openByContent(path, file);
+    workbook->holdFile(file.release());
+    return workbook;
 }
 
 } // namespace orv::sheet

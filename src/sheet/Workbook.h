@@ -21,6 +21,10 @@ public:
 
 class RowCache;
 
+/// The longest text a cell holds in the spreadsheet programs, in characters. The readers refuse
+/// a longer one, naming the cell, as soon as they have passed the limit, never reading it whole.
+inline constexpr size_t kLongestCellText = 32767;
+
 /// How much of a sheet's packed rows the zipped XML readers keep for reading them again.
 inline constexpr size_t kRowCacheBudget = 192u << 20;
 
@@ -63,6 +67,10 @@ public:
     /// The format of the file: "xls", "xlsx", "ods" or "csv".
     virtual const char* format() const = 0;
 
+    /// Keeps the descriptor the file was opened with open until the workbook is destroyed: the
+    /// reader reads the file through it (see openWorkbook).
+    void holdFile(int fd) { heldFile_ = fd; }
+
 protected:
     explicit Workbook(std::string path);
 
@@ -90,6 +98,7 @@ private:
     bool fillCache(int row);
 
     std::string path_;
+    int heldFile_ = -1;
     bool open_ = true;
     bool started_ = false;
     int behind_ = 0;   // the number of the row delivered before current_
@@ -102,8 +111,11 @@ private:
 
 /// Opens the first sheet of a workbook. The format is told by the file's content (a compound
 /// document is .xls, a zip archive .xlsx or .ods) and, for text files, by the extension .csv,
-/// .txt or .tsv. Throws WorkbookError naming the file when it is missing, unreadable, no
-/// workbook, protected by a password or damaged.
+/// .txt or .tsv. The file is opened once, without waiting, and read only when it is a regular
+/// file: a folder, a FIFO or a device is refused at once (nothing could be read from them that
+/// a workbook is, and a FIFO would wait for a writer forever). Throws WorkbookError naming the
+/// file when it is missing, unreadable, no regular file, no workbook, protected by a password
+/// or damaged.
 std::unique_ptr<Workbook> openWorkbook(const std::string& path);
 
 /// Spreadsheet column letters of a 1-based column number: 1 is A, 27 is AA.

@@ -57,11 +57,12 @@ std::string freexlDateText(const char* text) {
 
 class XlsWorkbook : public Workbook {
 public:
-    explicit XlsWorkbook(const std::string& path) : Workbook(path) {
-        const int opened = freexl_open(path.c_str(), &handle_);
+    XlsWorkbook(const std::string& path, const std::string& source)
+        : Workbook(path), source_(source) {
+        const int opened = freexl_open(source.c_str(), &handle_);
         if (opened != FREEXL_OK) {
             handle_ = nullptr;
-            if (opened == FREEXL_BIFF_WORKBOOK_NOT_FOUND && isEncryptedPackage(path))
+            if (opened == FREEXL_BIFF_WORKBOOK_NOT_FOUND && isEncryptedPackage(source))
                 fail("delovni zvezek je zaščiten z geslom (šifriran)");
             fail(freexlError(opened));
         }
@@ -91,7 +92,7 @@ private:
             fail("delovni zvezek nima nobenega lista");
         check(freexl_select_active_worksheet(handle_, 0));
         check(freexl_worksheet_dimensions(handle_, &rows_, &columns_));
-        formule_ = xlsFormule(path());
+        formule_ = xlsFormule(source_);
         std::sort(formule_.begin(), formule_.end());
     }
 
@@ -154,6 +155,7 @@ private:
         }
     }
 
+    std::string source_; // what FreeXL opens: the file's descriptor entry, or its path
     const void* handle_ = nullptr;
     unsigned rows_ = 0;
     unsigned short columns_ = 0;
@@ -163,8 +165,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<Workbook> openXlsWorkbook(const std::string& path) {
-    return std::make_unique<XlsWorkbook>(path);
+std::unique_ptr<Workbook> openXlsWorkbook(const std::string& path, const std::string& source) {
+    return std::make_unique<XlsWorkbook>(path, source);
 }
 
 } // namespace orv::sheet

@@ -9,6 +9,6 @@
 namespace orv::sheet {
 
 /// Opens the first sheet of an .xls workbook.
-std::unique_ptr<Workbook> openXlsWorkbook(const std::string& path);
+std::unique_ptr<Workbook> openXlsWorkbook(const std::string& path, const std::string& source);
 
 } // namespace orv::sheet

@@ -17,9 +17,30 @@ namespace orv::sheet {
 
 namespace {
 
-// Parts other than the sheet are read whole; none of them is large in a real workbook.
-constexpr size_t kPartLimit = 512u << 20;
+// Parts other than the sheet and the shared texts are read whole; none of them is large in a
+// real workbook (a few megabytes of styles at most).
+constexpr size_t kPartLimit = 32u << 20;
 constexpr size_t kChunk = 256u << 10;
+// All shared texts together, in bytes as kept (each text's size and its bookkeeping).
+constexpr size_t kSharedTextsBudget = 128u << 20;
+// The texts of the rows parsed from one chunk of the sheet and not yet handed on: a cell that
+// refers to a long shared text costs a few bytes of XML and the whole text in the row.
+constexpr size_t kPendingRowsBudget = 128u << 20;
+// The sheet's XML, inflated: past this the parser's and the archive's counters of 32 bits
+// would no longer hold, and no sheet of the import is nearly as large.
+constexpr unsigned long long kLargestSheet = 2ull << 30;
+
+// The characters of UTF-8 bytes: every byte that does not continue a character.
+size_t characterCount(std::string_view text) {
+    size_t count = 0;
+    for (const char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return count;
+}
+
+std::string megabytes(size_t bytes) {
+    return std::to_string(bytes >> 20) + " MB";
+}
 
 bool isTrue(const char* value) {
     return value && (std::strcmp(value, "1") == 0 || std::strcmp(value, "true") == 0);
@@ -120,11 +141,20 @@ public:
         if (name == "t") inText_ = false;
     }
     void characters(std::string_view text) {
-        if (inText_) text_ += text;
+        if (!inText_) return;
+        text_ += text;
+        characters_ += characterCount(text);
+    }
+    /// The characters collected so far.
+    size_t length() const { return characters_; }
+    void clear() {
+        text_.clear();
+        characters_ = 0;
     }
     std::string take() {
         std::string text = unescapeOoxml(std::move(text_));
         text_.clear();
+        characters_ = 0;
         return text;
     }
 
@@ -132,22 +162,45 @@ private:
     int phonetic_ = 0;
     bool inText_ = false;
     std::string text_;
+    size_t characters_ = 0;
 };
 
-// sharedStrings.xml: the texts that cells of type "s" refer to by index.
+// sharedStrings.xml: the texts that cells of type "s" refer to by index. A text longer than a
+// cell may hold, or more texts than the budget, stop the parse as soon as they pass the bound.
 class SharedStringsPart : public XmlStream {
 public:
     using XmlStream::XmlStream;
     std::vector<std::string> strings;
 
 private:
-    void startElement(std::string_view name, const char**) override { text_.start(name); }
-    void endElement(std::string_view name) override {
-        text_.end(name);
-        if (name == "si") strings.push_back(text_.take());
+    void startElement(std::string_view name, const char**) override {
+        if (!stopped_) text_.start(name);
     }
-    void characters(std::string_view text) override { text_.characters(text); }
+    void endElement(std::string_view name) override {
+        if (stopped_) return;
+        text_.end(name);
+        if (name != "si") return;
+        strings.push_back(text_.take());
+        kept_ += strings.back().size() + sizeof(std::string);
+        if (kept_ > kSharedTextsBudget)
+            refuse("skupna besedila obsegajo več kot " + megabytes(kSharedTextsBudget) +
+                   ", več, kot jih uvoz sprejme");
+    }
+    void characters(std::string_view text) override {
+        if (stopped_) return;
+        text_.characters(text);
+        if (text_.length() > kLongestCellText)
+            refuse("skupno besedilo št. " + std::to_string(strings.size()) + " je daljše od " +
+                   std::to_string(kLongestCellText) +
+                   " znakov, kolikor jih celica lahko ima v programih za preglednice");
+    }
+    void refuse(const std::string& what) {
+        stopped_ = true;
+        stop(source() + ": " + what);
+    }
     RunText text_;
+    size_t kept_ = 0;
+    bool stopped_ = false;
 };
 
 // styles.xml: which cell formats (the s attribute of a cell) show a date.
@@ -187,22 +240,35 @@ public:
         : XmlStream(std::move(source)), strings_(strings), dateStyles_(dateStyles),
           date1904_(date1904) {}
 
-    std::deque<SheetRow> rows;
+    /// The next row parsed, if any: false when none is waiting.
+    bool takeRow(SheetRow& row) {
+        if (rows_.empty()) return false;
+        row = std::move(rows_.front().row);
+        pendingBytes_ -= rows_.front().bytes;
+        rows_.pop_front();
+        return true;
+    }
+    bool rowsWaiting() const { return !rows_.empty(); }
 
     void restart() {
         reset();
-        rows.clear();
+        rows_.clear();
         row_.clear();
+        rowBytes_ = 0;
+        pendingBytes_ = 0;
         lastRow_ = 0;
         inRow_ = false;
+        stopped_ = false;
     }
 
 private:
     enum class Kind { Number, SharedString, InlineString, FormulaString, Boolean, Error, Date };
 
     void startElement(std::string_view name, const char** attributes) override {
+        if (stopped_) return;
         if (name == "row") {
             row_.clear();
+            rowBytes_ = 0;
             row_.cells.reserve(widest_); // most rows are as wide as the one before
 
             const int number = toInt(attribute(attributes, "r"), 0);
@@ -227,6 +293,8 @@ private:
         inCell_ = true;
         formula_ = false;
         value_.clear();
+        cellCharacters_ = 0;
+        inline_.clear();
         // One pass over the attributes: there are millions of cells, each with a few of them.
         const char* reference = nullptr;
         const char* type = nullptr;
@@ -271,11 +339,18 @@ private:
     }
 
     void endElement(std::string_view name) override {
+        if (stopped_) return;
         if (name == "row" && inRow_) {
             inRow_ = false;
             widest_ = std::max(widest_, row_.cells.size());
-            rows.push_back(std::move(row_));
+            pendingBytes_ += rowBytes_;
+            rows_.push_back(PendingRow{std::move(row_), rowBytes_});
             row_.clear();
+            if (pendingBytes_ > kPendingRowsBudget)
+                refuse(source() + ": vrstice do " + std::to_string(lastRow_) +
+                       " imajo na nekaj kilobajtih zapisa več kot " +
+                       megabytes(kPendingRowsBudget) +
+                       " besedila; delovni zvezek je prevelik za uvoz");
         } else if (name == "c" && inCell_) {
             inCell_ = false;
             endCell();
@@ -287,10 +362,29 @@ private:
     }
 
     void characters(std::string_view text) override {
-        if (inValue_)
+        if (stopped_ || !inCell_) return;
+        if (inValue_) {
             value_ += text;
-        else if (inCell_)
+            cellCharacters_ += characterCount(text);
+        } else {
             inline_.characters(text);
+        }
+        if (std::max(cellCharacters_, inline_.length()) > kLongestCellText)
+            refuse(source() + ", vrstica " + std::to_string(row_.number) + ", stolpec " +
+                   std::to_string(column_) + " (" + columnLetters(column_) +
+                   "): celica je daljša od " + std::to_string(kLongestCellText) +
+                   " znakov, kolikor jih celica lahko ima v programih za preglednice");
+    }
+
+    void refuse(std::string text) {
+        stopped_ = true;
+        stop(std::move(text));
+    }
+
+    // A cell's text into the row, counted against the rows' budget.
+    void setCell(std::string text) {
+        rowBytes_ += text.size();
+        row_.set(column_, std::move(text));
     }
 
     void endCell() {
@@ -307,17 +401,17 @@ private:
                 row_.problems.emplace_back(column_, "celica kaže na neobstoječe besedilo");
                 return;
             }
-            row_.set(column_, strings_[static_cast<size_t>(index)]);
+            setCell(strings_[static_cast<size_t>(index)]);
             return;
         }
         case Kind::InlineString:
-            row_.set(column_, inline_.take());
+            setCell(inline_.take());
             return;
         case Kind::FormulaString:
-            row_.set(column_, unescapeOoxml(value_));
+            setCell(unescapeOoxml(value_));
             return;
         case Kind::Boolean:
-            row_.set(column_, value_ == "1" || value_ == "true" ? "1" : "0");
+            setCell(value_ == "1" || value_ == "true" ? "1" : "0");
             return;
         case Kind::Error:
             row_.problems.emplace_back(column_, "celica vsebuje napako " + value_);
@@ -327,7 +421,7 @@ private:
             if (!date)
                 row_.problems.emplace_back(column_, "neveljaven datum " + value_);
             else
-                row_.set(column_, *date);
+                setCell(*date);
             return;
         }
         case Kind::Number:
@@ -342,13 +436,22 @@ private:
             row_.problems.emplace_back(column_, "neveljavno število " + value_);
             return;
         }
-        row_.set(column_, dateStyle_ ? serialDateText(number, date1904_) : numberText(number));
+        setCell(dateStyle_ ? serialDateText(number, date1904_) : numberText(number));
     }
 
     const std::vector<std::string>& strings_;
     const std::vector<bool>& dateStyles_;
     bool date1904_;
 
+    struct PendingRow {
+        SheetRow row;
+        size_t bytes = 0;
+    };
+    std::deque<PendingRow> rows_;
+    size_t pendingBytes_ = 0;
+    size_t rowBytes_ = 0;
+    size_t cellCharacters_ = 0;
+    bool stopped_ = false;
     SheetRow row_;
     size_t widest_ = 0;
     int lastRow_ = 0;
@@ -406,17 +509,21 @@ protected:
         sheet_->restart();
         archive_->openEntry(sheetPart_);
         ended_ = false;
+        inflated_ = 0;
     }
 
     bool nextRow(SheetRow& row) override {
         // The entry is inflated straight into the parser's own buffer.
-        while (sheet_->rows.empty() && !ended_)
-            ended_ = !sheet_->feedFrom(
-                kChunk, [this](char* room, size_t size) { return archive_->readSome(room, size); });
-        if (sheet_->rows.empty()) return false;
-        row = std::move(sheet_->rows.front());
-        sheet_->rows.pop_front();
-        return true;
+        while (!sheet_->rowsWaiting() && !ended_)
+            ended_ = !sheet_->feedFrom(kChunk, [this](char* room, size_t size) {
+                const size_t got = archive_->readSome(room, size);
+                inflated_ += got;
+                if (inflated_ > kLargestSheet)
+                    fail("list " + sheetPart_ + " je prevelik za uvoz: razširjen obsega več kot " +
+                         std::to_string(kLargestSheet >> 30) + " GiB XML");
+                return got;
+            });
+        return sheet_->takeRow(row);
     }
 
     void release() override {
@@ -447,6 +554,7 @@ private:
     std::vector<bool> dateStyles_;
     std::unique_ptr<SheetPart> sheet_;
     bool ended_ = false;
+    unsigned long long inflated_ = 0;
 };
 
 } // namespace

@@ -16,8 +16,8 @@ unzFile handle(void* zip) {
 
 } // namespace
 
-ZipArchive::ZipArchive(std::string path) : path_(std::move(path)) {
-    zip_ = unzOpen64(path_.c_str());
+ZipArchive::ZipArchive(std::string path, const std::string& source) : path_(std::move(path)) {
+    zip_ = unzOpen64(source.c_str());
     if (!zip_) fail("arhiv zip je poškodovan");
 }
 

@@ -9,8 +9,9 @@ namespace orv::sheet {
 
 class ZipArchive {
 public:
-    /// Opens the archive; throws WorkbookError naming the file when it is no readable zip.
-    explicit ZipArchive(std::string path);
+    /// Opens the archive at `source` (the file itself, or a name that reaches the descriptor it
+    /// was opened with); throws WorkbookError naming `path` when it is no readable zip.
+    ZipArchive(std::string path, const std::string& source);
     ~ZipArchive();
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;

@@ -109,6 +109,51 @@ TEST_F(AliasStoreFixture, WritingAnAliasKeepsTheOthers) {
     EXPECT_EQ(StreznikAliasa(store, "ORVDEMO"), "sqlite:/new/banka.db");
 }
 
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// What an operator's editor or a slip leaves in the store is read, or named as what it is.
+TEST_F(AliasStoreFixture, StoresThatAreNotPlainAreNamedForWhatTheyAre) {
+    // A byte-order mark before the first section is an editor's, not part of the alias.
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF[PROD]\nTYPE=ORACLE\nSERVER NAME=ORCL\n";
+    EXPECT_EQ(StreznikAliasa(AliasStore(path), "PROD"), "ORCL");
+
+    // Two sections of one alias: which one holds would be a guess, so neither does.
+    const std::string twice = "[PROD]\nTYPE=ORACLE\nSERVER NAME=ORCL\n"
+                              "[TEST]\nTYPE=ORACLE\nSERVER NAME=T\n"
+                              "[prod]\nTYPE=ORACLE\nSERVER NAME=DRUGI\n";
+    std::ofstream(path, std::ios::binary) << twice;
+    for (const char* alias : {"PROD", "TEST"}) {
+        try {
+            StreznikAliasa(AliasStore(path), alias);
+            ADD_FAILURE() << "an alias of a store with a section twice was read";
+        } catch (const std::runtime_error& error) {
+            const std::string text = error.what();
+            EXPECT_NE(text.find(path), std::string::npos) << text;
+            EXPECT_NE(text.find("'prod'"), std::string::npos) << text;
+        }
+    }
+    // Nor is such a store rewritten (which merged the two into one section).
+    EXPECT_THROW(AliasStore(path).writeAlias("NOV", {"ORACLE", {{"SERVER NAME", "x"}}}),
+                 std::runtime_error);
+    EXPECT_EQ(fileText(path), twice);
+
+    // A folder where the store belongs.
+    std::remove(path.c_str());
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    try {
+        StreznikAliasa(AliasStore(path), "PROD");
+        ADD_FAILURE() << "a folder was read as the alias store";
+    } catch (const std::runtime_error& error) {
+        const std::string text = error.what();
+        EXPECT_NE(text.find(path + " is a folder"), std::string::npos) << text;
+    }
+    EXPECT_THROW(AliasStore(path).writeAlias("NOV", {"ORACLE", {}}), std::runtime_error);
+    rmdir(path.c_str());
+}
+
 TEST(IniFile, ReadsSectionsCaseInsensitivelyAndNeverFails) {
     const IniFile ini = IniFile::parse(
         "; comment\n[REFERENT]\r\nREF01=R0000123\r\nbroken line\n[other]\nREF01=x\n");

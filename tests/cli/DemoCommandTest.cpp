@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace orv {
@@ -79,6 +80,42 @@ TEST_F(DemoCommand, TheBankAndTheAliasStoreAreReadableByTheOwnerOnly) {
                                             " NOVA OPERATER demo",
                                         "select count(*) N from dual;\n");
     EXPECT_EQ(logon.exitCode, 0) << logon.err;
+}
+
+} // namespace
+} // namespace orv
+
+namespace orv {
+namespace {
+
+// --skrbnik gives the bank its owner: the one user who may change its tables' structure.
+TEST_F(DemoCommand, TheOwnerItNamesIsTheOneWhoMayChangeTheBanksStructure) {
+    const auto made = test::runCommand(
+        "ORVELNOST_SKRBNIK_GESLO=Lastnik-1 " +
+        demo("--prazna --alias LASTNA --skrbnik SKRBNIK " + folder() + "/nova.db"));
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const std::string sql = "ORVELNOST_ALIASI=" + folder() + "/aliasi.ini " + kSql + " LASTNA ";
+    const auto user = test::runCommand(sql + "OPERATER demo", "DROP TABLE KNJIZBE");
+    EXPECT_EQ(user.exitCode, 1);
+    EXPECT_EQ(user.err.rfind("ORA-01031", 0), 0u) << user.err;
+    const auto owner = test::runCommand(sql + "SKRBNIK Lastnik-1", "DROP TABLE KNJIZBE");
+    EXPECT_EQ(owner.exitCode, 0) << owner.err;
+}
+
+// A store that names an alias twice is neither merged nor added to, and no bank is made that
+// no alias could name.
+TEST_F(DemoCommand, AStoreWithAnAliasTwiceIsRefusedBeforeTheBankIsMade) {
+    const std::string store = folder() + "/aliasi.ini";
+    const std::string twice = "[ORVDEMO]\nTYPE=ORACLE\nSERVER NAME=sqlite:/a.db\n"
+                              "[ORVDEMO]\nTYPE=ORACLE\nSERVER NAME=sqlite:/b.db\n";
+    std::ofstream(store, std::ios::binary) << twice;
+    const auto result = test::runCommand(demo("--prazna --alias DRUGA " + folder() + "/nova.db"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(store), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("'ORVDEMO'"), std::string::npos) << result.err;
+    std::ifstream file(store, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), twice);
+    EXPECT_TRUE(bankFilesIn().empty());
 }
 
 } // namespace

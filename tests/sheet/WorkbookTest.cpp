@@ -380,14 +380,14 @@ TEST_F(WorkbookFiles, NumbersThatAreNotWholeFiniteNumbersAreDamage) {
 }
 
 TEST_F(WorkbookFiles, OdsRepeatCountsStayWithinTheSheet) {
-    // Counts near the largest number would overflow the row and column numbers, and a space
-    // count of two billion would make gigabytes of a few bytes.
+    // Counts near the largest number would overflow the row and column numbers; spaces count
+    // towards the cell's length like any other character.
     writeZip(path("ponovi.ods"),
              {{"content.xml",
                "<office:document-content><office:body><office:spreadsheet>"
                "<table:table table:name=\"List1\"><table:table-row>"
                "<table:table-cell office:value-type=\"string\"><text:p>a<text:s "
-               "text:c=\"2000000000\"/>b</text:p></table:table-cell>"
+               "text:c=\"30000\"/>b</text:p></table:table-cell>"
                "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
                "<table:table-cell table:number-columns-repeated=\"2147483647\"/>"
                "<table:table-cell office:value-type=\"float\" office:value=\"5\"/>"
@@ -397,11 +397,30 @@ TEST_F(WorkbookFiles, OdsRepeatCountsStayWithinTheSheet) {
                "</table:table-row></table:table></office:spreadsheet></office:body>"
                "</office:document-content>"}});
     auto workbook = openWorkbook(path("ponovi.ods"));
-    EXPECT_EQ(workbook->cellText(1, 1), "a" + std::string(1 << 16, ' ') + "b");
+    EXPECT_EQ(workbook->cellText(1, 1), "a" + std::string(30000, ' ') + "b");
     for (int column = 2; column <= 16384; column += 4095)
         EXPECT_EQ(workbook->cellText(1, column), "") << column;
     EXPECT_EQ(workbook->cellText(2, 1), "");
     EXPECT_EQ(workbook->cellText(1 << 20, 1), "");
+
+    // A space count of two billion would make gigabytes of a few bytes: the cell is longer
+    // than a cell may be, and named as soon as that is known.
+    writeZip(path("presledki.ods"),
+             {{"content.xml", "<office:document-content><office:body><office:spreadsheet>"
+                              "<table:table table:name=\"List1\"><table:table-row>"
+                              "<table:table-cell office:value-type=\"string\"><text:p>a<text:s "
+                              "text:c=\"2000000000\"/>b</text:p></table:table-cell>"
+                              "</table:table-row></table:table></office:spreadsheet></office:body>"
+                              "</office:document-content>"}});
+    try {
+        openWorkbook(path("presledki.ods"))->cellText(1, 1);
+        ADD_FAILURE() << "a cell of two billion spaces was read";
+    } catch (const WorkbookError& error) {
+        const std::string text = error.what();
+        EXPECT_NE(text.find("vrstica 1, stolpec 1 (A): celica je daljša od 32767 znakov"),
+                  std::string::npos)
+            << text;
+    }
 }
 
 TEST_F(WorkbookFiles, ACellPastTheWidestSheetIsDamageNotAnAllocation) {

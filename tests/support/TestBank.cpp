@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <sys/wait.h>
 
 namespace orv::test {
@@ -83,6 +84,42 @@ CommandResult runCommand(const std::string& commandLine, const std::string& inpu
     result.err = readFile(err);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
+    return result;
+}
+
+BoundedResult runBoundedCommand(const std::string& commandLine, const std::string& input,
+                                int seconds) {
+    // GNU time writes its line last on standard error; timeout ends a command that hangs with
+    // 124. The command runs in a shell of its own so that its environment settings hold.
+    constexpr std::string_view kPeakMark = "ORV_PEAK_KB=";
+    std::string quoted = "'";
+    for (char c : commandLine) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    quoted += "'";
+    const CommandResult run =
+        runCommand("/usr/bin/time -f '" + std::string(kPeakMark) + "%M' timeout -k 5 " +
+                       std::to_string(seconds) +
+                       " prlimit --as=" + std::to_string(kProbeAddressSpace) + " sh -c " + quoted,
+                   input);
+    BoundedResult result;
+    result.exitCode = run.exitCode;
+    result.out = run.out;
+    result.err = run.err;
+    result.timedOut = run.exitCode == 124 || run.exitCode == 137;
+    const size_t mark = result.err.rfind(kPeakMark);
+    if (mark != std::string::npos) {
+        result.peakMegabytes = std::atol(result.err.c_str() + mark + kPeakMark.size()) / 1024;
+        result.err.erase(mark);
+        // GNU time's own word on how the command ended stands just before.
+        for (const char* ending : {"Command exited with", "Command terminated by"}) {
+            const size_t own = result.err.rfind(ending);
+            if (own != std::string::npos) result.err.erase(own);
+        }
+    }
     return result;
 }
 

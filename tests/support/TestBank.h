@@ -37,4 +37,19 @@ struct CommandResult {
 };
 CommandResult runCommand(const std::string& commandLine, const std::string& input = "");
 
+/// The address space a probe command runs in: what a hostile input may not push it past.
+inline constexpr long long kProbeAddressSpace = 1500000000;
+
+/// What a command run under a memory limit did, and the most memory it held (its peak resident
+/// set, in megabytes).
+struct BoundedResult : CommandResult {
+    long peakMegabytes = -1;
+    bool timedOut = false;
+};
+
+/// Runs a command line under `prlimit --as=kProbeAddressSpace` and a timeout of `seconds`,
+/// measuring its peak memory with GNU time. The command's own standard error is in `err`.
+BoundedResult runBoundedCommand(const std::string& commandLine, const std::string& input = "",
+                                int seconds = 120);
+
 } // namespace orv::test

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <unistd.h>
 
 namespace orv::sqlite {
@@ -152,6 +153,7 @@ void BankFile::open(bool create) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, busyTimeoutMilliseconds_);
+    closeEngineDoors();
     try {
         setUp();
     } catch (const DatabaseError& error) {
@@ -160,6 +162,17 @@ void BankFile::open(bool create) {
         db_ = nullptr;
         throw DatabaseError("cannot open the bank database " + path_ + ": " + error.what());
     }
+}
+
+// What the engine offers past SQL that no session of the bank needs: fts3_tokenizer() taking and
+// returning a tokenizer's code address, loading shared libraries, and writes that corrupt the
+// files (writable_schema, the raw pages). A value is kept to kMaxValueBytes, so that a short
+// statement (randomblob, zeroblob, printf with a huge width) cannot claim gigabytes.
+void BankFile::closeEngineDoors() {
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_limit(db_, SQLITE_LIMIT_LENGTH, static_cast<int>(kMaxValueBytes));
 }
 
 void BankFile::setUp() {
@@ -214,8 +227,12 @@ std::string BankFile::errorText() const {
         return "ORA-16000: database open for read-only access: this user may not write the bank " +
                path_;
     case SQLITE_AUTH:
-        return "ORA-01031: insufficient privileges";
+        return refusalText_.empty() ? "ORA-01031: insufficient privileges" : refusalText_;
     default:
+        // A function the authorizer refused comes as a plain error in SQLite's words.
+        if (!refusalText_.empty() &&
+            std::string_view(sqlite3_errmsg(db_)).rfind("not authorized", 0) == 0)
+            return refusalText_;
         return bankWordsFor(sqlite3_errmsg(db_));
     }
 }

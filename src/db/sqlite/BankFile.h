@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <cstddef>
 #include <string>
 
 namespace orv::sqlite {
@@ -16,6 +17,9 @@ std::string skupSchemaPath(const std::string& bankPath);
 
 /// How long a connection waits for a lock that another session holds, unless told otherwise.
 inline constexpr int kDefaultBusyTimeoutMilliseconds = 30000;
+
+/// The longest text or blob a statement may make, in bytes.
+inline constexpr size_t kMaxValueBytes = 64u << 20;
 
 /// An open connection to a bank; closes it when destroyed.
 class BankFile {
@@ -44,13 +48,19 @@ public:
     /// statement) it is the bank database's error text, naming the file where that helps.
     std::string errorText() const;
 
+    /// The bank database's text for the statement that the authorizer refuses next (ORA-01031
+    /// unless set): set by the authorizer as it refuses.
+    void setRefusalText(std::string text) { refusalText_ = std::move(text); }
+
 private:
     void open(bool create);
+    void closeEngineDoors();
     void setUp();
 
     std::string path_;
     int busyTimeoutMilliseconds_;
     bool readOnly_ = false;
+    std::string refusalText_;
     sqlite3* db_ = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include "base/Besedilo.h"
 #include "db/DatabaseError.h"
+#include "db/sqlite/StatementLimits.h"
+#include "db/sqlite/TableOwners.h"
 #include "db/sqlite/Users.h"
 #include "db/sqlite/dialect/CreateTable.h"
 #include "db/sqlite/dialect/DateText.h"
@@ -286,13 +288,16 @@ SqliteConnection::SqliteConnection(const std::string& path, const std::string& u
         known = false; // a bank without users lets nobody in
     }
     if (!known) throw DatabaseError("ORA-01017: invalid username/password; logon denied");
+    privileges_ = std::make_unique<Privileges>(userRole(bank_.handle(), userName),
+                                               tablesMadeBy(bank_.handle(), userName));
     statements_ = std::make_unique<StatementCache>(bank_);
     registerUserFunction(userName);
     profile_ = StatementProfile::fromEnvironment(bank_.handle());
     // The logon is the boundary: what a user's statements may reach is the bank and its schema
-    // skup. Another file attached would be read with this user's rights (another bank's password
-    // hashes), DETACH would take skup away, and pragmas reach past the dialect into the engine
-    // (writable_schema, journal_mode). SQLite asks the authorizer as it prepares each statement.
+    // skup, as the user's role allows (Privileges.h). Another file attached would be read with
+    // this user's rights (another bank's password hashes), DETACH would take skup away, and
+    // pragmas reach past the dialect into the engine (writable_schema, journal_mode). SQLite
+    // asks the authorizer as it prepares each statement.
     sqlite3_set_authorizer(bank_.handle(), authorize, this);
     guardStatements_ = true;
 }
@@ -311,17 +316,14 @@ void SqliteConnection::registerUserFunction(const std::string& userName) {
         throw DatabaseError(sqlite3_errmsg(bank_.handle()));
 }
 
-int SqliteConnection::authorize(void* self, int action, const char*, const char*, const char*,
-                                const char*) {
-    if (!static_cast<SqliteConnection*>(self)->guardStatements_) return SQLITE_OK;
-    switch (action) {
-    case SQLITE_ATTACH:
-    case SQLITE_DETACH:
-    case SQLITE_PRAGMA:
-        return SQLITE_DENY;
-    default:
-        return SQLITE_OK;
-    }
+int SqliteConnection::authorize(void* self, int action, const char* first, const char* second,
+                                const char* database, const char*) {
+    auto& connection = *static_cast<SqliteConnection*>(self);
+    if (!connection.guardStatements_) return SQLITE_OK;
+    std::string refusal;
+    const int answer = connection.privileges_->decide(action, first, second, database, refusal);
+    if (answer != SQLITE_OK) connection.bank_.setRefusalText(std::move(refusal));
+    return answer;
 }
 
 SqliteConnection::~SqliteConnection() {
@@ -402,6 +404,7 @@ const TranslatedStatement& SqliteConnection::translate(const std::string& bankSq
 
 sqlite3_stmt* SqliteConnection::prepareBankStatement(const std::string& bankSql,
                                                      const std::vector<BoundVariable>& variables) {
+    checkStatementLimits(bankSql);
     const TranslatedStatement translated = translateForRun(bankSql);
     const PreparedStatement& prepared = statements_->get(translated.sql);
     sqlite3_reset(prepared.statement);
@@ -596,6 +599,10 @@ void SqliteConnection::streamQuery(
 
 void SqliteConnection::execute(const std::string& sql,
                                const std::vector<BoundVariable>& variables) {
+    const SchemaChange change = readSchemaChange(sql);
+    if (change.kind == SchemaChange::Kind::Truncate) return truncate(change);
+    const bool existed =
+        change.kind == SchemaChange::Kind::Create && tableExists(change.schema, change.table);
     sqlite3_stmt* statement = prepareBankStatement(sql, variables);
     beginTransactionFor(statement);
     // A change that fails is undone whole and the transaction goes on, as on the bank's
@@ -605,6 +612,7 @@ void SqliteConnection::execute(const std::string& sql,
     if (changes) runTransactionControl("SAVEPOINT orv_statement");
     try {
         runToEnd(statement);
+        keepTableOwners(change, existed);
         // A table the statement created stores its dates and scaled numbers as the bank's
         // tables do.
         const std::vector<std::string> triggers = createTableTriggers(sql);
@@ -623,6 +631,46 @@ void SqliteConnection::execute(const std::string& sql,
         throw;
     }
     if (changes) runTransactionControl("RELEASE orv_statement");
+}
+
+bool SqliteConnection::tableExists(const std::string& schema, const std::string& table) const {
+    return sqlite3_table_column_metadata(bank_.handle(), schema.c_str(), table.c_str(), nullptr,
+                                         nullptr, nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void SqliteConnection::truncate(const SchemaChange& change) {
+    // The engine has no TRUNCATE; deleting every row is what it leaves behind. Unlike a
+    // DELETE it is a change of the table's structure in the bank's database, for its owner
+    // only; the users table stays hidden as ever (the DELETE's own check says so).
+    if (!privileges_->mayRestructure(change.table, change.schema) &&
+        tableExists(change.schema, change.table))
+        throw DatabaseError("ORA-01031: insufficient privileges");
+    const std::string schema = change.schema == "main" ? "" : change.schema + ".";
+    execute("DELETE FROM " + schema + quoteIdentifier(change.table), {});
+}
+
+void SqliteConnection::keepTableOwners(const SchemaChange& change, bool existed) {
+    if (change.kind == SchemaChange::Kind::None || change.schema != "main") return;
+    const bool made = change.kind == SchemaChange::Kind::Create && !existed &&
+                      privileges_->role() != UserRole::Owner &&
+                      tableExists(change.schema, change.table);
+    const bool dropped =
+        change.kind == SchemaChange::Kind::Drop && !tableExists(change.schema, change.table);
+    const bool renamed = change.kind == SchemaChange::Kind::Alter && !change.renamedTo.empty() &&
+                         !tableExists(change.schema, change.table);
+    if (!made && !dropped && !renamed) return;
+    // The list is the program's own: written past the guard that keeps it from users.
+    guardStatements_ = false;
+    try {
+        if (made) recordTableMaker(bank_.handle(), change.table, userName_);
+        if (dropped) forgetTable(bank_.handle(), change.table);
+        if (renamed) renameTableEntry(bank_.handle(), change.table, change.renamedTo);
+        privileges_->setOwnTables(tablesMadeBy(bank_.handle(), userName_));
+    } catch (...) {
+        guardStatements_ = true;
+        throw;
+    }
+    guardStatements_ = true;
 }
 
 void SqliteConnection::undoStatement() {
@@ -746,6 +794,13 @@ void SqliteConnection::commit() {
 
 void SqliteConnection::rollback() {
     if (!sqlite3_get_autocommit(bank_.handle())) runTransactionControl("ROLLBACK");
+    // A table made in the transaction is gone again, and with it its entry in the list.
+    guardStatements_ = false;
+    try {
+        privileges_->setOwnTables(tablesMadeBy(bank_.handle(), userName_));
+    } catch (const DatabaseError&) {
+    }
+    guardStatements_ = true;
 }
 
 std::vector<std::string> SqliteConnection::checkIntegrity() {

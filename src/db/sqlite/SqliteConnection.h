@@ -3,6 +3,8 @@
 
 #include "db/Connection.h"
 #include "db/sqlite/BankFile.h"
+#include "db/sqlite/Privileges.h"
+#include "db/sqlite/SchemaChange.h"
 #include "db/sqlite/StatementProfile.h"
 #include "db/sqlite/StatementShape.h"
 #include "db/sqlite/dialect/Dialect.h"
@@ -95,6 +97,12 @@ private:
     static int authorize(void* self, int action, const char*, const char*, const char*,
                          const char*);
     void runToEnd(sqlite3_stmt* statement);
+    /// TRUNCATE TABLE: every row deleted, when this user may change the table's structure.
+    void truncate(const SchemaChange& change);
+    /// Keeps the list of the tables users made after a statement that made, renamed or dropped
+    /// one has run; `existed` tells whether the table it creates was there before.
+    void keepTableOwners(const SchemaChange& change, bool existed);
+    bool tableExists(const std::string& schema, const std::string& table) const;
 
     BankFile bank_;
     std::unique_ptr<StatementCache> statements_;
@@ -108,6 +116,8 @@ private:
     bool guardStatements_ = false;
     /// The logged-on user in upper case, read by orv_user() (USER).
     std::string userName_;
+    /// What the user's statements may do (the authorizer's rules).
+    std::unique_ptr<Privileges> privileges_;
 };
 
 } // namespace orv::sqlite

@@ -9,11 +9,6 @@ namespace orv::sqlite {
 
 namespace {
 
-// The deepest nesting of parentheses and CASE expressions a statement may have. Every rewrite
-// walks the tree recursively, so without a bound a statement of a few thousand nested groups
-// would exhaust the stack; SQLite bounds its own expression trees at the same depth.
-constexpr size_t kMaxDepth = 1000;
-
 class TreeBuilder {
 public:
     explicit TreeBuilder(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
@@ -32,10 +27,7 @@ private:
     // Counts one more level of nesting for as long as it lives.
     struct Deeper {
         explicit Deeper(size_t& depth) : count_(depth) {
-            if (++count_ > kMaxDepth)
-                throw DatabaseError("statement nested too deeply: more than " +
-                                    std::to_string(kMaxDepth) +
-                                    " levels of parentheses and CASE expressions");
+            if (++count_ > kMaxNestingDepth) throw DatabaseError(nestedTooDeeplyText());
         }
         ~Deeper() { --count_; }
         Deeper(const Deeper&) = delete;
@@ -86,6 +78,11 @@ constexpr std::array kReserved = {
     "WITH"};
 
 } // namespace
+
+std::string nestedTooDeeplyText() {
+    return "statement nested too deeply: more than " + std::to_string(kMaxNestingDepth) +
+           " levels of parentheses and CASE expressions";
+}
 
 Nodes buildTree(std::vector<Token> tokens) {
     return TreeBuilder(std::move(tokens)).run();

@@ -5,6 +5,8 @@
 
 #include "db/sqlite/dialect/Tokenizer.h"
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +32,14 @@ struct Node {
     bool isWord(std::string_view upperWord) const { return isLeaf() && token.isWord(upperWord); }
     bool isOperator(std::string_view op) const { return isLeaf() && token.isOperator(op); }
 };
+
+/// The deepest nesting of parentheses and CASE expressions a statement may have. Every rewrite
+/// walks the tree recursively, so without a bound a statement of a few thousand nested groups
+/// would exhaust the stack; SQLite bounds its own expression trees at the same depth.
+inline constexpr size_t kMaxNestingDepth = 1000;
+
+/// The error text of a statement nested deeper than kMaxNestingDepth.
+std::string nestedTooDeeplyText();
 
 /// Groups the tokens; throws DatabaseError on unbalanced parentheses or CASE without END.
 Nodes buildTree(std::vector<Token> tokens);

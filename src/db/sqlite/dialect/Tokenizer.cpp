@@ -39,12 +39,18 @@ public:
 
     std::vector<PlacedToken> runPlaced() {
         std::vector<PlacedToken> tokens;
-        while (skipBlanksAndComments()) {
-            const size_t begin = pos_;
-            Token token = next();
-            tokens.push_back(PlacedToken{std::move(token), begin, pos_});
-        }
+        visitPlaced([&](PlacedToken& placed) { tokens.push_back(std::move(placed)); });
         return tokens;
+    }
+
+    template <class Visit> void visitPlaced(Visit visit) {
+        PlacedToken placed;
+        while (skipBlanksAndComments()) {
+            placed.begin = pos_;
+            placed.token = next();
+            placed.end = pos_;
+            visit(placed);
+        }
     }
 
 private:
@@ -178,6 +184,11 @@ std::vector<Token> tokenize(std::string_view sql) {
 
 std::vector<PlacedToken> tokenizePlaced(std::string_view sql) {
     return Scanner(sql).runPlaced();
+}
+
+void forEachPlacedToken(std::string_view sql,
+                        const std::function<void(const PlacedToken&)>& visit) {
+    Scanner(sql).visitPlaced(visit);
 }
 
 Token makeWord(std::string text) {

@@ -3,6 +3,7 @@
 
 #include "db/DatabaseError.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,10 @@ struct PlacedToken {
 /// Like `tokenize`, keeping where each token stands: for cutting a script into statements with
 /// the same reading of quotes and comments as the statements themselves get.
 std::vector<PlacedToken> tokenizePlaced(std::string_view sql);
+
+/// Reads the tokens one at a time and hands each to `visit`, keeping none: for a script of any
+/// length, cut into statements without holding all its tokens at once.
+void forEachPlacedToken(std::string_view sql, const std::function<void(const PlacedToken&)>& visit);
 
 /// A word token (identifier or keyword).
 Token makeWord(std::string text);
