@@ -1,5 +1,6 @@
 #include "base/TerminalVmesnik.h"
 
+#include "base/Besedilo.h"
 #include "base/PasswordInput.h"
 
 #include <iostream>

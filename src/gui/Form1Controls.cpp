@@ -1,17 +1,18 @@
 #include "gui/Form1Controls.h"
 
 #include "base/ProgramFolder.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/VkntSelector.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 
 #ifndef ORVELNOST_VERSION
@@ -110,14 +111,17 @@ void buildFirstRow(QWidget* client, Form1Controls& c) {
     QFont bold = c.Label4->font();
     bold.setBold(true);
     c.Label4->setFont(bold);
-    c.eDan = place(new QDateEdit(client), "eDan", {60, 12, 130, 28});
-    // Statements compare the edit's text with the stored dd.mm.yyyy texts as it is shown.
-    c.eDan->setDisplayFormat("dd.MM.yyyy");
-    c.eDan->setCalendarPopup(true);
+    // Statements compare the field's text with the stored dd.mm.yyyy texts as it is shown.
+    c.eDan = place(new DatumskoPolje(client), "eDan", {60, 12, 130, 28});
     c.btnPredogled = button(client, "btnPredogled", "&Predogled", {200, 11, 120, 30});
+    c.btnPrekini = button(client, "btnPrekini", "Pre&kini", {330, 11, 100, 30});
+    c.btnPrekini->hide();
     c.lblSporocilo =
-        messageLabel(client, "lblSporocilo", "PREPIS V IZVAJANJU ...", {340, 12, 440, 28});
+        messageLabel(client, "lblSporocilo", "PREPIS V IZVAJANJU ...", {440, 12, 340, 28});
     c.lblSporocilo->hide();
+    c.pbNapredek = place(new QProgressBar(client), "pbNapredek", {440, 13, 340, 26});
+    c.pbNapredek->setAlignment(Qt::AlignCenter);
+    c.pbNapredek->hide();
     c.lblKorak = messageLabel(client, "lblKorak", "-------------", {790, 12, 180, 28});
     c.lblKorak->hide();
     c.lblStevec = messageLabel(client, "lblStevec", "--------", {980, 12, 184, 28});

@@ -5,12 +5,12 @@
 #include "base/AliasStore.h"
 #include "base/ProgramFolder.h"
 #include "db/TDM.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/GeneralErrorHandler.h"
 #include "gui/VkntSelector.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QDateEdit>
 #include <QLabel>
 
 #include <exception>
@@ -33,6 +33,9 @@ void TForm1::prviZagon() {
     processMessages();
     ZacetneMere();
     ui.eDan->setDate(QDate::currentDate());
+    // The operator types the date first: the field has the focus, its text selected.
+    ui.eDan->setFocus(Qt::OtherFocusReason);
+    ui.eDan->selectAll();
     potPrograma_ = programFolder();
     processMessages();
     const std::string& alias = parameters_[0];

@@ -5,13 +5,14 @@
 
 #include <QDialog>
 
-class QDateEdit;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace orv::gui {
+
+class DatumskoPolje;
 
 class TfInsert : public QDialog {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
-    QDateEdit* eDatum;
+    DatumskoPolje* eDatum;
     QLabel* Label1;
     QLineEdit* eVKNT;
     QLabel* Label6;

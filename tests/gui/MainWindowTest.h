@@ -13,7 +13,9 @@ private slots:
     void predogledShowsTheStoredRowsOfTheDate();
     void startRunsTheTransferAndShowsTheRowsOfTheDate();
     void enterInTheDateRunsThePreviewWithoutReachingTheEdit();
-    void otherKeysReachTheDateEdit();
+    void dateFieldTakesTheTypedForms_data();
+    void dateFieldTakesTheTypedForms();
+    void dateFieldRefusesOnLeavingAndTakesTheCalendar();
     void errorOfACommandIsShownAndTheProgramGoesOn();
     void selectorFillsTheClassAndTheBlankEntryEmptiesIt();
     void debugSqlSaveFlipsTheSwitch();

@@ -1,5 +1,6 @@
 #include "gui/StartupTest.h"
 
+#include "gui/DatumskoPolje.h"
 #include "gui/GuiProgram.h"
 #include "gui/VkntSelector.h"
 

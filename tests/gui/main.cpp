@@ -2,9 +2,11 @@
 //
 //   test_gui [TestClass] [Qt Test options]
 
+#include "gui/BankLockTest.h"
 #include "gui/GridTest.h"
 #include "gui/MainWindowTest.h"
 #include "gui/PrintTest.h"
+#include "gui/RunTest.h"
 #include "gui/StartupTest.h"
 #include "gui/UvozDialogTest.h"
 
@@ -27,6 +29,8 @@ int main(int argc, char* argv[]) {
     tests.push_back(std::make_unique<orv::gui::test::GridTest>());
     tests.push_back(std::make_unique<orv::gui::test::UvozDialogTest>());
     tests.push_back(std::make_unique<orv::gui::test::PrintTest>());
+    tests.push_back(std::make_unique<orv::gui::test::BankLockTest>());
+    tests.push_back(std::make_unique<orv::gui::test::RunTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
