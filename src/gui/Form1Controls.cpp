@@ -27,6 +27,10 @@ namespace {
 // rule of the window moves and stretches them from these places.
 constexpr int kClientWidth = 1180;
 constexpr int kClientHeight = 700;
+// How much lower the window may become: the grid panel keeps 120 pixels. It cannot become
+// narrower: the run options at the bottom follow the right edge and would run over the start
+// button.
+constexpr int kShrinkableHeight = 400;
 
 const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
@@ -135,13 +139,15 @@ void buildGrid(QWidget* client, Form1Controls& c) {
     keepDesktopColours(c.DBGrid1);
     c.DBGrid1->setAlternatingRowColors(true);
     c.DBGrid1->setFillsParent(true);
+    // Tab leaves the grid for the next control; the arrows move between its cells.
+    c.DBGrid1->setTabKeyNavigation(false);
 }
 
 void buildRunOptions(QWidget* client, Form1Controls& c) {
     c.pnlVKNT = panel(client, "pnlVKNT", {220, 580, 620, 76});
     QWidget* p = c.pnlVKNT;
-    c.cbBrisanje = checkBox(p, "cbBrisanje", "Predhodno brisanje", {12, 8, 170, 24}, true);
-    c.cbINT_NEW = checkBox(p, "cbINT_NEW", "INT_NEW", {190, 8, 100, 24}, true);
+    c.cbBrisanje = checkBox(p, "cbBrisanje", "Predhodno &brisanje", {12, 8, 170, 24}, true);
+    c.cbINT_NEW = checkBox(p, "cbINT_NEW", "INT_NE&W", {190, 8, 100, 24}, true);
     c.cbDebugSQL = checkBox(p, "cbDebugSQL", "Debug SQL save", {300, 8, 150, 24}, false);
     c.cbDebugSQL->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     // The FIFO clean-up always runs: its box is checked and nobody can see it.
@@ -171,7 +177,7 @@ void buildBottomRow(QWidget* client, Form1Controls& c) {
     bold.setBold(true);
     c.btnStart->setFont(bold);
     buildRunOptions(client, c);
-    c.btnImport = button(client, "btnImport", "Import popravljenih", {854, 580, 160, 44});
+    c.btnImport = button(client, "btnImport", "I&mport popravljenih", {854, 580, 160, 44});
     c.btnIzhod = button(client, "btnIzhod", "&Izhod", {1024, 580, 110, 44});
     // Offers no command: nothing ever shows it.
     c.btnExcel = button(client, "btnExcel", "v Excel", {1140, 580, 24, 44});
@@ -189,9 +195,9 @@ void buildBottomRow(QWidget* client, Form1Controls& c) {
 }
 
 void buildMenu(QMainWindow& window, Form1Controls& c) {
-    c.Nastavitve1 = window.menuBar()->addMenu("Nastavitve");
+    c.Nastavitve1 = window.menuBar()->addMenu("&Nastavitve");
     c.Nastavitve1->setObjectName("Nastavitve1");
-    c.ReferentVIni1 = c.Nastavitve1->addAction("ReferentVIniDatoteki");
+    c.ReferentVIni1 = c.Nastavitve1->addAction("&Referenti v orvelnost.ini ...");
     c.ReferentVIni1->setObjectName("ReferentVIni1");
 }
 
@@ -207,7 +213,9 @@ Form1Controls zgradiKontrole(QMainWindow& window) {
     buildGrid(client, c);
     buildBottomRow(client, c);
     buildMenu(window, c);
-    window.resize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());
+    const int menu = window.menuBar()->sizeHint().height();
+    window.resize(kClientWidth, kClientHeight + menu);
+    window.setMinimumSize(kClientWidth, kClientHeight - kShrinkableHeight + menu);
     return c;
 }
 

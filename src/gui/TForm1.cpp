@@ -185,7 +185,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::FormResize() {
     // The grid panel grows with the window; the bottom row follows its lower edge and the
-    // controls at the right follow its right edge. Nothing has a minimum size.
+    // controls at the right follow its right edge. The window's minimum size keeps them apart.
     const int dW = width() - mere_.width;
     const int dH = height() - mere_.height;
     ui.Panel1->resize(mere_.panel1Width + dW, mere_.panel1Height + dH);

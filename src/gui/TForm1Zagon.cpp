@@ -45,6 +45,8 @@ void TForm1::prviZagon() {
     // and the window stays open without a session.
     const std::string server = StreznikAliasa(AliasStore::standard(), alias);
     if (!prijava(alias, user, password, server)) return;
+    // After cancelled logons nobody is logged on: the label says so, and nothing is read.
+    if (!dm().OracleSession1.connected()) return;
     processMessages();
     dm().Qvknt.Close();
     dm().Qvknt.Open();

@@ -39,8 +39,8 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
 } // namespace
 
 QStringList TfInsert::filtriDatotek() {
-    return {"Excel datoteke (*.xls *.XLS)",
-            "Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)",
+    return {"Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)",
+            "Excel datoteke (*.xls *.XLS)",
             "Excel 2007 datoteke (*.xlsx *.XLSX)",
             "OpenDocument preglednice (*.ods *.ODS)",
             "Besedilne datoteke CSV (*.csv *.CSV)",
@@ -49,7 +49,7 @@ QStringList TfInsert::filtriDatotek() {
 
 TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
     setObjectName("fInsert");
-    setWindowTitle("UvozPodatkov");
+    setWindowTitle("Uvoz popravljenih podatkov");
     setFixedSize(279, 329);
     QPalette navy = palette();
     navy.setColor(QPalette::Window, kNavy);
@@ -69,10 +69,10 @@ TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
 
     Label5 = label(this, "Label5", "VHODNA EXCEL DATOTEKA", {16, 174, 250, 20});
     eExcelDatoteka = place(new QLineEdit(this), "eExcelDatoteka", {16, 196, 210, 26});
-    btnExcel = place(new QPushButton("..", this), "btnExcel", {232, 196, 32, 26});
+    btnExcel = place(new QPushButton("&..", this), "btnExcel", {232, 196, 32, 26});
 
-    btnPotrdi = place(new QPushButton("Potrdi", this), "btnPotrdi", {30, 270, 100, 34});
-    btnPreklici = place(new QPushButton("Prekliči", this), "btnPreklici", {150, 270, 100, 34});
+    btnPotrdi = place(new QPushButton("&Potrdi", this), "btnPotrdi", {30, 270, 100, 34});
+    btnPreklici = place(new QPushButton("Pre&kliči", this), "btnPreklici", {150, 270, 100, 34});
     btnPotrdi->setDefault(true);
 
     setTabOrder(eDatum, eVKNT);

@@ -1,7 +1,7 @@
 #pragma once
-// The import dialog "UvozPodatkov": which date's rows to replace, optionally only one account
-// class, and from which spreadsheet file. Created once with the main window; the file and the
-// class stay between imports, the date is set anew each time.
+// The import dialog "Uvoz popravljenih podatkov": which date's rows to replace, optionally only one
+// account class, and from which spreadsheet file. Created once with the main window; the file and
+// the class stay between imports, the date is set anew each time.
 
 #include <QDialog>
 
@@ -31,7 +31,7 @@ public:
     QLabel* Label5;
     QLineEdit* eExcelDatoteka;
     QPushButton* btnExcel;
-    /// The file dialog behind "..": every workbook format, .xls first and by default.
+    /// The file dialog behind "..": every workbook format, all of them together by default.
     QFileDialog* OpenDialog1;
 
     /// The file filters of OpenDialog1, the default first.

@@ -105,12 +105,12 @@ void MainWindowTest::controlsStartWithTheirCaptionsAndStates() {
         {ui.lblKorak, "-------------", false},
         {ui.lblStevec, "--------", true},
         {ui.btnStart, "&Start prenosa", true},
-        {ui.cbBrisanje, "Predhodno brisanje", true},
-        {ui.cbINT_NEW, "INT_NEW", true},
+        {ui.cbBrisanje, "Predhodno &brisanje", true},
+        {ui.cbINT_NEW, "INT_NE&W", true},
         {ui.Label7, "VKNT", true},
         {ui.lblSporocilo2, "", true},
         {ui.cbDebugSQL, "Debug SQL save", true},
-        {ui.btnImport, "Import popravljenih", true},
+        {ui.btnImport, "I&mport popravljenih", true},
         {ui.btnIzhod, "&Izhod", true},
         {ui.btnExcel, "v Excel", false},
         {ui.cbFifo, "FIFO brisanje", false},
@@ -128,9 +128,9 @@ void MainWindowTest::controlsStartWithTheirCaptionsAndStates() {
     QCOMPARE(ui.eVKNT->maxLength(), 1);
     QCOMPARE(ui.eVKNT->text(), QString());
     QCOMPARE(ui.eIdpog->toolTip(), QString("test idpog"));
-    QCOMPARE(ui.Nastavitve1->title(), QString("Nastavitve"));
+    QCOMPARE(ui.Nastavitve1->title(), QString("&Nastavitve"));
     QCOMPARE(ui.Nastavitve1->actions(), QList<QAction*>{ui.ReferentVIni1});
-    QCOMPARE(ui.ReferentVIni1->text(), QString("ReferentVIniDatoteki"));
+    QCOMPARE(ui.ReferentVIni1->text(), QString("&Referenti v orvelnost.ini ..."));
     QCOMPARE(ui.DBGrid1->parentWidget(), ui.Panel1);
 
     const QColor navy(0, 0, 128);
@@ -413,7 +413,7 @@ void MainWindowTest::resizeMovesTheBottomAndRightControls_data() {
     QTest::addColumn<int>("dW");
     QTest::addColumn<int>("dH");
     QTest::newRow("enlarged") << 100 << 50;
-    QTest::newRow("made smaller") << -80 << -40;
+    QTest::newRow("made lower") << 0 << -40;
 }
 
 void MainWindowTest::resizeMovesTheBottomAndRightControls() {
@@ -440,6 +440,42 @@ void MainWindowTest::resizeMovesTheBottomAndRightControls() {
     }
     // The grid fills its panel.
     QTRY_COMPARE(form.ui.DBGrid1->size(), gridSize + QSize(dW, dH));
+}
+
+void MainWindowTest::minimumSizeKeepsEveryControlVisible() {
+    GuiProgram program;
+    program.start();
+    TForm1& form = program.form;
+    form.resize(640, 200); // smaller than the operator tried (640 x 400)
+    QTRY_COMPARE(form.size(), form.minimumSize());
+    // Every control shown lies whole inside the window and over no other one.
+    const QRect client = form.centralWidget()->rect();
+    std::vector<const QWidget*> shown;
+    for (const QWidget* control :
+         form.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(&form)) shown.push_back(control);
+    QVERIFY(shown.size() >= 9);
+    for (const QWidget* control : shown) {
+        QVERIFY2(client.contains(control->geometry()), qPrintable(control->objectName()));
+        for (const QWidget* other : shown)
+            QVERIFY2(control == other || !control->geometry().intersects(other->geometry()),
+                     qPrintable(control->objectName() + " / " + other->objectName()));
+    }
+    QVERIFY(form.ui.DBGrid1->height() >= 100);
+}
+
+void MainWindowTest::tabLeavesTheGrid() {
+    GuiProgram program;
+    program.addRows({{"31.12.2024", "P-1", 1}, {"31.12.2024", "P-2", 2}});
+    program.start();
+    TForm1& form = program.form;
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    form.ui.DBGrid1->setFocus();
+    QTRY_VERIFY(form.ui.DBGrid1->hasFocus());
+    QTest::keyClick(form.ui.DBGrid1, Qt::Key_Tab);
+    QTRY_VERIFY(!form.ui.DBGrid1->hasFocus());
+    QCOMPARE(form.ui.DBGrid1->currentIndex().row(), 0); // Tab moved no cell
 }
 
 void MainWindowTest::resizeBeforeTheFirstActivationChangesNothing() {

@@ -21,6 +21,8 @@ private slots:
     void debugSqlSaveFlipsTheSwitch();
     void resizeMovesTheBottomAndRightControls_data();
     void resizeMovesTheBottomAndRightControls();
+    void minimumSizeKeepsEveryControlVisible();
+    void tabLeavesTheGrid();
     void resizeBeforeTheFirstActivationChangesNothing();
     void izhodLeavesAnEmptyConfFile_data();
     void izhodLeavesAnEmptyConfFile();

@@ -84,7 +84,7 @@ struct ImportScript {
 void UvozDialogTest::dialogHasItsControlsAndLooks() {
     GuiProgram program;
     TfInsert& dialog = *program.form.fInsert;
-    QCOMPARE(dialog.windowTitle(), QString("UvozPodatkov"));
+    QCOMPARE(dialog.windowTitle(), QString("Uvoz popravljenih podatkov"));
     QCOMPARE(dialog.size(), QSize(279, 329));
     QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0, 0, 128));
     const std::pair<QWidget*, QString> captions[] = {
@@ -94,9 +94,9 @@ void UvozDialogTest::dialogHasItsControlsAndLooks() {
         {dialog.Label1, "Vrsta konta"},
         {dialog.Label6, "(prazno pomeni vse VKNT)"},
         {dialog.Label5, "VHODNA EXCEL DATOTEKA"},
-        {dialog.btnPotrdi, "Potrdi"},
-        {dialog.btnPreklici, "Prekliči"},
-        {dialog.btnExcel, ".."},
+        {dialog.btnPotrdi, "&Potrdi"},
+        {dialog.btnPreklici, "Pre&kliči"},
+        {dialog.btnExcel, "&.."},
         {dialog.eVKNT, ""},
         {dialog.eExcelDatoteka, ""},
     };
@@ -130,7 +130,7 @@ void UvozDialogTest::dialogHasItsControlsAndLooks() {
     dialog.eExcelDatoteka->clear();
 }
 
-void UvozDialogTest::fileDialogOffersEveryFormatWithXlsFirst() {
+void UvozDialogTest::fileDialogOffersEveryWorkbookFormatTogether() {
     GuiProgram program;
     TfInsert& dialog = *program.form.fInsert;
     const std::string file = writeSheet(program);
@@ -147,7 +147,8 @@ void UvozDialogTest::fileDialogOffersEveryFormatWithXlsFirst() {
     };
     QTest::mouseClick(dialog.btnExcel, Qt::LeftButton);
     QCOMPARE(dialog.eExcelDatoteka->text(), QString::fromStdString(file));
-    QCOMPARE(selectedFilter, QString("Excel datoteke (*.xls *.XLS)"));
+    QCOMPARE(selectedFilter,
+             QString("Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)"));
     QCOMPARE(suffix, QString("XLS"));
     QCOMPARE(filters.last(), QString("Vse datoteke (*)"));
     for (const char* pattern : {"*.xls", "*.xlsx", "*.ods", "*.csv"})
