@@ -79,6 +79,7 @@ void DatumskoPolje::odpriKoledar() {
         koledar_ = new QCalendarWidget(this);
         koledar_->setObjectName(QStringLiteral("koledar"));
         koledar_->setWindowFlags(Qt::Popup);
+        koledar_->setLocale(QLocale(QLocale::Slovenian, QLocale::Slovenia));
         koledar_->setFirstDayOfWeek(Qt::Monday);
         koledar_->setGridVisible(true);
         const auto chosen = [this](QDate date) {

@@ -7,6 +7,7 @@
 #include "gui/ModalDialogs.h"
 #include "gui/TfInsert.h"
 #include "gui/grid/HeldOpenFiles.h"
+#include "gui/grid/Slovenscina.h"
 #include "sheet/UvozIzExcela.h"
 
 #include <QFile>
@@ -33,6 +34,7 @@ void TForm1::btnImportClick() {
                          QMessageBox::Ok | QMessageBox::Cancel, this);
     question.setObjectName("POTRDITEV");
     question.setDefaultButton(QMessageBox::Cancel);
+    slovenskiGumbi(question);
     if (runModal(question) != QMessageBox::Ok) return;
 
     izvediTek("Uvoz", [&] {

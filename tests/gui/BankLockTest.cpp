@@ -103,6 +103,9 @@ QStringList listTheFolder(QFileDialog& dialog, const QString& folder) {
         }
         QTest::qWait(100);
     }
+    const QByteArray pictures = qgetenv("ORVELNOST_GRAB_DIR");
+    if (!pictures.isEmpty())
+        dialog.grab().save(QString::fromUtf8(pictures) + "/" + dialog.objectName() + ".png");
     dialog.hide();
     types.sort();
     return types;
@@ -172,6 +175,9 @@ void BankLockTest::fileDialogsInTheBankFolderKeepTheBankWhole() {
             fileName->setText(here_ + "/izpis.pdf");
             if (!ok->isEnabled()) shown << "print dialog refuses a new file";
             QTest::qWait(300);
+            const QByteArray pictures = qgetenv("ORVELNOST_GRAB_DIR");
+            if (!pictures.isEmpty())
+                print->grab().save(QString::fromUtf8(pictures) + "/printDialog.png");
             print->hide();
             return QDialog::Rejected;
         }

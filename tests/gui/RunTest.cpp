@@ -183,6 +183,7 @@ void RunTest::closingTheWindowDuringARunAsksFirst() {
         if (!box || box->windowTitle() != "POTRDITEV") return std::nullopt;
         questions << box->text();
         visibleWhileAsked = form.isVisible();
+        grab(*box, "zapiranje-med-prenosom");
         return stop ? QMessageBox::Ok : QMessageBox::Cancel;
     };
     DuringTheRun close([&] {

@@ -9,6 +9,7 @@
 #include "gui/RunTest.h"
 #include "gui/StartupTest.h"
 #include "gui/UvozDialogTest.h"
+#include "gui/grid/Slovenscina.h"
 
 #include <QApplication>
 #include <QTest>
@@ -22,6 +23,8 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setStyle("Fusion");
+    // As the program does: the pictures show what the operator reads.
+    orv::gui::namestiSlovenskePrevode(application);
 
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(std::make_unique<orv::gui::test::StartupTest>());

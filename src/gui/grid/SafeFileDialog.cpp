@@ -74,6 +74,8 @@ SafeFileDialog::SafeFileDialog(QWidget* parent, const QString& caption, AcceptMo
     setOption(DontUseCustomDirectoryIcons);
     setIconProvider(&provider);
     setAcceptMode(mode);
+    // Qt's Slovenian translation leaves this one in English.
+    setLabelText(Reject, QStringLiteral("Prekliči"));
 }
 
 void SafeFileDialog::accept() {
@@ -113,6 +115,8 @@ void makeFileChoicesSafe(QDialog& dialog) {
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
     QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
     if (!ok) return;
+    if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+        cancel->setText(QStringLiteral("Prekliči")); // left in English by Qt's translation
     const auto guard = [fileName, ok] {
         const bool refused = fileName->isEnabled() && isHeldOpen(fileName->text());
         ok->setEnabled(!refused);
