@@ -1,17 +1,18 @@
 #include "gui/Form1Controls.h"
 
 #include "base/ProgramFolder.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/VkntSelector.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 
 #ifndef ORVELNOST_VERSION
@@ -26,6 +27,10 @@ namespace {
 // rule of the window moves and stretches them from these places.
 constexpr int kClientWidth = 1180;
 constexpr int kClientHeight = 700;
+// How much lower the window may become: the grid panel keeps 120 pixels. It cannot become
+// narrower: the run options at the bottom follow the right edge and would run over the start
+// button.
+constexpr int kShrinkableHeight = 400;
 
 const QColor kNavy(0, 0, 128);
 const QColor kYellow(255, 255, 0);
@@ -110,14 +115,17 @@ void buildFirstRow(QWidget* client, Form1Controls& c) {
     QFont bold = c.Label4->font();
     bold.setBold(true);
     c.Label4->setFont(bold);
-    c.eDan = place(new QDateEdit(client), "eDan", {60, 12, 130, 28});
-    // Statements compare the edit's text with the stored dd.mm.yyyy texts as it is shown.
-    c.eDan->setDisplayFormat("dd.MM.yyyy");
-    c.eDan->setCalendarPopup(true);
+    // Statements compare the field's text with the stored dd.mm.yyyy texts as it is shown.
+    c.eDan = place(new DatumskoPolje(client), "eDan", {60, 12, 130, 28});
     c.btnPredogled = button(client, "btnPredogled", "&Predogled", {200, 11, 120, 30});
+    c.btnPrekini = button(client, "btnPrekini", "Pre&kini", {330, 11, 100, 30});
+    c.btnPrekini->hide();
     c.lblSporocilo =
-        messageLabel(client, "lblSporocilo", "PREPIS V IZVAJANJU ...", {340, 12, 440, 28});
+        messageLabel(client, "lblSporocilo", "PREPIS V IZVAJANJU ...", {440, 12, 340, 28});
     c.lblSporocilo->hide();
+    c.pbNapredek = place(new QProgressBar(client), "pbNapredek", {440, 13, 340, 26});
+    c.pbNapredek->setAlignment(Qt::AlignCenter);
+    c.pbNapredek->hide();
     c.lblKorak = messageLabel(client, "lblKorak", "-------------", {790, 12, 180, 28});
     c.lblKorak->hide();
     c.lblStevec = messageLabel(client, "lblStevec", "--------", {980, 12, 184, 28});
@@ -131,13 +139,15 @@ void buildGrid(QWidget* client, Form1Controls& c) {
     keepDesktopColours(c.DBGrid1);
     c.DBGrid1->setAlternatingRowColors(true);
     c.DBGrid1->setFillsParent(true);
+    // Tab leaves the grid for the next control; the arrows move between its cells.
+    c.DBGrid1->setTabKeyNavigation(false);
 }
 
 void buildRunOptions(QWidget* client, Form1Controls& c) {
     c.pnlVKNT = panel(client, "pnlVKNT", {220, 580, 620, 76});
     QWidget* p = c.pnlVKNT;
-    c.cbBrisanje = checkBox(p, "cbBrisanje", "Predhodno brisanje", {12, 8, 170, 24}, true);
-    c.cbINT_NEW = checkBox(p, "cbINT_NEW", "INT_NEW", {190, 8, 100, 24}, true);
+    c.cbBrisanje = checkBox(p, "cbBrisanje", "Predhodno &brisanje", {12, 8, 170, 24}, true);
+    c.cbINT_NEW = checkBox(p, "cbINT_NEW", "INT_NE&W", {190, 8, 100, 24}, true);
     c.cbDebugSQL = checkBox(p, "cbDebugSQL", "Debug SQL save", {300, 8, 150, 24}, false);
     c.cbDebugSQL->setFocusPolicy(Qt::ClickFocus); // not a tab stop
     // The FIFO clean-up always runs: its box is checked and nobody can see it.
@@ -167,7 +177,7 @@ void buildBottomRow(QWidget* client, Form1Controls& c) {
     bold.setBold(true);
     c.btnStart->setFont(bold);
     buildRunOptions(client, c);
-    c.btnImport = button(client, "btnImport", "Import popravljenih", {854, 580, 160, 44});
+    c.btnImport = button(client, "btnImport", "I&mport popravljenih", {854, 580, 160, 44});
     c.btnIzhod = button(client, "btnIzhod", "&Izhod", {1024, 580, 110, 44});
     // Offers no command: nothing ever shows it.
     c.btnExcel = button(client, "btnExcel", "v Excel", {1140, 580, 24, 44});
@@ -185,9 +195,9 @@ void buildBottomRow(QWidget* client, Form1Controls& c) {
 }
 
 void buildMenu(QMainWindow& window, Form1Controls& c) {
-    c.Nastavitve1 = window.menuBar()->addMenu("Nastavitve");
+    c.Nastavitve1 = window.menuBar()->addMenu("&Nastavitve");
     c.Nastavitve1->setObjectName("Nastavitve1");
-    c.ReferentVIni1 = c.Nastavitve1->addAction("ReferentVIniDatoteki");
+    c.ReferentVIni1 = c.Nastavitve1->addAction("&Referenti v orvelnost.ini ...");
     c.ReferentVIni1->setObjectName("ReferentVIni1");
 }
 
@@ -203,7 +213,9 @@ Form1Controls zgradiKontrole(QMainWindow& window) {
     buildGrid(client, c);
     buildBottomRow(client, c);
     buildMenu(window, c);
-    window.resize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());
+    const int menu = window.menuBar()->sizeHint().height();
+    window.resize(kClientWidth, kClientHeight + menu);
+    window.setMinimumSize(kClientWidth, kClientHeight - kShrinkableHeight + menu);
     return c;
 }
 

@@ -5,24 +5,30 @@
 
 class QAction;
 class QCheckBox;
-class QDateEdit;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace orv::gui {
 
+class DatumskoPolje;
 class VkntSelector;
 
 struct Form1Controls {
     // First row.
     QLabel* Label4;
-    QDateEdit* eDan;
+    DatumskoPolje* eDan;
     QPushButton* btnPredogled;
+    /// Stops the running transfer or import; shown only while one runs.
+    QPushButton* btnPrekini;
     QLabel* lblSporocilo;
+    /// The rows of a running transfer: done, total and the time left. It takes the place of
+    /// lblSporocilo while the rows are counted.
+    QProgressBar* pbNapredek;
     QLabel* lblKorak;
     QLabel* lblStevec;
 

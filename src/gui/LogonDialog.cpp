@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace orv::gui {
@@ -33,6 +34,9 @@ LogonDialog::LogonDialog(const LogonPrompt& prompt, QWidget* parent)
     form->addRow("&Baza:", eBaza);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Qt's Slovenian translation leaves the standard buttons in English.
+    buttons->button(QDialogButtonBox::Ok)->setText("&V redu");
+    buttons->button(QDialogButtonBox::Cancel)->setText("&Prekliči");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -1,6 +1,7 @@
 #include "gui/TForm1.h"
 
 #include "gui/DataSetModel.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/GeneralErrorHandler.h"
 #include "gui/LogonDialog.h"
 #include "gui/ModalDialogs.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -47,6 +48,7 @@ void TForm1::connectHandlers() {
     connect(ui.btnStart, &QPushButton::clicked, this, command(&TForm1::btnStartClick));
     connect(ui.btnImport, &QPushButton::clicked, this, command(&TForm1::btnImportClick));
     connect(ui.btnIzhod, &QPushButton::clicked, this, command(&TForm1::btnIzhodClick));
+    connect(ui.btnPrekini, &QPushButton::clicked, this, &TForm1::zahtevajPrekinitev);
     connect(ui.cbDebugSQL, &QCheckBox::clicked, this, command(&TForm1::cbDebugSQLClick));
     connect(ui.ReferentVIni1, &QAction::triggered, this, command(&TForm1::ReferentVIni1Click));
     connect(ui.DBLookupComboBox1, &VkntSelector::closedUp, this,
@@ -74,8 +76,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui.eDan && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // A date typed half-way is settled first, so that the text shown is a whole date.
-            ui.eDan->interpretText();
             runCommand(this, [this] { btnPredogledClick(); });
             return true;
         }
@@ -105,11 +105,22 @@ std::string TForm1::eIdpog() const {
 }
 
 void TForm1::setLblSporociloVisible(bool visible) {
-    ui.lblSporocilo->setVisible(visible);
+    sporociloVidno_ = visible;
+    osveziSporocilo();
 }
 
 void TForm1::setLblSporocilo(const std::string& text) {
+    // The driver counts the rows of a transfer as "n / total": a bar shows them while it runs.
+    int n = 0, skupaj = 0;
+    char rest = 0;
+    if (runInProgress() && std::sscanf(text.c_str(), "%d / %d%c", &n, &skupaj, &rest) == 2 &&
+        skupaj > 0) {
+        pokaziNapredek(n, skupaj);
+        return;
+    }
+    stevecPrikazan_ = false;
     ui.lblSporocilo->setText(QString::fromStdString(text));
+    osveziSporocilo();
 }
 
 void TForm1::setLblSporocilo2(const std::string& text) {
@@ -125,10 +136,18 @@ void TForm1::setLblKorak(const std::string& text) {
 }
 
 void TForm1::showMessage(const std::string& text) {
-    showMessageBox(this, text);
+    if (!runInProgress()) {
+        showMessageBox(this, text);
+        return;
+    }
+    // The work shows a failure's message and then raises the failure: held back for a moment,
+    // the two are shown as one box.
+    pokaziOdlozeno();
+    odlozeno_ = text;
 }
 
 bool TForm1::askLogon(LogonPrompt& prompt) {
+    pokaziOdlozeno();
     LogonDialog dialog(prompt, this);
     if (runModal(dialog) != QDialog::Accepted) return false;
     prompt = dialog.values();
@@ -136,11 +155,17 @@ bool TForm1::askLogon(LogonPrompt& prompt) {
 }
 
 bool TForm1::askQuestion(const std::string& text) {
+    pokaziOdlozeno();
     return askOkCancel(this, "POTRDITEV", text);
 }
 
 void TForm1::processMessages() {
+    pokaziOdlozeno();
     QCoreApplication::processEvents();
+    if (runInProgress() && prekini_) {
+        prekini_ = false;
+        throw Prekinjeno();
+    }
 }
 
 // --- The resize rule ---------------------------------------------------------------------
@@ -160,7 +185,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::FormResize() {
     // The grid panel grows with the window; the bottom row follows its lower edge and the
-    // controls at the right follow its right edge. Nothing has a minimum size.
+    // controls at the right follow its right edge. The window's minimum size keeps them apart.
     const int dW = width() - mere_.width;
     const int dH = height() - mere_.height;
     ui.Panel1->resize(mere_.panel1Width + dW, mere_.panel1Height + dH);

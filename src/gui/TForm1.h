@@ -4,8 +4,10 @@
 #include "base/Vmesnik.h"
 #include "gui/Form1Controls.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +58,13 @@ public:
     /// The program folder, set by the first activation; ends in a separator.
     const std::string& PotPrograma() const { return potPrograma_; }
 
+    // --- A running transfer or import ----------------------------------------------------
+
+    /// True while a transfer or an import runs: it owns the window until it ends.
+    bool runInProgress() const { return !tek_.empty(); }
+    /// The commands that touch the session; all of them are disabled while a run goes on.
+    std::vector<QWidget*> sessionCommands() const;
+
     // --- The UI port ---------------------------------------------------------------------
 
     std::string eDanText() const override;
@@ -77,6 +86,7 @@ public:
     void processMessages() override;
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,6 +112,20 @@ private:
     void ZacetneMere();
     void FormResize();
 
+    // The run of a transfer or an import (TForm1Tek.cpp). `ime` names it in messages
+    // ("Prenos", "Uvoz"); `delo` is the work. Its messages, its failure and its stop are shown
+    // here, one box each; nothing of them reaches the caller.
+    void izvediTek(const std::string& ime, const std::function<void()>& delo);
+    void zacniTek(const std::string& ime);
+    void koncajTek();
+    void zahtevajPrekinitev();
+    /// Shows the message the work gave last and that no failure has joined yet.
+    void pokaziOdlozeno();
+    void osveziSporocilo();
+    void pokaziNapredek(int n, int skupaj);
+    /// Reads the date field; a text that is no date is refused there, and false returned.
+    bool datumPotrjen();
+
     // Event handlers, each a command of the operator.
     void btnPredogledClick();
     void btnStartClick();
@@ -120,6 +144,15 @@ private:
     bool resizeRuleOn_ = false;
     Mere mere_;
     std::unique_ptr<sheet::UvozIzExcela> uvoz_; // the import and the workbook it has open
+
+    std::string tek_;          // the name of the running transfer or import; empty when none
+    bool prekini_ = false;     // the operator pressed Prekini: the next processMessages stops
+    bool zapriPoTeku_ = false; // the window closes once the run has stopped
+    // A message of the work, shown when the work goes on (or with the failure that follows it).
+    std::string odlozeno_;
+    bool sporociloVidno_ = false; // what the core asked of lblSporocilo's visibility
+    bool stevecPrikazan_ = false; // the progress bar stands in for lblSporocilo
+    QElapsedTimer odPrveVrstice_, odIzrisa_;
 };
 
 } // namespace orv::gui

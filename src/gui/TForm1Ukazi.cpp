@@ -6,6 +6,7 @@
 #include "base/Referent.h"
 #include "db/TDM.h"
 #include "gui/DataSetModel.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/PobrisiConf.h"
 #include "gui/TextEditor.h"
 #include "gui/VkntSelector.h"
@@ -18,7 +19,40 @@
 
 namespace orv::gui {
 
+namespace {
+
+/// The rows of the date the transfer left in `rows` (of the class only, when it ran for one).
+int shranjeneVrstice(TOracleDataSet& rows, const std::string& razred) {
+    if (!rows.Active()) return 0;
+    if (razred.empty()) return rows.RecordCount();
+    int stevilo = 0;
+    for (rows.First(); !rows.Eof(); rows.Next())
+        if (rows.FieldByName("VKNT").AsString() == razred) ++stevilo;
+    rows.First();
+    return stevilo;
+}
+
+/// The line under the closing message that names its numbers.
+std::string stevilaPrenosa(const IzidPrenosa& izid, int shranjenih, bool brisanje,
+                           const std::string& razred) {
+    std::string line = "Izvornih vrstic " + std::to_string(izid.skupaj) + ", zapisanih " +
+                       std::to_string(izid.zapisanih);
+    const std::string kje = razred.empty() ? "" : " v razredu " + razred;
+    if (!brisanje)
+        return line + ", shranjenih" + kje + " skupaj s prej shranjenimi " +
+               std::to_string(shranjenih) + ".";
+    const int razlika = izid.zapisanih - shranjenih;
+    if (razlika >= 0)
+        line += ", odstranjenih s čiščenjem in popravki " + std::to_string(razlika);
+    else
+        line += ", dodanih s popravki " + std::to_string(-razlika);
+    return line + ", shranjenih" + kje + " " + std::to_string(shranjenih) + ".";
+}
+
+} // namespace
+
 void TForm1::btnPredogledClick() {
+    if (!datumPotrjen()) return;
     gridModel->setDataSet(&dm().Q1);
     processMessages();
     const std::string text = "SELECT * FROM POD_ORVEL WHERE DAT_STANJE='" + eDanText() + "' ";
@@ -32,6 +66,9 @@ void TForm1::btnPredogledClick() {
     ui.DBGrid1->labelText = QString::fromStdString("POD_ORVEL " + eDanText());
     gridModel->refresh();
     prilagodiStolpce();
+    const int vrstic = dm().Q1.RecordCount();
+    setLblStevec(std::to_string(vrstic));
+    if (vrstic == 0) showMessage("Za dan " + eDanText() + " ni shranjenih vrstic.");
 }
 
 void TForm1::prilagodiStolpce() {
@@ -40,16 +77,28 @@ void TForm1::prilagodiStolpce() {
 }
 
 void TForm1::btnStartClick() {
+    if (!datumPotrjen()) return;
     // The grid shows nothing while the rows are written (dsNull).
     gridModel->setDataSet(nullptr);
-    processMessages();
-    // The run context of the transfer starts with an empty seen list.
-    Prepis(dm(), *this);
+    bool koncan = false;
+    izvediTek("Prenos", [&] {
+        processMessages();
+        // The run context of the transfer starts with an empty seen list.
+        const IzidPrenosa izid = Prepis(dm(), *this);
+        koncan = true;
+        if (izid.niPodatkov) return;
+        // The closing message, held back by the run, gets the line that names its numbers.
+        const int shranjenih = shranjeneVrstice(dm().Qpod_orvel, eVKNT());
+        const std::string stevila = stevilaPrenosa(izid, shranjenih, cbBrisanje(), eVKNT());
+        odlozeno_ = odlozeno_.empty() ? stevila : odlozeno_ + "\n" + stevila;
+    });
+    if (!koncan) {
+        setLblStevec("--------");
+        return;
+    }
     // Then it shows the rows of the date (DSecb: Qpod_orvel).
     gridModel->setDataSet(&dm().Qpod_orvel);
     prilagodiStolpce();
-    setLblSporociloVisible(false);
-    processMessages();
 }
 
 void TForm1::btnIzhodClick() {

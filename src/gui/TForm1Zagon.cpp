@@ -5,12 +5,12 @@
 #include "base/AliasStore.h"
 #include "base/ProgramFolder.h"
 #include "db/TDM.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/GeneralErrorHandler.h"
 #include "gui/VkntSelector.h"
 
 #include <QApplication>
 #include <QDate>
-#include <QDateEdit>
 #include <QLabel>
 
 #include <exception>
@@ -33,6 +33,9 @@ void TForm1::prviZagon() {
     processMessages();
     ZacetneMere();
     ui.eDan->setDate(QDate::currentDate());
+    // The operator types the date first: the field has the focus, its text selected.
+    ui.eDan->setFocus(Qt::OtherFocusReason);
+    ui.eDan->selectAll();
     potPrograma_ = programFolder();
     processMessages();
     const std::string& alias = parameters_[0];
@@ -42,6 +45,8 @@ void TForm1::prviZagon() {
     // and the window stays open without a session.
     const std::string server = StreznikAliasa(AliasStore::standard(), alias);
     if (!prijava(alias, user, password, server)) return;
+    // After cancelled logons nobody is logged on: the label says so, and nothing is read.
+    if (!dm().OracleSession1.connected()) return;
     processMessages();
     dm().Qvknt.Close();
     dm().Qvknt.Open();

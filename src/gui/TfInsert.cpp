@@ -1,8 +1,9 @@
 #include "gui/TfInsert.h"
 
+#include "gui/DatumskoPolje.h"
 #include "gui/ModalDialogs.h"
+#include "gui/grid/SafeFileDialog.h"
 
-#include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,8 +39,8 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
 } // namespace
 
 QStringList TfInsert::filtriDatotek() {
-    return {"Excel datoteke (*.xls *.XLS)",
-            "Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)",
+    return {"Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)",
+            "Excel datoteke (*.xls *.XLS)",
             "Excel 2007 datoteke (*.xlsx *.XLSX)",
             "OpenDocument preglednice (*.ods *.ODS)",
             "Besedilne datoteke CSV (*.csv *.CSV)",
@@ -48,7 +49,7 @@ QStringList TfInsert::filtriDatotek() {
 
 TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
     setObjectName("fInsert");
-    setWindowTitle("UvozPodatkov");
+    setWindowTitle("Uvoz popravljenih podatkov");
     setFixedSize(279, 329);
     QPalette navy = palette();
     navy.setColor(QPalette::Window, kNavy);
@@ -60,9 +61,7 @@ TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
     Label3 = label(this, "Label3", "v tabeli POD_ORVEL", {16, 30, 250, 20}, kYellow, true);
 
     Label4 = label(this, "Label4", "DAN", {16, 70, 70, 20});
-    eDatum = place(new QDateEdit(this), "eDatum", {100, 66, 130, 26});
-    eDatum->setDisplayFormat("dd.MM.yyyy");
-    eDatum->setCalendarPopup(true);
+    eDatum = place(new DatumskoPolje(this), "eDatum", {100, 66, 130, 26});
 
     Label1 = label(this, "Label1", "Vrsta konta", {16, 110, 80, 20});
     eVKNT = place(new QLineEdit(this), "eVKNT", {100, 106, 40, 26});
@@ -70,10 +69,10 @@ TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
 
     Label5 = label(this, "Label5", "VHODNA EXCEL DATOTEKA", {16, 174, 250, 20});
     eExcelDatoteka = place(new QLineEdit(this), "eExcelDatoteka", {16, 196, 210, 26});
-    btnExcel = place(new QPushButton("..", this), "btnExcel", {232, 196, 32, 26});
+    btnExcel = place(new QPushButton("&..", this), "btnExcel", {232, 196, 32, 26});
 
-    btnPotrdi = place(new QPushButton("Potrdi", this), "btnPotrdi", {30, 270, 100, 34});
-    btnPreklici = place(new QPushButton("Prekliči", this), "btnPreklici", {150, 270, 100, 34});
+    btnPotrdi = place(new QPushButton("&Potrdi", this), "btnPotrdi", {30, 270, 100, 34});
+    btnPreklici = place(new QPushButton("Pre&kliči", this), "btnPreklici", {150, 270, 100, 34});
     btnPotrdi->setDefault(true);
 
     setTabOrder(eDatum, eVKNT);
@@ -82,18 +81,17 @@ TfInsert::TfInsert(QWidget* parent) : QDialog(parent) {
     setTabOrder(btnPreklici, eExcelDatoteka);
     setTabOrder(eExcelDatoteka, btnExcel);
 
-    // The desktop's own dialog would run outside the program's modal runner; this one runs
-    // through it, also where there is no desktop.
-    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1 = new SafeFileDialog(this, "Vhodna datoteka", QFileDialog::AcceptOpen);
     OpenDialog1->setObjectName("OpenDialog1");
-    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
     OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
     OpenDialog1->setNameFilters(filtriDatotek());
     OpenDialog1->selectNameFilter(filtriDatotek().front());
     OpenDialog1->setDefaultSuffix("XLS");
 
-    connect(btnPotrdi, &QPushButton::clicked, this, &QDialog::accept);
+    // A date that cannot be read is refused in its field; the dialog stays open.
+    connect(btnPotrdi, &QPushButton::clicked, this, [this] {
+        if (eDatum->potrdi()) accept();
+    });
     connect(btnPreklici, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnExcel, &QPushButton::clicked, this, &TfInsert::btnExcelClick);
 }

@@ -1,17 +1,18 @@
 #pragma once
-// The import dialog "UvozPodatkov": which date's rows to replace, optionally only one account
-// class, and from which spreadsheet file. Created once with the main window; the file and the
-// class stay between imports, the date is set anew each time.
+// The import dialog "Uvoz popravljenih podatkov": which date's rows to replace, optionally only one
+// account class, and from which spreadsheet file. Created once with the main window; the file and
+// the class stay between imports, the date is set anew each time.
 
 #include <QDialog>
 
-class QDateEdit;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace orv::gui {
+
+class DatumskoPolje;
 
 class TfInsert : public QDialog {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
-    QDateEdit* eDatum;
+    DatumskoPolje* eDatum;
     QLabel* Label1;
     QLineEdit* eVKNT;
     QLabel* Label6;
@@ -30,7 +31,7 @@ public:
     QLabel* Label5;
     QLineEdit* eExcelDatoteka;
     QPushButton* btnExcel;
-    /// The file dialog behind "..": every workbook format, .xls first and by default.
+    /// The file dialog behind "..": every workbook format, all of them together by default.
     QFileDialog* OpenDialog1;
 
     /// The file filters of OpenDialog1, the default first.

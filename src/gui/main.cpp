@@ -5,6 +5,7 @@
 #include "base/Referent.h"
 #include "db/TDM.h"
 #include "gui/TForm1.h"
+#include "gui/grid/Slovenscina.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QString::fromLatin1(orv::ImePrograma));
     QApplication::setStyle("Fusion");
+    orv::gui::namestiSlovenskePrevode(application);
 
     std::vector<std::string> parameters;
     const QStringList arguments = QApplication::arguments();

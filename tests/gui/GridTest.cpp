@@ -4,6 +4,7 @@
 #include "base/RecordingVmesnik.h"
 #include "db/TDM.h"
 #include "export/Izvoz.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/GuiProgram.h"
 #include "gui/grid/DataSetModel.h"
 #include "gui/grid/GridButtons.h"

@@ -3,12 +3,13 @@
 #include "base/ProgramFolder.h"
 #include "db/DatabaseError.h"
 #include "gui/DataSetModel.h"
+#include "gui/DatumskoPolje.h"
 #include "gui/GuiProgram.h"
 #include "gui/VkntSelector.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -99,16 +100,17 @@ void MainWindowTest::controlsStartWithTheirCaptionsAndStates() {
     const Control controls[] = {
         {ui.Label4, "DAN", true},
         {ui.btnPredogled, "&Predogled", true},
+        {ui.btnPrekini, "Pre&kini", false},
         {ui.lblSporocilo, "PREPIS V IZVAJANJU ...", false},
         {ui.lblKorak, "-------------", false},
         {ui.lblStevec, "--------", true},
         {ui.btnStart, "&Start prenosa", true},
-        {ui.cbBrisanje, "Predhodno brisanje", true},
-        {ui.cbINT_NEW, "INT_NEW", true},
+        {ui.cbBrisanje, "Predhodno &brisanje", true},
+        {ui.cbINT_NEW, "INT_NE&W", true},
         {ui.Label7, "VKNT", true},
         {ui.lblSporocilo2, "", true},
         {ui.cbDebugSQL, "Debug SQL save", true},
-        {ui.btnImport, "Import popravljenih", true},
+        {ui.btnImport, "I&mport popravljenih", true},
         {ui.btnIzhod, "&Izhod", true},
         {ui.btnExcel, "v Excel", false},
         {ui.cbFifo, "FIFO brisanje", false},
@@ -126,9 +128,9 @@ void MainWindowTest::controlsStartWithTheirCaptionsAndStates() {
     QCOMPARE(ui.eVKNT->maxLength(), 1);
     QCOMPARE(ui.eVKNT->text(), QString());
     QCOMPARE(ui.eIdpog->toolTip(), QString("test idpog"));
-    QCOMPARE(ui.Nastavitve1->title(), QString("Nastavitve"));
+    QCOMPARE(ui.Nastavitve1->title(), QString("&Nastavitve"));
     QCOMPARE(ui.Nastavitve1->actions(), QList<QAction*>{ui.ReferentVIni1});
-    QCOMPARE(ui.ReferentVIni1->text(), QString("ReferentVIniDatoteki"));
+    QCOMPARE(ui.ReferentVIni1->text(), QString("&Referenti v orvelnost.ini ..."));
     QCOMPARE(ui.DBGrid1->parentWidget(), ui.Panel1);
 
     const QColor navy(0, 0, 128);
@@ -182,12 +184,21 @@ void MainWindowTest::predogledShowsTheStoredRowsOfTheDate() {
     QStringList contracts = gridColumn(program, "POGODBA");
     contracts.sort();
     QCOMPARE(contracts, (QStringList{"P-1", "P-2"}));
-    QCOMPARE(form.ui.lblStevec->text(), QString("--------"));
+    QCOMPARE(form.ui.lblStevec->text(), QString("2")); // the rows previewed
 
     form.ui.eDan->setDate(QDate(2024, 11, 30));
     QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
     QCOMPARE(gridColumn(program, "POGODBA"), QStringList{"P-9"});
     QCOMPARE(gridColumn(program, "ZNESEK_VAL"), QStringList{"1"});
+    QCOMPARE(form.ui.lblStevec->text(), QString("1"));
+    QCOMPARE(program.dialogs.log, Texts{});
+
+    // A date without rows says so.
+    form.ui.eDan->setDate(QDate(2024, 10, 31));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    QCOMPARE(form.gridModel->rowCount(), 0);
+    QCOMPARE(form.ui.lblStevec->text(), QString("0"));
+    QCOMPARE(program.dialogs.log, Texts{"message: Za dan 31.10.2024 ni shranjenih vrstic."});
 }
 
 void MainWindowTest::startRunsTheTransferAndShowsTheRowsOfTheDate() {
@@ -204,7 +215,9 @@ void MainWindowTest::startRunsTheTransferAndShowsTheRowsOfTheDate() {
     form.ui.eDan->setDate(QDate(2024, 12, 31));
     QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
 
-    QCOMPARE(program.dialogs.log, Texts{"message: Prepis končan: 2  / 2"});
+    QCOMPARE(program.dialogs.log,
+             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic 2, zapisanih 2, odstranjenih "
+                   "s čiščenjem in popravki 0, shranjenih 2."});
     QCOMPARE(form.gridModel->dataSet(), &program.dm.Qpod_orvel);
     QCOMPARE(gridColumn(program, "POGODBA"), (QStringList{"00001", "00002"}));
     QCOMPARE(gridColumn(program, "ZNESEK_VAL"), (QStringList{"-120.5", "80"}));
@@ -222,8 +235,8 @@ void MainWindowTest::enterInTheDateRunsThePreviewWithoutReachingTheEdit() {
     program.start();
     TForm1& form = program.form;
     form.ui.eDan->setDate(QDate(2024, 12, 31));
-    // The date edit answers Enter itself by finishing the edit: it must not see the key.
-    QSignalSpy finished(form.ui.eDan, &QDateEdit::editingFinished);
+    // The date field answers Enter itself by finishing the edit: it must not see the key.
+    QSignalSpy finished(form.ui.eDan, &QLineEdit::editingFinished);
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
         program.dm.Q1.Close();
         QTest::keyClick(form.ui.eDan, key);
@@ -234,15 +247,90 @@ void MainWindowTest::enterInTheDateRunsThePreviewWithoutReachingTheEdit() {
     QCOMPARE(form.ui.eDan->text(), QString("31.12.2024"));
 }
 
-void MainWindowTest::otherKeysReachTheDateEdit() {
+void MainWindowTest::dateFieldTakesTheTypedForms_data() {
+    QTest::addColumn<bool>("ctrlA");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("refused");
+    // Right after the start the field holds today's date, selected: typing replaces it.
+    QTest::newRow("dots") << false << "31.12.2024" << 0 << "31.12.2024" << false;
+    QTest::newRow("eight digits") << false << "31122024" << 0 << "31.12.2024" << false;
+    QTest::newRow("one-digit day and month") << false << "1.1.2024" << 0 << "01.01.2024" << false;
+    QTest::newRow("typed slowly") << false << "31.12.2024" << 60 << "31.12.2024" << false;
+    QTest::newRow("after Ctrl+A") << true << "31.12.2024" << 0 << "31.12.2024" << false;
+    QTest::newRow("digits after Ctrl+A") << true << "01012024" << 0 << "01.01.2024" << false;
+    QTest::newRow("blanks around") << false << " 1.1.2024 " << 0 << "01.01.2024" << false;
+    QTest::newRow("month 13") << false << "31.13.2024" << 0 << "31.13.2024" << true;
+    QTest::newRow("no 29 February") << false << "29.02.2023" << 0 << "29.02.2023" << true;
+    QTest::newRow("two-digit year") << false << "1.1.24" << 0 << "1.1.24" << true;
+    QTest::newRow("a letter") << true << "3l.12.2024" << 0 << "3l.12.2024" << true;
+    QTest::newRow("a digit too many") << true << "31.12.20245" << 0 << "31.12.20245" << true;
+    QTest::newRow("seven digits") << true << "3112202" << 0 << "3112202" << true;
+    QTest::newRow("deleted") << true << "" << 0 << "" << true;
+}
+
+void MainWindowTest::dateFieldTakesTheTypedForms() {
+    QFETCH(bool, ctrlA);
+    QFETCH(QString, typed);
+    QFETCH(int, delay);
+    QFETCH(QString, shown);
+    QFETCH(bool, refused);
+    GuiProgram program;
+    program.addRows({{"31.12.2024", "P-1", 1}, {"01.01.2024", "P-2", 2}});
+    program.start();
+    DatumskoPolje* eDan = program.form.ui.eDan;
+    QCOMPARE(eDan->selectedText(), eDan->text()); // the start leaves it selected
+    if (ctrlA) {
+        eDan->end(false);
+        QTest::keyClick(eDan, Qt::Key_A, Qt::ControlModifier);
+    }
+    QTest::keyClicks(eDan, typed, Qt::NoModifier, delay);
+    if (typed.isEmpty()) QTest::keyClick(eDan, Qt::Key_Delete); // the selected date deleted
+    QTest::keyClick(eDan, Qt::Key_Return);
+
+    QCOMPARE(eDan->text(), shown);
+    if (refused) {
+        // Said where it was typed, and nothing ran for some other date.
+        QCOMPARE(program.dialogs.log,
+                 Texts{"message: " + DatumskoPolje::sporociloZaNapacenDatum(typed).toStdString()});
+        QVERIFY(!program.dm.Q1.Active());
+        QCOMPARE(eDan->selectedText(), shown);
+        return;
+    }
+    QCOMPARE(program.dialogs.log, Texts{});
+    QCOMPARE(program.dm.Q1.SQL(),
+             "SELECT * FROM POD_ORVEL WHERE DAT_STANJE='" + shown.toStdString() + "' ");
+    QCOMPARE(program.form.ui.lblStevec->text(), QString("1"));
+}
+
+void MainWindowTest::dateFieldRefusesOnLeavingAndTakesTheCalendar() {
     GuiProgram program;
     program.start();
-    QDateEdit* eDan = program.form.ui.eDan;
-    eDan->setDate(QDate(2024, 12, 30));
-    eDan->setCurrentSection(QDateTimeEdit::DaySection);
-    QTest::keyClick(eDan, Qt::Key_Up);
-    QCOMPARE(program.form.eDanText(), std::string("31.12.2024"));
-    QVERIFY(!program.dm.Q1.Active());
+    TForm1& form = program.form;
+    DatumskoPolje* eDan = form.ui.eDan;
+    QTest::keyClicks(eDan, "31.04.2024");
+    eDan->clearFocus(); // the operator leaves the field
+    QCOMPARE(
+        program.dialogs.log,
+        Texts{"message: " + DatumskoPolje::sporociloZaNapacenDatum("31.04.2024").toStdString()});
+    QCOMPARE(eDan->text(), QString("31.04.2024"));
+    // Start prenosa for a date that is no date does not start.
+    QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
+    QCOMPARE(program.dialogs.log.size(), size_t{2});
+    QVERIFY(!program.dm.Q1.Active() && !program.dm.Qpod_orvel.Active());
+
+    // A day picked in the calendar.
+    eDan->odpriKoledar();
+    QVERIFY(eDan->koledar() && eDan->koledar()->isVisible());
+    QCOMPARE(eDan->koledar()->selectedDate(), QDate::currentDate()); // the text is no date
+    const QByteArray folder = qgetenv("ORVELNOST_GRAB_DIR");
+    if (!folder.isEmpty()) eDan->koledar()->grab().save(QString::fromUtf8(folder) + "/koledar.png");
+    emit eDan->koledar()->activated(QDate(2024, 12, 31));
+    QVERIFY(!eDan->koledar()->isVisible());
+    QCOMPARE(eDan->text(), QString("31.12.2024"));
+    QCOMPARE(eDan->date(), QDate(2024, 12, 31));
+    QCOMPARE(program.dialogs.log.size(), size_t{2});
 }
 
 void MainWindowTest::errorOfACommandIsShownAndTheProgramGoesOn() {
@@ -325,7 +413,7 @@ void MainWindowTest::resizeMovesTheBottomAndRightControls_data() {
     QTest::addColumn<int>("dW");
     QTest::addColumn<int>("dH");
     QTest::newRow("enlarged") << 100 << 50;
-    QTest::newRow("made smaller") << -80 << -40;
+    QTest::newRow("made lower") << 0 << -40;
 }
 
 void MainWindowTest::resizeMovesTheBottomAndRightControls() {
@@ -352,6 +440,44 @@ void MainWindowTest::resizeMovesTheBottomAndRightControls() {
     }
     // The grid fills its panel.
     QTRY_COMPARE(form.ui.DBGrid1->size(), gridSize + QSize(dW, dH));
+}
+
+void MainWindowTest::minimumSizeKeepsEveryControlVisible() {
+    GuiProgram program;
+    program.start();
+    TForm1& form = program.form;
+    form.resize(640, 200); // smaller than the operator tried (640 x 400)
+    QTRY_COMPARE(form.size(), form.minimumSize());
+    // Every control shown lies whole inside the window and over no other one.
+    const QRect client = form.centralWidget()->rect();
+    std::vector<const QWidget*> shown;
+    for (const QWidget* control :
+         form.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(&form)) shown.push_back(control);
+    QVERIFY(shown.size() >= 9);
+    for (const QWidget* control : shown) {
+        QVERIFY2(client.contains(control->geometry()), qPrintable(control->objectName()));
+        for (const QWidget* other : shown)
+            QVERIFY2(control == other || !control->geometry().intersects(other->geometry()),
+                     qPrintable(control->objectName() + " / " + other->objectName()));
+    }
+    QVERIFY(form.ui.DBGrid1->height() >= 100);
+    const QByteArray pictures = qgetenv("ORVELNOST_GRAB_DIR");
+    if (!pictures.isEmpty()) form.grab().save(QString::fromUtf8(pictures) + "/najmanjse-okno.png");
+}
+
+void MainWindowTest::tabLeavesTheGrid() {
+    GuiProgram program;
+    program.addRows({{"31.12.2024", "P-1", 1}, {"31.12.2024", "P-2", 2}});
+    program.start();
+    TForm1& form = program.form;
+    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    QTest::mouseClick(form.ui.btnPredogled, Qt::LeftButton);
+    form.ui.DBGrid1->setFocus();
+    QTRY_VERIFY(form.ui.DBGrid1->hasFocus());
+    QTest::keyClick(form.ui.DBGrid1, Qt::Key_Tab);
+    QTRY_VERIFY(!form.ui.DBGrid1->hasFocus());
+    QCOMPARE(form.ui.DBGrid1->currentIndex().row(), 0); // Tab moved no cell
 }
 
 void MainWindowTest::resizeBeforeTheFirstActivationChangesNothing() {

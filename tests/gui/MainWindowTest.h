@@ -13,12 +13,16 @@ private slots:
     void predogledShowsTheStoredRowsOfTheDate();
     void startRunsTheTransferAndShowsTheRowsOfTheDate();
     void enterInTheDateRunsThePreviewWithoutReachingTheEdit();
-    void otherKeysReachTheDateEdit();
+    void dateFieldTakesTheTypedForms_data();
+    void dateFieldTakesTheTypedForms();
+    void dateFieldRefusesOnLeavingAndTakesTheCalendar();
     void errorOfACommandIsShownAndTheProgramGoesOn();
     void selectorFillsTheClassAndTheBlankEntryEmptiesIt();
     void debugSqlSaveFlipsTheSwitch();
     void resizeMovesTheBottomAndRightControls_data();
     void resizeMovesTheBottomAndRightControls();
+    void minimumSizeKeepsEveryControlVisible();
+    void tabLeavesTheGrid();
     void resizeBeforeTheFirstActivationChangesNothing();
     void izhodLeavesAnEmptyConfFile_data();
     void izhodLeavesAnEmptyConfFile();

@@ -1,5 +1,6 @@
 #include "gui/UvozDialogTest.h"
 
+#include "gui/DatumskoPolje.h"
 #include "gui/GuiProgram.h"
 #include "gui/TfInsert.h"
 
@@ -83,7 +84,7 @@ struct ImportScript {
 void UvozDialogTest::dialogHasItsControlsAndLooks() {
     GuiProgram program;
     TfInsert& dialog = *program.form.fInsert;
-    QCOMPARE(dialog.windowTitle(), QString("UvozPodatkov"));
+    QCOMPARE(dialog.windowTitle(), QString("Uvoz popravljenih podatkov"));
     QCOMPARE(dialog.size(), QSize(279, 329));
     QCOMPARE(dialog.palette().color(QPalette::Window), QColor(0, 0, 128));
     const std::pair<QWidget*, QString> captions[] = {
@@ -93,9 +94,9 @@ void UvozDialogTest::dialogHasItsControlsAndLooks() {
         {dialog.Label1, "Vrsta konta"},
         {dialog.Label6, "(prazno pomeni vse VKNT)"},
         {dialog.Label5, "VHODNA EXCEL DATOTEKA"},
-        {dialog.btnPotrdi, "Potrdi"},
-        {dialog.btnPreklici, "Prekliči"},
-        {dialog.btnExcel, ".."},
+        {dialog.btnPotrdi, "&Potrdi"},
+        {dialog.btnPreklici, "Pre&kliči"},
+        {dialog.btnExcel, "&.."},
         {dialog.eVKNT, ""},
         {dialog.eExcelDatoteka, ""},
     };
@@ -129,7 +130,7 @@ void UvozDialogTest::dialogHasItsControlsAndLooks() {
     dialog.eExcelDatoteka->clear();
 }
 
-void UvozDialogTest::fileDialogOffersEveryFormatWithXlsFirst() {
+void UvozDialogTest::fileDialogOffersEveryWorkbookFormatTogether() {
     GuiProgram program;
     TfInsert& dialog = *program.form.fInsert;
     const std::string file = writeSheet(program);
@@ -146,7 +147,8 @@ void UvozDialogTest::fileDialogOffersEveryFormatWithXlsFirst() {
     };
     QTest::mouseClick(dialog.btnExcel, Qt::LeftButton);
     QCOMPARE(dialog.eExcelDatoteka->text(), QString::fromStdString(file));
-    QCOMPARE(selectedFilter, QString("Excel datoteke (*.xls *.XLS)"));
+    QCOMPARE(selectedFilter,
+             QString("Vse preglednice (*.xls *.xlsx *.ods *.csv *.XLS *.XLSX *.ODS *.CSV)"));
     QCOMPARE(suffix, QString("XLS"));
     QCOMPARE(filters.last(), QString("Vse datoteke (*)"));
     for (const char* pattern : {"*.xls", "*.xlsx", "*.ods", "*.csv"})
@@ -221,15 +223,19 @@ void UvozDialogTest::aFailedImportIsShownAndChangesNothing() {
     script.vknt = "";
     program.dialogs.intercept = std::ref(script);
     QTest::mouseClick(program.form.ui.btnImport, Qt::LeftButton);
-    QCOMPARE(program.dialogs.messages,
-             Texts{"Napaka v vrstici 3\rstolpec 3 (ZNESEK_VAL), vrednost 'O'Brien'\r"
-                   "v excel datoteki " +
-                   script.file});
+    // One failure, one box: the import's own words, then the database's.
+    QCOMPARE(program.dialogs.messages, Texts{});
     QCOMPARE(program.dialogs.errors.size(), size_t(1));
-    QVERIFY(program.dialogs.errors.front().find("ORA-01722") != std::string::npos);
+    const std::string& error = program.dialogs.errors.front();
+    QVERIFY2(error.rfind("Napaka v vrstici 3\rstolpec 3 (ZNESEK_VAL), vrednost 'O'Brien'\r"
+                         "v excel datoteki " +
+                             script.file + "\n\n",
+                         0) == 0,
+             error.c_str());
+    QVERIFY2(error.find("ORA-01722") != std::string::npos, error.c_str());
     QCOMPARE(rowsOfTheDate(program), Texts{"STARA-1 "});
-    // The general error handler ends the command: the message label stays, as it was shown.
-    QVERIFY(program.form.ui.lblSporocilo->isVisibleTo(&program.form));
+    // The run is over: its message label is gone with it.
+    QVERIFY(!program.form.ui.lblSporocilo->isVisibleTo(&program.form));
 }
 
 } // namespace orv::gui::test

@@ -9,7 +9,7 @@ class UvozDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void dialogHasItsControlsAndLooks();
-    void fileDialogOffersEveryFormatWithXlsFirst();
+    void fileDialogOffersEveryWorkbookFormatTogether();
     void importsAfterApprovalAndKeepsFileAndClass();
     void cancelInTheDialogOrTheQuestionChangesNothing();
     void aFailedImportIsShownAndChangesNothing();

@@ -2,11 +2,14 @@
 //
 //   test_gui [TestClass] [Qt Test options]
 
+#include "gui/BankLockTest.h"
 #include "gui/GridTest.h"
 #include "gui/MainWindowTest.h"
 #include "gui/PrintTest.h"
+#include "gui/RunTest.h"
 #include "gui/StartupTest.h"
 #include "gui/UvozDialogTest.h"
+#include "gui/grid/Slovenscina.h"
 
 #include <QApplication>
 #include <QTest>
@@ -20,6 +23,8 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setStyle("Fusion");
+    // As the program does: the pictures show what the operator reads.
+    orv::gui::namestiSlovenskePrevode(application);
 
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(std::make_unique<orv::gui::test::StartupTest>());
@@ -27,6 +32,8 @@ int main(int argc, char* argv[]) {
     tests.push_back(std::make_unique<orv::gui::test::GridTest>());
     tests.push_back(std::make_unique<orv::gui::test::UvozDialogTest>());
     tests.push_back(std::make_unique<orv::gui::test::PrintTest>());
+    tests.push_back(std::make_unique<orv::gui::test::BankLockTest>());
+    tests.push_back(std::make_unique<orv::gui::test::RunTest>());
 
     // A first argument that names a test class runs only that class.
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;

@@ -3,6 +3,7 @@
 #include "db/TOracleDataSet.h"
 #include "gui/grid/DataSetModel.h"
 #include "gui/grid/ModalDialogs.h"
+#include "gui/grid/SafeFileDialog.h"
 #include "gui/grid/TFwwDBGrid.h"
 #include "gui/grid/TfPrintMsg.h"
 #include "gui/print/QtListingCanvas.h"
@@ -74,6 +75,7 @@ bool printListing(QWidget* owner, const QString& title, const QFont& font,
     printer.setFromTo(1, 999);
     QPrintDialog dialog(&printer, owner ? owner->window() : nullptr);
     dialog.setObjectName("printDialog");
+    makeFileChoicesSafe(dialog);
     dialog.setMinMax(1, 999);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setOption(QAbstractPrintDialog::PrintToFile);

@@ -1,6 +1,7 @@
 #include "gui/grid/ModalDialogs.h"
 
 #include "base/ProgramFolder.h"
+#include "gui/grid/Slovenscina.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -19,6 +20,7 @@ ModalRunner& currentRunner() {
 void messageBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
     QMessageBox box(icon, QString::fromLatin1(ImePrograma), QString::fromStdString(text),
                     QMessageBox::Ok, parent);
+    slovenskiGumbi(box);
     runModal(box);
 }
 
@@ -43,6 +45,7 @@ bool askOkCancel(QWidget* parent, const std::string& title, const std::string& t
                          parent);
     question.setObjectName(QString::fromStdString(title));
     question.setDefaultButton(QMessageBox::Cancel);
+    slovenskiGumbi(question);
     return runModal(question) == QMessageBox::Ok;
 }
 

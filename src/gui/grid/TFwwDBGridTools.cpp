@@ -10,6 +10,7 @@
 #include "gui/grid/ListingPrinter.h"
 #include "gui/grid/ModalDialogs.h"
 #include "gui/grid/ProgressWindow.h"
+#include "gui/grid/SafeFileDialog.h"
 #include "gui/grid/TFwwDBGrid.h"
 #include "gui/grid/TfDataSetPrint.h"
 #include "gui/grid/TfLocate.h"
@@ -20,7 +21,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -57,10 +57,8 @@ const QStringList& exportFilters() {
 // The save dialog of the export; the filter picks the table's kind, and a name without an
 // extension gets the filter's.
 std::optional<ExportChoice> chooseExportFile(QWidget* owner) {
-    QFileDialog dialog(owner ? owner->window() : nullptr, "Izvoz");
+    SafeFileDialog dialog(owner ? owner->window() : nullptr, "Izvoz", QFileDialog::AcceptSave);
     dialog.setObjectName("exportDialog");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters(exportFilters());
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     ExportChoice choice;
