@@ -19,37 +19,6 @@
 
 namespace orv::gui {
 
-namespace {
-
-/// The rows of the date the transfer left in `rows` (of the class only, when it ran for one).
-int shranjeneVrstice(TOracleDataSet& rows, const std::string& razred) {
-    if (!rows.Active()) return 0;
-    if (razred.empty()) return rows.RecordCount();
-    int stevilo = 0;
-    for (rows.First(); !rows.Eof(); rows.Next())
-        if (rows.FieldByName("VKNT").AsString() == razred) ++stevilo;
-    rows.First();
-    return stevilo;
-}
-
-/// The line under the closing message that names its numbers.
-std::string stevilaPrenosa(const IzidPrenosa& izid, int shranjenih, bool brisanje,
-                           const std::string& razred) {
-    std::string line = "Izvornih vrstic " + std::to_string(izid.skupaj) + ", zapisanih " +
-                       std::to_string(izid.zapisanih);
-    const std::string kje = razred.empty() ? "" : " v razredu " + razred;
-    if (!brisanje)
-        return line + ", shranjenih" + kje + " skupaj s prej shranjenimi " +
-               std::to_string(shranjenih) + ".";
-    const int razlika = izid.zapisanih - shranjenih;
-    if (razlika >= 0)
-        line += ", odstranjenih s čiščenjem in popravki " + std::to_string(razlika);
-    else
-        line += ", dodanih s popravki " + std::to_string(-razlika);
-    return line + ", shranjenih" + kje + " " + std::to_string(shranjenih) + ".";
-}
-
-} // namespace
 
 void TForm1::btnPredogledClick() {
     if (!datumPotrjen()) return;
@@ -86,10 +55,9 @@ void TForm1::btnStartClick() {
         // The run context of the transfer starts with an empty seen list.
         const IzidPrenosa izid = Prepis(dm(), *this);
         koncan = true;
-        if (izid.niPodatkov) return;
+        if (izid.niPodatkov || izid.zavrnjeno) return;
         // The closing message, held back by the run, gets the line that names its numbers.
-        const int shranjenih = shranjeneVrstice(dm().Qpod_orvel, eVKNT());
-        const std::string stevila = stevilaPrenosa(izid, shranjenih, cbBrisanje(), eVKNT());
+        const std::string stevila = opisStevilPrenosa(izid);
         odlozeno_ = odlozeno_.empty() ? stevila : odlozeno_ + "\n" + stevila;
     });
     if (!koncan) {

@@ -113,9 +113,7 @@ void RunTest::commandsWaitForTheTransferAndPrekiniStopsIt() {
     QVERIFY2(during.bar.startsWith("1 / 2"), qPrintable(during.bar));
     QCOMPARE(program.dialogs.log,
              Texts{"message: Prekinjeno na zahtevo operaterja.\nPrenos ni shranil ničesar."});
-    // The transfer driver still commits the deletion of the date's rows before its loop. When
-    // it is one unit of work this passes unexpectedly: remove the line then.
-    QEXPECT_FAIL("", "the transfer commits its deletion before the loop", Continue);
+    // The transfer is one unit of work: the stopped run leaves the date's rows as they were.
     QCOMPARE(storedContracts(program), std::string("STARA"));
     // The window is the operator's again.
     const RunState after = stateOf(form);
@@ -199,10 +197,6 @@ void RunTest::closingTheWindowDuringARunAsksFirst() {
     QVERIFY2(questions[0].startsWith("Prenos še teče."), qPrintable(questions[0]));
     QVERIFY(visibleWhileAsked);
     if (stop) {
-        // As in commandsWaitForTheTransferAndPrekiniStopsIt: remove when the transfer is one
-        // unit of work.
-        QEXPECT_FAIL("OK stops the run and closes",
-                     "the transfer commits its deletion before the loop", Continue);
         QCOMPARE(storedContracts(program), std::string("STARA"));
         QTRY_VERIFY(!form.isVisible());
     } else {
@@ -220,17 +214,23 @@ void RunTest::closingMessageNamesItsNumbers() {
     form.ui.eDan->setDate(QDate(2024, 12, 31));
     QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
     QCOMPARE(program.dialogs.log,
-             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic 2, zapisanih 2, odstranjenih "
-                   "s čiščenjem in popravki 0, shranjenih 2."});
+             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic: 2, zapisanih: 2, "
+                   "odstranjenih s čiščenjem in popravki: 0, shranjenih: 2"});
     QCOMPARE(form.ui.lblStevec->text(), QString("2"));
 
-    // Without the deletion the rows of earlier transfers stay, and the line says so.
+    // Without the deletion the window asks before adding to the stored rows (the test's boxes
+    // answer OK); the rows of earlier transfers stay, and the line says so.
     program.dialogs.log.clear();
     QTest::mouseClick(form.ui.cbBrisanje, Qt::LeftButton);
     QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
-    QCOMPARE(program.dialogs.log,
-             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic 2, zapisanih 2, shranjenih "
-                   "skupaj s prej shranjenimi 4."});
+    QCOMPARE(program.dialogs.log.size(), size_t{2});
+    QVERIFY2(program.dialogs.log[0].starts_with(
+                 "message: Za dan 31.12.2024 je v tabeli POD_ORVEL že 2 vrstic"),
+             program.dialogs.log[0].c_str());
+    QCOMPARE(program.dialogs.log[1],
+             std::string("message: Prepis končan: 2  / 2\nIzvornih vrstic: 2, zapisanih: 2, "
+                         "odstranjenih s čiščenjem in popravki: 0, shranjenih: 4 (z 2 "
+                         "vrsticami, ki so že bile shranjene)"));
 }
 
 } // namespace orv::gui::test
