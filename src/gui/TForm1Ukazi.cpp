@@ -19,7 +19,6 @@
 
 namespace orv::gui {
 
-
 void TForm1::btnPredogledClick() {
     if (!datumPotrjen()) return;
     gridModel->setDataSet(&dm().Q1);

@@ -216,8 +216,8 @@ void MainWindowTest::startRunsTheTransferAndShowsTheRowsOfTheDate() {
     QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
 
     QCOMPARE(program.dialogs.log,
-             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic 2, zapisanih 2, odstranjenih "
-                   "s čiščenjem in popravki 0, shranjenih 2."});
+             Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic: 2, zapisanih: 2, "
+                   "odstranjenih s čiščenjem in popravki: 0, shranjenih: 2"});
     QCOMPARE(form.gridModel->dataSet(), &program.dm.Qpod_orvel);
     QCOMPARE(gridColumn(program, "POGODBA"), (QStringList{"00001", "00002"}));
     QCOMPARE(gridColumn(program, "ZNESEK_VAL"), (QStringList{"-120.5", "80"}));

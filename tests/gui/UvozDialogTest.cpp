@@ -34,7 +34,7 @@ std::string writeGoodSheet(const GuiProgram& program) {
     const std::string path = program.bank.folder() + "/dobri.csv";
     std::ofstream(path) << "DAT_STANJE;POGODBA;ZNESEK_VAL;VKNT\n"
                            "31.12.2024;N-1;12,5;7\n"
-                           "31.12.2024;N-2;4;A\n";
+                           "31.12.2024;N-2;4;7\n";
     return path;
 }
 
@@ -168,15 +168,21 @@ void UvozDialogTest::importsAfterApprovalAndKeepsFileAndClass() {
     program.dialogs.intercept = std::ref(script);
 
     QTest::mouseClick(form.ui.btnImport, Qt::LeftButton);
-    QCOMPARE(rowsOfTheDate(program), (Texts{"N-1 7", "N-2 A"}));
+    QCOMPARE(rowsOfTheDate(program), (Texts{"N-1 7", "N-2 7"}));
+    // The counts per class and the closing message in one box.
     QCOMPARE(program.dialogs.messages,
-             Texts{"Uvoz podatkov iz excel datoteke zaključen!\rUvoženih vrstic: 2"});
+             Texts{"Izbrisanih vrstic: 1 (razred 7: 1)\rVstavljenih vrstic: 2 (razred 7: 2)\r"
+                   "Uvoz podatkov iz excel datoteke zaključen!\rUvoženih vrstic: 2"});
     QCOMPARE(script.datesShown, std::vector<QString>{"31.12.2024"});
-    QCOMPARE(
-        script.questions,
-        std::vector<QString>{
-            "Prosim potrdi brisanje in uvoz podatkov za  dan 31.12.2024\r in konto glavnic 7"});
-    QCOMPARE(script.cancelWasDefault, std::vector<bool>{true});
+    // The approval, then the columns the file leaves out, named in a question of their own.
+    QCOMPARE(script.questions.size(), size_t{2});
+    QCOMPARE(script.questions[0],
+             QString("Prosim potrdi brisanje in uvoz podatkov za  dan 31.12.2024\r in konto "
+                     "glavnic 7"));
+    QVERIFY2(script.questions[1].startsWith("Stolpci tabele POD_ORVEL, ki jih v datoteki ni, bodo "
+                                            "v uvoženih vrsticah prazni: ORGEN, ID_KOM,"),
+             qPrintable(script.questions[1]));
+    QCOMPARE(script.cancelWasDefault, (std::vector<bool>{true, true}));
     QCOMPARE(form.ui.lblStevec->text(), QString("2"));
     QVERIFY(!form.ui.lblSporocilo->isVisibleTo(&form));
 
