@@ -104,7 +104,8 @@ protected:
 
 // The transfers of the scenarios an operator runs, one after the other on each backend: two
 // dates, the class restriction (its prior deletion removes only that class), and a run without
-// the prior deletion (the date's rows twice, then FIFO and the corrective statements over all).
+// the prior deletion, added on purpose (the date's rows twice, then FIFO and the corrective
+// statements over all); the one-transaction transfer and its write lock on both.
 TEST_F(BothBackends, TransferWritesTheSameRows) {
     struct Scenario {
         const char* dan;
@@ -114,7 +115,7 @@ TEST_F(BothBackends, TransferWritesTheSameRows) {
         {"31.12.2024", "31.12.2024", ""},
         {"30.6.2024", "30.06.2024", ""},
         {"31.12.2024", "31.12.2024", "--vknt C"},
-        {"31.12.2024", "31.12.2024", "--brez-brisanja"},
+        {"31.12.2024", "31.12.2024", "--brez-brisanja --dodaj"},
     };
     for (const Scenario& s : scenarios) {
         const std::string what = std::string(s.dan) + " " + s.options;
@@ -125,6 +126,38 @@ TEST_F(BothBackends, TransferWritesTheSameRows) {
         EXPECT_EQ(lines(server.out).back(), lines(embedded.out).back()) << what;
         expectSameRows(s.date, what);
     }
+}
+
+// The correction round trip on both backends: a run without the prior deletion that would
+// double the date's rows is refused and changes nothing; the rows exported as a workbook and
+// imported back unchanged are the rows that were there.
+TEST_F(BothBackends, CorrectionRoundTripLeavesTheRowsAsTheyWere) {
+    const std::string beside =
+        std::filesystem::path(ORVELNOST_PRENOS_PROGRAM).parent_path().string() + "/";
+    for (const char* alias : {"VGRAJENA", "STREZNIK"}) {
+        const CommandResult run = prenos(alias, "31.12.2024");
+        ASSERT_EQ(run.exitCode, 0) << alias << run.err;
+        const std::string rows = "select * from POD_ORVEL where DAT_STANJE = '31.12.2024'";
+        const std::vector<std::string> before = headerAndSortedRows(sql(alias, rows).out);
+
+        const CommandResult refused = prenos(alias, "31.12.2024", "--brez-brisanja");
+        EXPECT_EQ(refused.exitCode, 2) << alias << refused.err;
+        EXPECT_NE(refused.err.find("že"), std::string::npos) << refused.err;
+        EXPECT_EQ(headerAndSortedRows(sql(alias, rows).out), before) << alias;
+
+        for (const char* format : {"xlsx", "csv"}) {
+            const std::string file = (folder_ / (std::string(alias) + "." + format)).string();
+            const CommandResult out =
+                runCommand(aliases_ + beside + "orvelnost-izvoz " + alias +
+                           " OPERATER demo --dan 31.12.2024 --oblika " + format + " " + file);
+            ASSERT_EQ(out.exitCode, 0) << alias << " " << format << out.err;
+            const CommandResult in = runCommand(aliases_ + beside + "orvelnost-uvoz " + alias +
+                                                " OPERATER demo --dan 31.12.2024 --potrdi " + file);
+            ASSERT_EQ(in.exitCode, 0) << alias << " " << format << in.err;
+            EXPECT_EQ(headerAndSortedRows(sql(alias, rows).out), before) << alias << " " << format;
+        }
+    }
+    expectSameRows("31.12.2024", "after the round trip");
 }
 
 TEST_F(BothBackends, ConsolePrintsTheSameAnswers) {
