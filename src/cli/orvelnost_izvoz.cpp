@@ -20,6 +20,7 @@
 #include "export/IzvozError.h"
 #include "export/VarnaDatoteka.h"
 #include "gui/print/PdfListing.h"
+#include "output/StolpciPodOrvel.h"
 #include "print/ListingRows.h"
 
 #include <algorithm>
@@ -140,12 +141,18 @@ bool pdfIsComplete(const std::string& path) {
     return file && end.size() >= 5 && end.compare(end.size() - 5, 5, "%%EOF") == 0;
 }
 
+// The rows of the date with every column of POD_ORVEL in table order, from the one list of the
+// columns: the order the import reads back, on any backend, whatever the table's physical order.
+std::string vrsticeDneva(const std::string& where) {
+    return "SELECT " + orv::seznamStolpcevPodOrvel() + " FROM POD_ORVEL " + where;
+}
+
 // The printed listing of the rows, streamed from the statement into the PDF one page at a time:
 // the rows are never all in memory.
 int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
                  const Arguments& arguments) {
     const std::string& target = arguments.positional[3];
-    dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
+    dm.Q1.setSQL(vrsticeDneva(where));
     orv::print::StreamedRows rows(dm.Q1, arguments.stolpci, &dm.Q2,
                                   "SELECT COUNT(*) FROM POD_ORVEL " + where);
     // The listing is drawn into the export's own working file; its bytes then go into the
@@ -168,9 +175,9 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
     // in the words of the other exports, a cancelled or cut listing leaves nothing.
     orv::gui::PdfListingResult listing;
     try {
-        listing = orv::gui::printListingToPdf(file.delovnaPot(), orv::print::listingJobTitle(),
-                                              "POD_ORVEL " + arguments.dan, font, rows, {},
-                                              progress);
+        listing =
+            orv::gui::printListingToPdf(file.delovnaPot(), orv::print::listingJobTitle(),
+                                        "POD_ORVEL " + arguments.dan, font, rows, {}, progress);
     } catch (const std::system_error& error) {
         throw orv::IzvozError(file.sporociloNapake(error.code().value()));
     }
@@ -190,7 +197,7 @@ int printListing(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& 
 int exportWorkbook(orv::TDM& dm, orv::TerminalVmesnik& window, const std::string& where,
                    const Arguments& arguments) {
     const std::string& target = arguments.positional[3];
-    dm.Q1.setSQL("SELECT * FROM POD_ORVEL " + where);
+    dm.Q1.setSQL(vrsticeDneva(where));
     const auto progress = [&window](int row) {
         if (row % 1000 == 0) window.setLblStevec(std::to_string(row));
     };
@@ -226,7 +233,7 @@ int run(int argc, char** argv) {
     if (arguments.oblika == "pdf") return printListing(dm, window, where, arguments);
     if (arguments.oblika == "xlsx" || arguments.oblika == "csv")
         return exportWorkbook(dm, window, where, arguments);
-    dm.OdpriPoizvedbo(dm.Q1, "SELECT * FROM POD_ORVEL " + where);
+    dm.OdpriPoizvedbo(dm.Q1, vrsticeDneva(where));
     const std::vector<int> columns = columnsToExport(dm.Q1, arguments.stolpci);
     const std::string& target = p[3];
     const auto progress = [&window, &dm](int row) {

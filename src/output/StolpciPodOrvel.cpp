@@ -209,6 +209,13 @@ const std::vector<StolpecPodOrvel>& stolpciPodOrvel() {
     return stolpci;
 }
 
+std::string seznamStolpcevPodOrvel() {
+    std::string seznam;
+    for (const StolpecPodOrvel& stolpec : stolpciPodOrvel())
+        seznam += std::string(seznam.empty() ? "" : ", ") + stolpec.ime;
+    return seznam;
+}
+
 const StolpecPodOrvel* stolpecPodOrvel(std::string_view ime) {
     for (const StolpecPodOrvel& stolpec : stolpciPodOrvel())
         if (equalIgnoringCase(stolpec.ime, ime)) return &stolpec;

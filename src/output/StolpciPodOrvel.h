@@ -42,6 +42,9 @@ struct StolpecPodOrvel {
 /// whole export).
 const std::vector<StolpecPodOrvel>& stolpciPodOrvel();
 
+/// Every column's name in table order, joined by ", ": the select list of a whole row.
+std::string seznamStolpcevPodOrvel();
+
 /// The column named `ime` (any case), or nullptr when POD_ORVEL has none of that name.
 const StolpecPodOrvel* stolpecPodOrvel(std::string_view ime);
 
