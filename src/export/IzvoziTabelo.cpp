@@ -49,22 +49,6 @@ std::string potSheme(const std::string& potBesedila) {
 
 namespace {
 
-// The columns as the spreadsheet writers need them: their names and kinds. Unlike the tables',
-// their cells take any width, so nothing is measured.
-std::vector<StolpecIzvoza> stolpciBrezMer(TOracleDataSet& dataset, const std::vector<int>& polja) {
-    std::vector<StolpecIzvoza> stolpci;
-    for (const int polje : polja) {
-        const FieldInfo& info = dataset.fieldInfos()[static_cast<size_t>(polje)];
-        StolpecIzvoza stolpec;
-        stolpec.polje = polje;
-        stolpec.ime = info.name;
-        stolpec.vrsta = info.type;
-        stolpec.velikost = info.size;
-        stolpci.push_back(stolpec);
-    }
-    return stolpci;
-}
-
 const char* koncnicaOblike(OblikaIzvoza oblika) {
     switch (oblika) {
     case OblikaIzvoza::DBase:
@@ -120,7 +104,7 @@ std::vector<std::string> IzvoziTabelo(TOracleDataSet& dataset, const std::vector
     }
     case OblikaIzvoza::Xlsx:
     case OblikaIzvoza::Csv: {
-        const std::vector<StolpecIzvoza> stolpci = stolpciBrezMer(dataset, polja);
+        const std::vector<StolpecIzvoza> stolpci = stolpciPolj(dataset, polja);
         const auto pisec = oblika == OblikaIzvoza::Xlsx ? pisecXlsx(stolpci, datoteka)
                                                         : pisecCsv(stolpci, datoteka);
         int row = 0;
@@ -172,7 +156,7 @@ int IzvoziPretok(TOracleDataSet& dataset, const std::vector<std::string>& imena,
     int row = 0;
     dataset.ForEachRow(
         [&] {
-            const auto stolpci = stolpciBrezMer(dataset, poljaPoImenih(dataset, imena));
+            const auto stolpci = stolpciPolj(dataset, poljaPoImenih(dataset, imena));
             pisec = oblika == OblikaIzvoza::Xlsx ? pisecXlsx(stolpci, datoteka)
                                                  : pisecCsv(stolpci, datoteka);
         },

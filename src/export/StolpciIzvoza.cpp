@@ -40,7 +40,7 @@ std::string stevilkaZDecimalkami(double value, int decimalke) {
     return result;
 }
 
-std::vector<StolpecIzvoza> izmeriStolpce(TOracleDataSet& dataset, const std::vector<int>& polja) {
+std::vector<StolpecIzvoza> stolpciPolj(TOracleDataSet& dataset, const std::vector<int>& polja) {
     std::vector<StolpecIzvoza> stolpci;
     for (const int polje : polja) {
         const FieldInfo& info = dataset.fieldInfos()[static_cast<size_t>(polje)];
@@ -49,9 +49,15 @@ std::vector<StolpecIzvoza> izmeriStolpce(TOracleDataSet& dataset, const std::vec
         stolpec.ime = info.name;
         stolpec.vrsta = info.type;
         stolpec.velikost = info.size;
-        stolpec.najdaljsa = info.type == FieldType::Date ? 10 : 0;
         stolpci.push_back(stolpec);
     }
+    return stolpci;
+}
+
+std::vector<StolpecIzvoza> izmeriStolpce(TOracleDataSet& dataset, const std::vector<int>& polja) {
+    std::vector<StolpecIzvoza> stolpci = stolpciPolj(dataset, polja);
+    for (StolpecIzvoza& stolpec : stolpci)
+        stolpec.najdaljsa = stolpec.vrsta == FieldType::Date ? 10 : 0;
     // Numbers: first the places, then the width at those places (the integer part keeps its
     // digits whatever places follow it, as the places are exact).
     std::vector<int> celiDel(stolpci.size(), 0);

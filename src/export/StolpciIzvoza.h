@@ -25,6 +25,10 @@ struct StolpecIzvoza {
     bool sCasom = false; ///< date: some value has a time of day
 };
 
+/// The given fields (positions in the dataset) with their names, kinds and declared widths,
+/// unmeasured: what the spreadsheet writers need, whose cells take any width.
+std::vector<StolpecIzvoza> stolpciPolj(TOracleDataSet& dataset, const std::vector<int>& polja);
+
 /// Measures the given fields (positions in the dataset) over all rows of the open dataset; the
 /// dataset stands on its first row afterwards.
 std::vector<StolpecIzvoza> izmeriStolpce(TOracleDataSet& dataset, const std::vector<int>& polja);

@@ -96,6 +96,10 @@ std::string UvozIzExcela::razredVrstice(int vrstica) {
 
 IzidUvoza UvozIzExcela::zavrni(const std::string& sporocilo) {
     window_.showMessage(sporocilo);
+    return prekini();
+}
+
+IzidUvoza UvozIzExcela::prekini() {
     ZapriExcel();
     window_.processMessages();
     return IzidUvoza::Prekinjeno;
@@ -140,19 +144,11 @@ IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::s
         return zavrni(message);
     }
 
-    if (!preveriGlavo(datoteka)) {
-        ZapriExcel();
-        window_.processMessages();
-        return IzidUvoza::Prekinjeno;
-    }
-    if (!preveriDatume(datoteka, datumText)) return IzidUvoza::Prekinjeno;
-    if (!preveriRazred(*razred)) return IzidUvoza::Prekinjeno;
-    // Asked only once every check that needs no answer has passed.
-    if (!vprasajZaStolpce(datoteka)) {
-        ZapriExcel();
-        window_.processMessages();
-        return IzidUvoza::Prekinjeno;
-    }
+    // Each check tells what stops the import; the questions come only once every check that
+    // needs no answer has passed.
+    if (!preveriGlavo(datoteka) || !preveriDatume(datoteka, datumText) || !preveriRazred(*razred) ||
+        !vprasajZaStolpce(datoteka))
+        return prekini();
     beriSirine();
 
     {
@@ -162,11 +158,7 @@ IzidUvoza UvozIzExcela::ImportIzExcela(const std::string& datoteka, const std::s
         UnitOfWork delo(dm_.OracleSession1);
         try {
             delo.lockForWriting("POD_ORVEL");
-            if (razred->empty() && !preveriVrsticeRazredaD(datumText)) {
-                ZapriExcel();
-                window_.processMessages();
-                return IzidUvoza::Prekinjeno;
-            }
+            if (razred->empty() && !preveriVrsticeRazredaD(datumText)) return prekini();
             prestejBrisanje(datumText, *razred);
             brisi(datumText, *razred);
             vstavi(datoteka);
@@ -243,8 +235,6 @@ bool UvozIzExcela::preveriDatume(const std::string& datoteka, const std::string&
                             kCr + "v excel datoteki " + datoteka + kCr + " v koloni DAT_STANJA " +
                             std::to_string(glava_.datumskiStolpec) + "  v vrstici " +
                             std::to_string(r));
-        ZapriExcel();
-        window_.processMessages();
         return false;
     }
     return true;
@@ -264,9 +254,9 @@ bool UvozIzExcela::preveriRazred(const std::string& razred) {
                   imenovaneVrstice(tuje) + ")."
             : std::string("v datoteki ni stolpca VKNT, zato ni znano, katerega razreda so njene "
                           "vrstice.");
-    zavrni("Izbran je razred " + razred + ", a " + zakaj + kCr +
-           "Uvoz bi izbrisal vrstice razreda " + razred +
-           " in dodal vrstice drugih razredov; uvoz ni bil izveden.");
+    window_.showMessage("Izbran je razred " + razred + ", a " + zakaj + kCr +
+                        "Uvoz bi izbrisal vrstice razreda " + razred +
+                        " in dodal vrstice drugih razredov; uvoz ni bil izveden.");
     return false;
 }
 

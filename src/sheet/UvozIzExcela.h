@@ -95,7 +95,10 @@ private:
     bool jeVrstica(int vrstica);
     std::string razredVrstice(int vrstica);
     std::string sestaviPorocilo() const;
+    /// Shows why the import stops, then prekini().
     IzidUvoza zavrni(const std::string& sporocilo);
+    /// Closes the workbook and ends the import before anything changed.
+    IzidUvoza prekini();
 
     TDM& dm_;
     Vmesnik& window_;

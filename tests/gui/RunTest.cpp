@@ -82,6 +82,14 @@ RunState stateOf(TForm1& form) {
     return state;
 }
 
+// The window started on a bank with two source rows for 31.12.2024, that date in its field.
+TForm1& startWithTwoSourceRows(GuiProgram& program) {
+    addTwoSourceRows(program);
+    program.start();
+    program.form.ui.eDan->setDate(QDate(2024, 12, 31));
+    return program.form;
+}
+
 void grab(QWidget& widget, const QString& name) {
     const QByteArray folder = qgetenv("ORVELNOST_GRAB_DIR");
     if (!folder.isEmpty()) widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
@@ -91,10 +99,7 @@ void grab(QWidget& widget, const QString& name) {
 
 void RunTest::commandsWaitForTheTransferAndPrekiniStopsIt() {
     GuiProgram program;
-    addTwoSourceRows(program);
-    program.start();
-    TForm1& form = program.form;
-    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    TForm1& form = startWithTwoSourceRows(program);
     QCOMPARE(form.sessionCommands().size(), size_t{7});
 
     RunState during;
@@ -173,10 +178,7 @@ void RunTest::closingTheWindowDuringARunAsksFirst_data() {
 void RunTest::closingTheWindowDuringARunAsksFirst() {
     QFETCH(bool, stop);
     GuiProgram program;
-    addTwoSourceRows(program);
-    program.start();
-    TForm1& form = program.form;
-    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    TForm1& form = startWithTwoSourceRows(program);
     QStringList questions;
     bool visibleWhileAsked = false;
     program.dialogs.intercept = [&](QDialog& dialog) -> std::optional<int> {
@@ -208,10 +210,7 @@ void RunTest::closingTheWindowDuringARunAsksFirst() {
 
 void RunTest::closingMessageNamesItsNumbers() {
     GuiProgram program;
-    addTwoSourceRows(program);
-    program.start();
-    TForm1& form = program.form;
-    form.ui.eDan->setDate(QDate(2024, 12, 31));
+    TForm1& form = startWithTwoSourceRows(program);
     QTest::mouseClick(form.ui.btnStart, Qt::LeftButton);
     QCOMPARE(program.dialogs.log,
              Texts{"message: Prepis končan: 2  / 2\nIzvornih vrstic: 2, zapisanih: 2, "
